@@ -23,6 +23,7 @@ function(orvane_tests folder library)
     add_test(NAME ${test_name} COMMAND ${test_name})
     set_tests_properties(${test_name} PROPERTIES
       TIMEOUT 600
+      LABELS ${folder}
       ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen")
   endforeach()
 endfunction()

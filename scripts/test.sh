@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine when needed, builds, and runs every test: once in a plain
-# build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up the machine when needed, builds, and runs every test three times: in a
+# plain build, under AddressSanitizer with UndefinedBehaviorSanitizer, and (the
+# engine's tests) under ThreadSanitizer. Any sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,5 +17,11 @@ run_suite() {
 }
 
 run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCH=OFF
+
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run_suite build/address -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=address -DORVANE_BUILD_BENCH=OFF
+
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+  run_suite build/thread -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=thread -DORVANE_BUILD_BENCH=OFF \
+    -DORVANE_TEST_FOLDERS=engine
