@@ -1,0 +1,165 @@
+#include "control/ElementTable.h"
+
+#include "core/CustomException.h"
+#include "engine/ElementBase.h"
+
+#include <algorithm>
+
+ElementTable::ElementTable() = default;
+
+ElementTable::~ElementTable() = default;
+
+void ElementTable::AddElement(boost::shared_ptr<ElementBase> element)
+{
+    elements_.push_back(element);
+    const std::string id = element->GetId();
+    const std::string type = element->GetType();
+    parameter_store_.AddControls(element->settings, id, type);
+    if (element->controls)
+        parameter_store_.AddControls(element->controls->settings, id, type);
+}
+
+bool ElementTable::Exists(const std::string& id) const
+{
+    return std::any_of(elements_.begin(), elements_.end(),
+                       [&id](const boost::shared_ptr<ElementBase>& element) {
+                           return element->GetId() == id;
+                       });
+}
+
+boost::shared_ptr<ElementBase> ElementTable::FindElement(const std::string& id) const
+{
+    for (const boost::shared_ptr<ElementBase>& element : elements_) {
+        if (element->GetId() == id)
+            return element;
+    }
+    throw CustomException("Element could not be found : " + id);
+}
+
+std::vector<boost::shared_ptr<ElementBase>> ElementTable::GetElements() const
+{
+    return elements_;
+}
+
+std::vector<std::string> ElementTable::GetIds() const
+{
+    std::vector<std::string> ids;
+    for (const boost::shared_ptr<ElementBase>& element : elements_)
+        ids.push_back(element->GetId());
+    return ids;
+}
+
+void ElementTable::ForgetSettings(ElementBase& element)
+{
+    parameter_store_.RemoveControls(element.settings);
+    if (element.controls)
+        parameter_store_.RemoveControls(element.controls->settings);
+}
+
+void ElementTable::RemoveElement(const std::string& id)
+{
+    std::vector<boost::shared_ptr<ElementBase>> removed;
+    std::vector<boost::shared_ptr<ElementBase>> kept;
+    for (const boost::shared_ptr<ElementBase>& element : elements_) {
+        if (element->GetId() == id) {
+            ForgetSettings(*element);
+            removed.push_back(element);
+        } else {
+            kept.push_back(element);
+        }
+    }
+    elements_.swap(kept);
+    // The removed elements go here, after the table is consistent again.
+}
+
+void ElementTable::Clear()
+{
+    for (const boost::shared_ptr<ElementBase>& element : elements_)
+        ForgetSettings(*element);
+    std::vector<boost::shared_ptr<ElementBase>> removed;
+    removed.swap(elements_);
+}
+
+std::string ElementTable::ListElements() const
+{
+    std::string text = "Elements:";
+    for (const boost::shared_ptr<ElementBase>& element : elements_)
+        text += element->GetId() + "\n";
+    return text;
+}
+
+std::string ElementTable::ListSettings() const
+{
+    std::string text = "Elements: ";
+    for (const boost::shared_ptr<ElementBase>& element : elements_) {
+        text += element->GetId() + "\n";
+        if (element->controls)
+            text += element->controls->settings.ToString();
+        text += "\n";
+    }
+    return text;
+}
+
+std::string ElementTable::ListConnections() const
+{
+    std::string text = "___ CONNECTIONS ____\n";
+    for (const boost::shared_ptr<ElementBase>& element : elements_) {
+        for (const boost::shared_ptr<SourceBase>& output : element->GetOutputs()) {
+            if (output->IsConnected())
+                text += output->owner_element_id.Get() + " --> " + output->peer_element_id.Get() + "\n";
+        }
+    }
+    return text;
+}
+
+ConnectionRecord ElementTable::MakeRecord(PadBase& output) const
+{
+    ConnectionRecord record;
+    record.source_element = output.owner_element_id.Get();
+    record.source_name = output.pad_name.Get();
+    const boost::shared_ptr<ElementBase> sink = FindElement(output.peer_element_id.Get());
+    record.sink_element = sink->GetId();
+    const std::string peer_pad = output.peer_pad_name.Get();
+    const std::string type_name = output.GetTypeName();
+    for (const boost::shared_ptr<SinkBase>& input : sink->GetInputs()) {
+        if (input->IsConnected() && input->pad_name.Get() == peer_pad &&
+            input->peer_element_id.Get() == record.source_element &&
+            input->GetTypeName() == type_name) {
+            record.sink_name = peer_pad;
+            break;
+        }
+    }
+    return record;
+}
+
+std::vector<ConnectionRecord> ElementTable::GetAllConnections() const
+{
+    std::vector<ConnectionRecord> records;
+    for (const boost::shared_ptr<ElementBase>& element : elements_) {
+        for (const boost::shared_ptr<SourceBase>& output : element->GetOutputs()) {
+            if (!output->IsConnected())
+                continue;
+            try {
+                records.push_back(MakeRecord(*output));
+            } catch (...) {
+                // A link to an element outside the table has no record.
+            }
+        }
+    }
+    return records;
+}
+
+std::vector<ConnectionRecord> ElementTable::GetConnections(const std::string& id) const
+{
+    std::vector<ConnectionRecord> records;
+    for (const ConnectionRecord& record : GetAllConnections()) {
+        if (record.source_element == id || record.sink_element == id)
+            records.push_back(record);
+    }
+    return records;
+}
+
+ParameterStore& ElementTable::GetParameterStore()
+{
+    return parameter_store_;
+}

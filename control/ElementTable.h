@@ -1,0 +1,67 @@
+// The elements that exist, in insertion order, with the parameter store of their live
+// settings. The table owns its elements (shared pointers) and its store. An element's
+// settings leave the store before the table lets the element go, so a variable table
+// read meanwhile never reaches freed variables. No lock: one thread uses a table (the
+// GUI thread for the commander's, the test thread for an element tester's). Removing an
+// element does not touch its connections: whoever removes it disconnects it first.
+#pragma once
+
+#include "control/ConnectionRecord.h"
+#include "core/ParameterStore.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <string>
+#include <vector>
+
+class ElementBase;
+class PadBase;
+
+class ElementTable {
+public:
+    ElementTable();
+    // The store goes first (it stops listening), then the elements.
+    ~ElementTable();
+    ElementTable(const ElementTable&) = delete;
+    ElementTable& operator=(const ElementTable&) = delete;
+
+    // Appends the element (no id check) and registers its own settings and those of its
+    // controls object, named by its id and owned by its type.
+    void AddElement(boost::shared_ptr<ElementBase> element);
+
+    // Ids are compared exactly.
+    bool Exists(const std::string& id) const;
+    // The first element with the id; throws CustomException
+    // "Element could not be found : " + id when there is none.
+    boost::shared_ptr<ElementBase> FindElement(const std::string& id) const;
+    std::vector<boost::shared_ptr<ElementBase>> GetElements() const;
+    std::vector<std::string> GetIds() const;
+
+    // Removes every element with the id; an absent id does nothing.
+    void RemoveElement(const std::string& id);
+    void Clear();
+
+    // "Elements:" then each id and "\n".
+    std::string ListElements() const;
+    // "Elements: " then per element its id, "\n", its controls object's settings text
+    // and "\n".
+    std::string ListSettings() const;
+    // "___ CONNECTIONS ____\n" then one "<source id> --> <sink id>\n" per connected output.
+    std::string ListConnections() const;
+
+    // One record per connected output pad, in table and pad order; a link whose sink is
+    // not in the table is left out.
+    std::vector<ConnectionRecord> GetAllConnections() const;
+    // The records in which the element is source or sink.
+    std::vector<ConnectionRecord> GetConnections(const std::string& id) const;
+
+    ParameterStore& GetParameterStore();
+
+private:
+    // Drops the element's settings from the store; the element itself is untouched.
+    void ForgetSettings(ElementBase& element);
+    ConnectionRecord MakeRecord(PadBase& output) const;
+
+    std::vector<boost::shared_ptr<ElementBase>> elements_;
+    ParameterStore parameter_store_;
+};

@@ -1,0 +1,5 @@
+#include "core/CameraControls.h"
+
+CameraControls::CameraControls() : ControlBaseClass("CameraControls") {}
+
+CameraControls::~CameraControls() = default;

@@ -1,0 +1,98 @@
+#include "core/ControlAndStatus.h"
+
+#include "core/SharedGUI.h"
+
+#include <QDir>
+#include <QString>
+
+#include <iostream>
+
+namespace {
+
+// home + relative, created with its parents when missing, ending in exactly one "/".
+std::string MakeUserDirectory(const QString& relative) {
+    const QString path = QDir::cleanPath(QDir::homePath() + relative);
+    QDir directory(path);
+    if (!directory.exists()) {
+        directory.mkpath(".");
+    }
+    return (path + "/").toStdString();
+}
+
+}  // namespace
+
+ControlAndStatus::ControlAndStatus() : ControlBaseClass("main controls") {
+    GetSettingsDirectory();
+}
+
+ControlAndStatus::~ControlAndStatus() {
+    std::cout << "Destroyed Control and Status" << std::endl;
+    boost::shared_ptr<PowerCommanderTop> commander;
+    {
+        boost::lock_guard<boost::mutex> lock(commander_mutex_);
+        commander.swap(commander_);
+    }
+}
+
+SharedGUI* ControlAndStatus::GetSharedGUI() {
+    boost::lock_guard<boost::mutex> lock(registry_mutex_);
+    if (shared_gui_ == nullptr) {
+        shared_gui_ = FindOrCreate<SharedGUI>("").get();
+    }
+    return shared_gui_;
+}
+
+void ControlAndStatus::SetCommander(boost::shared_ptr<PowerCommanderTop> commander) {
+    boost::lock_guard<boost::mutex> lock(commander_mutex_);
+    commander_ = commander;
+}
+
+PowerCommanderTop* ControlAndStatus::GetCommander() {
+    boost::lock_guard<boost::mutex> lock(commander_mutex_);
+    return commander_.get();
+}
+
+std::string ControlAndStatus::GetSettingsDirectory() {
+    return MakeUserDirectory("/orvane/");
+}
+
+std::string ControlAndStatus::GetImagesDirectory() {
+    return MakeUserDirectory("/orvane/images/");
+}
+
+void ControlAndStatus::LoadControlSettings(boost::shared_ptr<ControlBaseClass> control) {
+    if (control) {
+        control->settings.LoadFromFile(SettingsFilePath(control));
+    }
+}
+
+void ControlAndStatus::SaveControlSettings(boost::shared_ptr<ControlBaseClass> control) {
+    if (control) {
+        control->settings.SaveToFile(SettingsFilePath(control), false);
+    }
+}
+
+void ControlAndStatus::SaveAllControlSettings() {
+    std::vector<SharedControlEntry> entries;
+    {
+        boost::lock_guard<boost::mutex> lock(registry_mutex_);
+        entries = registry_;
+    }
+    for (const SharedControlEntry& entry : entries) {
+        SaveControlSettings(entry.control);
+    }
+}
+
+std::string ControlAndStatus::SettingsFilePath(const boost::shared_ptr<ControlBaseClass>& control) {
+    return GetSettingsDirectory() + control->settings.GetValueAsString("_setting_name") + ".txt";
+}
+
+boost::shared_ptr<ControlBaseClass> ControlAndStatus::FindEntry(
+    const std::string& type_name, const std::string& instance_name) const {
+    for (const SharedControlEntry& entry : registry_) {
+        if (entry.type_name == type_name && entry.instance_name == instance_name) {
+            return entry.control;
+        }
+    }
+    return boost::shared_ptr<ControlBaseClass>();
+}

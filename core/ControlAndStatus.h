@@ -1,0 +1,91 @@
+#pragma once
+// The process-wide hub of the back end. It owns the registry of shared control records (one per
+// type and instance name, each read from its settings file in the per-user folder when made),
+// the back-end signals and the link to the commander. The commander lives in a higher library,
+// so it is only declared here and held by shared pointer.
+
+#include "core/ControlBaseClass.h"
+#include "core/SharedControlEntry.h"
+
+#include <boost/pointer_cast.hpp>
+#include <boost/shared_ptr.hpp>
+#include <boost/signals2/signal.hpp>
+#include <boost/thread/lock_guard.hpp>
+#include <boost/thread/mutex.hpp>
+
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+class PowerCommanderTop;
+class SharedGUI;
+
+class ControlAndStatus : public ControlBaseClass {
+public:
+    ControlAndStatus();
+    ~ControlAndStatus() override;
+    ControlAndStatus(const ControlAndStatus&) = delete;
+    ControlAndStatus& operator=(const ControlAndStatus&) = delete;
+
+    // Get-or-create; safe from any thread. A new record reads its settings file before any
+    // other caller can see it.
+    template <typename T>
+    boost::shared_ptr<T> GetSharedControl(const std::string& instance_name);
+
+    // The registry's "shared gui" record; the registry keeps it alive.
+    SharedGUI* GetSharedGUI();
+
+    void SetCommander(boost::shared_ptr<PowerCommanderTop> commander);
+    PowerCommanderTop* GetCommander();
+
+    // $HOME + "/orvane/" (and "images/" below it), created when missing; always ends in "/".
+    static std::string GetSettingsDirectory();
+    static std::string GetImagesDirectory();
+
+    void LoadControlSettings(boost::shared_ptr<ControlBaseClass> control);
+    void SaveControlSettings(boost::shared_ptr<ControlBaseClass> control);
+    // Every record made in this run, in creation order.
+    void SaveAllControlSettings();
+
+private:
+    static std::string SettingsFilePath(const boost::shared_ptr<ControlBaseClass>& control);
+    // Both expect registry_mutex_ to be held.
+    boost::shared_ptr<ControlBaseClass> FindEntry(const std::string& type_name,
+                                                  const std::string& instance_name) const;
+    template <typename T>
+    boost::shared_ptr<T> FindOrCreate(const std::string& instance_name);
+
+    boost::mutex registry_mutex_;  // guards registry_ and shared_gui_
+    std::vector<SharedControlEntry> registry_;
+
+public:
+    boost::signals2::signal<void()> tick_signal;
+    boost::signals2::signal<void()> reset_pipeline_signal;
+    boost::signals2::signal<void(std::string)> save_signal;
+    boost::signals2::signal<void(std::string)> load_signal;
+    boost::signals2::signal<void(std::string)> delete_signal;
+    boost::signals2::signal<std::vector<std::string>()> list_signal;
+
+private:
+    boost::mutex commander_mutex_;  // guards commander_
+    boost::shared_ptr<PowerCommanderTop> commander_;
+    SharedGUI* shared_gui_ = nullptr;
+};
+
+template <typename T>
+boost::shared_ptr<T> ControlAndStatus::GetSharedControl(const std::string& instance_name) {
+    boost::lock_guard<boost::mutex> lock(registry_mutex_);
+    return FindOrCreate<T>(instance_name);
+}
+
+template <typename T>
+boost::shared_ptr<T> ControlAndStatus::FindOrCreate(const std::string& instance_name) {
+    const std::string type_name = typeid(T).name();
+    if (boost::shared_ptr<ControlBaseClass> found = FindEntry(type_name, instance_name)) {
+        return boost::dynamic_pointer_cast<T>(found);
+    }
+    boost::shared_ptr<T> control(new T());
+    LoadControlSettings(control);
+    registry_.push_back(SharedControlEntry{instance_name, control, type_name});
+    return control;
+}

@@ -1,0 +1,75 @@
+#include "core/CvToQtRescaler.h"
+
+#include "core/FILELog.h"
+
+#include <boost/make_shared.hpp>
+#include <opencv2/imgproc.hpp>
+
+namespace {
+
+// Float images are taken as values 0 to 255.
+void FloatToEightBit(cv::Mat& image) {
+    if (image.type() == CV_32FC1) {
+        image.convertTo(image, CV_8UC1, 1.0, 0.0);
+    } else if (image.type() == CV_32FC3) {
+        image.convertTo(image, CV_8UC3, 1.0, 0.0);
+    }
+}
+
+// Grey and BGR 8-bit images become RGB; anything else leaves rgb empty.
+void EightBitToRgb(const cv::Mat& image, cv::Mat& rgb) {
+    if (image.type() == CV_8UC1) {
+        cv::cvtColor(image, rgb, cv::COLOR_GRAY2RGB);
+    } else if (image.type() == CV_8UC3) {
+        cv::cvtColor(image, rgb, cv::COLOR_BGR2RGB);
+    } else {
+        rgb.release();
+    }
+}
+
+}  // namespace
+
+CvToQtRescaler::CvToQtRescaler(const cv::Mat& image) {
+    image.copyTo(source_);
+}
+
+void CvToQtRescaler::SetHighQuality(bool high_quality) {
+    high_quality_.Set(high_quality);
+}
+
+void CvToQtRescaler::SetSize(int width, int height) {
+    target_width_ = width;
+    target_height_ = height;
+}
+
+void CvToQtRescaler::SetWidth(int width) {
+    target_width_ = width;
+    target_height_ = source_.cols > 0
+                         ? static_cast<int>(static_cast<double>(width) * source_.rows / source_.cols)
+                         : 0;
+}
+
+void CvToQtRescaler::Rescale() {
+    const int interpolation = high_quality_.Get() ? cv::INTER_CUBIC : cv::INTER_NEAREST;
+    cv::resize(source_, resized_, cv::Size(target_width_, target_height_), 0.0, 0.0, interpolation);
+    FloatToEightBit(resized_);
+    EightBitToRgb(resized_, rgb_);
+    if (rgb_.empty()) {
+        result_ = boost::make_shared<QImage>();
+        return;
+    }
+    const QImage view(rgb_.data, rgb_.cols, rgb_.rows, static_cast<int>(rgb_.step),
+                      QImage::Format_RGB888);
+    result_ = boost::make_shared<QImage>(view.copy());
+}
+
+boost::shared_ptr<QImage> CvToQtRescaler::GetImage() const {
+    if (!result_) {
+        FILE_LOG(logERROR) << "Null Image in rescaler";
+    }
+    return result_;
+}
+
+cv::Size CvToQtRescaler::GetSourceSize() const {
+    return source_.size();
+}

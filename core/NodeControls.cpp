@@ -1,0 +1,5 @@
+#include "core/NodeControls.h"
+
+NodeControls::NodeControls() : ControlBaseClass("node controls") {}
+
+NodeControls::~NodeControls() = default;

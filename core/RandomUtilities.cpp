@@ -1,0 +1,15 @@
+#include "core/Utilities.h"
+
+std::uint32_t XorShiftRandom()
+{
+    static std::uint32_t x = 123456789u;
+    static std::uint32_t y = 362436069u;
+    static std::uint32_t z = 521288629u;
+    std::uint32_t t = x ^ (x << 16);
+    t ^= t >> 5;
+    t ^= t << 1;
+    x = y;
+    y = z;
+    z = t ^ x ^ y;
+    return z;
+}

@@ -1,0 +1,42 @@
+#include "elements/ContourDetectorElement.h"
+
+#include <vector>
+
+#include <boost/make_shared.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "core/ImageConversions.h"
+#include "engine/MakeUnownedPtr.h"
+
+ContourDetectorElement::ContourDetectorElement(boost::shared_ptr<ControlAndStatus> controls)
+    : ElementFilter<VideoFrame>(controls)
+{
+    settings.AddSetting("_retrieval_mode", &retrieval_mode_,
+                        "items=[Retrieve External][Retreve List][Retrieve and Organise][Retreve Tree]");
+    settings.AddSetting("_contour_approximation_methods", &approximation_method_,
+                        "items=[Chain Approx Simple][Chain Approx TC89 L1][Chain Approx TC89 KCOS]");
+    AddOutput(MakeUnownedPtr<Source<PathContainer>>(&path_output_), "Path Output");
+}
+
+ContourDetectorElement::~ContourDetectorElement() = default;
+
+PassableItem<VideoFrame> ContourDetectorElement::Process(PassableItem<VideoFrame> item)
+{
+    cv::Mat& image = item.data->image;
+    cv::Mat grey;
+    ToGrey(image, grey);
+    ToColour(image, image);
+
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(grey, contours, retrieval_mode_.Get(), approximation_method_.Get() + 2, cv::Point(0, 0));
+
+    auto paths = boost::make_shared<PathContainer>();
+    paths->records.reserve(contours.size());
+    for (std::vector<cv::Point>& contour : contours) {
+        PathRecord record;
+        record.points = std::move(contour);
+        paths->records.push_back(std::move(record));
+    }
+    path_output_.Push(PassableItem<PathContainer>(paths));
+    return item;
+}

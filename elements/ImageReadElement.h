@@ -1,0 +1,28 @@
+// "Image Read": reads one image file again for every frame, with the file's own
+// channels and depth, on the thread of its output connection.
+#pragma once
+
+#include <string>
+
+#include <boost/shared_ptr.hpp>
+
+#include "core/PreviewControls.h"
+#include "core/ThreadSafeVariable.h"
+#include "core/VideoFrame.h"
+#include "engine/ElementBase.h"
+#include "engine/Source.h"
+
+class ControlAndStatus;
+
+class ImageReadElement : public ElementBase, public Source<VideoFrame>
+{
+public:
+    explicit ImageReadElement(boost::shared_ptr<ControlAndStatus> context);
+
+    // A frame with an empty image when the path is empty or the file unreadable.
+    PassableItem<VideoFrame> GetData() override;
+
+private:
+    ThreadSafeVariable<std::string> file_path_;
+    PreviewControls preview_;
+};

@@ -1,0 +1,23 @@
+// The real capture: a cv::VideoCapture behind VideoCaptureInterface.
+#pragma once
+
+#include <string>
+
+#include <opencv2/videoio.hpp>
+
+#include "elements/VideoCaptureInterface.h"
+
+class OpenCvVideoCapture : public VideoCaptureInterface
+{
+public:
+    bool Open(int device) override;
+    bool Open(const std::string& path) override;
+    bool IsOpened() const override;
+    bool Read(cv::Mat& image) override;
+    double Get(int property) const override;
+    bool Set(int property, double value) override;
+    void Release() override;
+
+private:
+    cv::VideoCapture capture_;
+};

@@ -1,0 +1,40 @@
+// Reads the system's raw video files: a 1024-byte text header (a video format in the
+// control text form) followed by uncompressed 8-bit frames back to back. Files come
+// from outside, so a header that does not describe such frames is refused. The open
+// file belongs to the reader; the video reader element serialises all calls.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "core/ThreadSafeVariable.h"
+#include "core/VideoFormat.h"
+#include "elements/ImageReaderInterface.h"
+
+class RawImageReader : public ImageReaderInterface
+{
+public:
+    RawImageReader() = default;
+    RawImageReader(const RawImageReader&) = delete;
+    RawImageReader& operator=(const RawImageReader&) = delete;
+    ~RawImageReader() override;
+
+    // Opens read-only; false for a file that cannot be opened or has no usable header.
+    bool Open(std::string path) override;
+    bool Close() override;
+    bool IsOpen() override;
+    // Throws "Could not read frame" when not open or the frame cannot be reached.
+    PassableItem<VideoFrame> GetFrame(std::int64_t frame) override;
+    std::int64_t GetNumberOfFrames() override;
+
+private:
+    // Reads the header into the format; false when it is not one this reader can play.
+    bool ReadHeader();
+    bool IsPlayableFormat() const;
+
+    ThreadSafeVariable<bool> is_open_{false};
+    ThreadSafeVariable<std::string> path_;
+    VideoFormat format_;
+    std::FILE* file_ = nullptr;
+};

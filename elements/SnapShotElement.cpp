@@ -1,0 +1,74 @@
+#include "elements/SnapShotElement.h"
+
+#include <opencv2/imgcodecs.hpp>
+
+#include "core/ControlAndStatus.h"
+#include "core/FILELog.h"
+
+namespace {
+
+std::string ExtensionOf(int image_format)
+{
+    switch (image_format) {
+    case 0:
+        return ".bmp";
+    case 1:
+        return ".jpeg";
+    default:
+        return ".png";
+    }
+}
+
+std::string WithoutExtension(const std::string& file_name)
+{
+    const std::string::size_type dot = file_name.rfind('.');
+    return dot == std::string::npos ? file_name : file_name.substr(0, dot);
+}
+
+}  // namespace
+
+SnapShotElement::SnapShotElement(boost::shared_ptr<ControlAndStatus> controls)
+    : ElementFilter<VideoFrame>(controls), directory_(ControlAndStatus::GetImagesDirectory())
+{
+    signal_container.AddSignal(&take_image_signal_, "_take_image");
+    connections.push_back(take_image_signal_.connect([this] { TakeImage(); }));
+
+    settings.AddSetting("_directory", &directory_, "type=dir_path");
+    settings.AddSetting("_file_name", &file_name_, "type=edit");
+    settings.AddSetting("_image_format", &image_format_, "items=[Bitmap][JPEG][PNG]");
+    settings.AddSetting("_auto_number", &auto_number_, "");
+}
+
+SnapShotElement::~SnapShotElement() = default;
+
+void SnapShotElement::TakeImage()
+{
+    take_image_.Set(true);
+}
+
+PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
+{
+    if (!take_image_.Get())
+        return item;
+    const std::string path = MakeFileName();
+    // OpenCV throws on an empty image; the flag then stays set for the next frame.
+    const bool written = cv::imwrite(path, item.data->image);
+    take_image_.Set(false);
+    if (written)
+        FILE_LOG(logINFO) << "Image written to " << path;
+    else
+        FILE_LOG(logERROR) << "Image could not be written to " << path;
+    return item;
+}
+
+std::string SnapShotElement::MakeFileName()
+{
+    std::string path = directory_.Get();
+    // The directory picker gives folders without a trailing separator.
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += WithoutExtension(file_name_.Get());
+    if (auto_number_.Get())
+        path += "_" + std::to_string(counter_++);
+    return path + ExtensionOf(image_format_.Get());
+}

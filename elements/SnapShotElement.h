@@ -1,0 +1,41 @@
+// "Snap Shot": writes the next frame to an image file after each press of its
+// "_take_image" button, and passes every frame on unchanged. The button runs
+// on the GUI thread, the writing on the processing thread; they meet only in
+// the take flag. The element owns its signal and variables.
+#pragma once
+
+#include <string>
+
+#include <boost/signals2/signal.hpp>
+
+#include "core/ThreadSafeVariable.h"
+#include "core/VideoFrame.h"
+#include "engine/ElementFilter.h"
+
+class ControlAndStatus;
+
+class SnapShotElement : public ElementFilter<VideoFrame>
+{
+public:
+    explicit SnapShotElement(boost::shared_ptr<ControlAndStatus> controls);
+    ~SnapShotElement() override;
+
+    PassableItem<VideoFrame> Process(PassableItem<VideoFrame> item) override;
+
+    // The button: the next frame is written. Presses before it count once.
+    void TakeImage();
+    // Directory, base name (without its extension), "_<n>" when numbering, and
+    // the extension of the chosen format; advances the counter when numbering.
+    std::string MakeFileName();
+
+private:
+    boost::signals2::signal<void()> take_image_signal_;
+    ThreadSafeVariable<bool> take_image_{false};
+    ThreadSafeVariable<std::string> directory_;
+    ThreadSafeVariable<std::string> file_name_{std::string("hippopotamus")};
+    // 0 Bitmap, 1 JPEG, 2 PNG; anything else is written as PNG.
+    ThreadSafeVariable<int> image_format_{0};
+    ThreadSafeVariable<bool> auto_number_{false};
+    // Next number of a numbered file; starts at 0 per element, never reset.
+    ThreadSafeVariable<int> counter_{0};
+};

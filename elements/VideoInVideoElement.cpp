@@ -1,0 +1,93 @@
+#include "elements/VideoInVideoElement.h"
+
+#include <QImage>
+#include <boost/make_shared.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "core/OpenCvToQtConversions.h"
+#include "core/PassableItem.h"
+#include "engine/MakeUnownedPtr.h"
+
+namespace {
+
+// The colour conversion that takes `from` channels to `to`; -1 when there is none.
+int ChannelConversion(int from, int to)
+{
+    if (from == 1 && to == 3)
+        return cv::COLOR_GRAY2BGR;
+    if (from == 1 && to == 4)
+        return cv::COLOR_GRAY2BGRA;
+    if (from == 3 && to == 1)
+        return cv::COLOR_BGR2GRAY;
+    if (from == 3 && to == 4)
+        return cv::COLOR_BGR2BGRA;
+    if (from == 4 && to == 1)
+        return cv::COLOR_BGRA2GRAY;
+    if (from == 4 && to == 3)
+        return cv::COLOR_BGRA2BGR;
+    return -1;
+}
+
+// A grey second stream over a colour main one (or the reverse) must still blend.
+void MatchChannels(cv::Mat& image, int channels)
+{
+    const int code = ChannelConversion(image.channels(), channels);
+    if (code >= 0)
+        cv::cvtColor(image, image, code);
+}
+
+}  // namespace
+
+VideoInVideoElement::VideoInVideoElement(boost::shared_ptr<ControlAndStatus> controls)
+    : ElementFilter<VideoFrame>(controls)
+{
+    AddInput(MakeUnownedPtr<Sink<VideoFrame>>(&second_input_), "second input");
+    settings.AddSetting("_sub_image_controls", &sub_image_controls_, "");
+    settings.AddSetting("_transparency", &transparency_, "min=0, max=1");
+    // The box selector shows this element's output instead.
+    preview_controls.SetDisabled(true);
+}
+
+VideoInVideoElement::~VideoInVideoElement() = default;
+
+PassableItem<VideoFrame> VideoInVideoElement::Process(PassableItem<VideoFrame> item)
+{
+    cv::Mat& image = item.data->image;
+    NoteImageSize(image);
+    if (second_input_.IsConnected()) {
+        PassableItem<VideoFrame> second = second_input_.queue.Pop();
+        BlendInto(image, second.data->image);
+    }
+    PushToSelector(image);
+    return item;
+}
+
+void VideoInVideoElement::NoteImageSize(const cv::Mat& image)
+{
+    const cv::Size size(image.cols, image.rows);
+    if (size == sub_image_controls_.image_size.Get())
+        return;
+    sub_image_controls_.image_size.Set(size);
+    RequestLayoutUpdate();
+}
+
+void VideoInVideoElement::BlendInto(cv::Mat& image, cv::Mat& second)
+{
+    const cv::Rect box = sub_image_controls_.box.Get() & cv::Rect(0, 0, image.cols, image.rows);
+    // An empty second image (a source that has nothing yet) cannot be resized.
+    if (box.empty() || second.empty())
+        return;
+    cv::resize(second, second, box.size(), 0, 0, cv::INTER_LINEAR);
+    MatchChannels(second, image.channels());
+    cv::Mat roi = image(box);
+    const double t = transparency_.Get();
+    cv::addWeighted(second, t, roi, 1.0 - t, 0.0, roi);
+}
+
+void VideoInVideoElement::PushToSelector(const cv::Mat& image)
+{
+    OpenCvToQtConversions conversion(image);
+    conversion.ConvertToRgb();
+    auto copy = boost::make_shared<QImage>(conversion.GetQImage().copy());
+    sub_image_controls_.image_pipe->Push(PassableItem<QImage>(copy));
+}

@@ -1,0 +1,67 @@
+#include "elements/VideoReaderElement.h"
+
+#include <boost/make_shared.hpp>
+#include <boost/thread/lock_guard.hpp>
+
+#include "core/ControlAndStatus.h"
+#include "elements/AVIVideoReader.h"
+#include "elements/BmpReader.h"
+#include "elements/RawImageReader.h"
+
+VideoReaderElement::VideoReaderElement(boost::shared_ptr<ControlAndStatus> context_in)
+    : ElementOutput<VideoFrame>(context_in),
+      camera_controls_(context_in->GetSharedControl<CameraControls>("")),
+      preview_(context_in)
+{
+    settings.AddSetting("_preview", &preview_, "");
+    settings.AddSetting("_file_path", &file_path_, "type=file_path");
+    settings.AddSetting("_frame_number", &frame_number_, "");
+    settings.AddSetting("_pause", &pause_, "");
+    StartOneSecondTicks();
+}
+
+VideoReaderElement::~VideoReaderElement()
+{
+    StopOneSecondTicks();
+}
+
+void VideoReaderElement::Reset()
+{
+    boost::lock_guard<boost::recursive_mutex> lock(reader_mutex_);
+    reader_.reset();
+    const std::string path = file_path_.Get();
+    boost::shared_ptr<ImageReaderInterface> reader = boost::make_shared<BmpReader>();
+    if (!reader->Open(path)) {
+        reader = boost::make_shared<AVIVideoReader>();
+        if (!reader->Open(path)) {
+            // The last resort stays even unopened: its frames then report the failure.
+            reader = boost::make_shared<RawImageReader>();
+            reader->Open(path);
+        }
+    }
+    reader_ = reader;
+    frame_number_.SetFrameCount(reader_->GetNumberOfFrames());
+    opened_path_ = path;
+}
+
+PassableItem<VideoFrame> VideoReaderElement::MakeData()
+{
+    boost::lock_guard<boost::recursive_mutex> lock(reader_mutex_);
+    if (!reader_ || file_path_.Get() != opened_path_)
+        Reset();
+    const long long position = frame_number_.GetFrameAndAdvance();
+    PassableItem<VideoFrame> item = reader_->GetFrame(position);
+    VideoFrame& frame = *item.data;
+    frame.frame_number = position;
+    frame_counter_++;
+    frame.SetFormat(VideoFormat(frame.image));
+    preview_.SubmitFrame(frame.image);
+    return item;
+}
+
+void VideoReaderElement::OnOneSecondTick()
+{
+    const long long count = frame_counter_.Get();
+    camera_controls_->frame_rate.Set(static_cast<double>(count - last_second_counter_.Get()));
+    last_second_counter_.Set(count);
+}

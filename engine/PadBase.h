@@ -1,0 +1,30 @@
+// Base of every pad. A pad belongs to its element (a base, a member or an
+// object the element owns) and lives exactly as long as it. The fields are
+// written by the element (owner id, name) and by the connection that joins
+// this pad to a peer (peer id, peer pad name, frame count).
+#pragma once
+
+#include <string>
+
+#include "core/ThreadSafeVariable.h"
+
+class PadBase
+{
+public:
+    PadBase() = default;
+    PadBase(const PadBase&) = delete;
+    PadBase& operator=(const PadBase&) = delete;
+    virtual ~PadBase() = default;
+
+    // Display text of the payload type ("2D Info", "Path").
+    virtual std::string GetTypeName() = 0;
+
+    // The only test of whether a pad is connected: it has a peer element id.
+    bool IsConnected() const { return !peer_element_id.Get().empty(); }
+
+    ThreadSafeVariable<std::string> peer_element_id;
+    ThreadSafeVariable<std::string> owner_element_id;
+    ThreadSafeVariable<long long> frame_count{0};
+    ThreadSafeVariable<std::string> pad_name;
+    ThreadSafeVariable<std::string> peer_pad_name;
+};

@@ -1,0 +1,383 @@
+#include "core/ControlAndStatus.h"
+#include "core/CoordinateMapper.h"
+#include "core/CustomException.h"
+#include "core/CvToQtRescaler.h"
+#include "core/OpenCvToQtConversions.h"
+#include "core/PreviewControls.h"
+#include "core/PreviewSettings.h"
+#include "core/WorkerPool.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include <atomic>
+#include <condition_variable>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// Keeps every worker of the global pool busy until released, so a test decides when posted tasks run.
+class PoolBlocker {
+public:
+    PoolBlocker() {
+        for (int i = 0; i < GlobalWorkerPool().WorkerCount(); ++i) {
+            GlobalWorkerPool().Post([this] {
+                ++started_;
+                std::unique_lock<std::mutex> lock(mutex_);
+                released_.wait(lock, [this] { return open_; });
+            });
+        }
+        EXPECT_TRUE(testsupport::WaitFor([this] { return started_.load() == GlobalWorkerPool().WorkerCount(); }));
+    }
+    ~PoolBlocker() { Release(); }
+    void Release() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        open_ = true;
+        released_.notify_all();
+    }
+
+private:
+    std::atomic<int> started_{0};
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool open_ = false;
+};
+
+// Waits until every task posted before this call has run.
+void DrainPool() {
+    auto done = std::make_shared<std::atomic<int>>(0);
+    const int workers = GlobalWorkerPool().WorkerCount();
+    for (int i = 0; i < workers; ++i) {
+        GlobalWorkerPool().Post([done] { ++*done; });
+    }
+    ASSERT_TRUE(testsupport::WaitFor([&] { return done->load() == workers; }));
+}
+
+class PreviewControlsTest : public testing::Test {
+protected:
+    testsupport::ScopedHome home_;
+    boost::shared_ptr<ControlAndStatus> hub_ = boost::make_shared<ControlAndStatus>();
+    PreviewControls preview_{hub_};
+
+    bool WaitReady() {
+        return testsupport::WaitFor([this] { return preview_.IsImageReady(); });
+    }
+};
+
+cv::Mat Gradient(int rows, int cols) {
+    cv::Mat image(rows, cols, CV_8UC3);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < cols; ++x) {
+            image.at<cv::Vec3b>(y, x) = cv::Vec3b(static_cast<uchar>(x % 256), static_cast<uchar>(y % 256), 7);
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+struct RescaleCase {
+    const char* label;
+    cv::Mat source;
+    int width;
+    QSize size;
+    QRgb pixel;  // every pixel of a uniform source
+};
+
+TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb) {
+    const std::vector<RescaleCase> cases = {
+        {"grey", cv::Mat(480, 640, CV_8UC1, cv::Scalar(77)), 320, QSize(320, 240), qRgb(77, 77, 77)},
+        {"colour", cv::Mat(100, 200, CV_8UC3, cv::Scalar(10, 20, 30)), 50, QSize(50, 25), qRgb(30, 20, 10)},
+        {"float grey", cv::Mat(30, 90, CV_32FC1, cv::Scalar(99.6)), 30, QSize(30, 10), qRgb(100, 100, 100)},
+        {"float colour", cv::Mat(40, 40, CV_32FC3, cv::Scalar(1.0, 2.0, 300.0)), 20, QSize(20, 20),
+         qRgb(255, 2, 1)},
+        {"truncated height", cv::Mat(3, 4, CV_8UC1, cv::Scalar(1)), 5, QSize(5, 3), qRgb(1, 1, 1)},
+    };
+    for (bool high_quality : {false, true}) {
+        for (const RescaleCase& c : cases) {
+            SCOPED_TRACE(std::string(c.label) + (high_quality ? " cubic" : " nearest"));
+            CvToQtRescaler rescaler(c.source);
+            rescaler.SetWidth(c.width);
+            rescaler.SetHighQuality(high_quality);
+            rescaler.Rescale();
+            const boost::shared_ptr<QImage> image = rescaler.GetImage();
+            ASSERT_TRUE(image);
+            EXPECT_EQ(image->size(), c.size);
+            EXPECT_EQ(image->format(), QImage::Format_RGB888);
+            EXPECT_EQ(image->pixel(0, 0), c.pixel);
+            EXPECT_EQ(image->pixel(c.size.width() - 1, c.size.height() - 1), c.pixel);
+        }
+    }
+}
+
+TEST(CvToQtRescalerTest, KeepsPixelPositionsWithNearestNeighbour) {
+    CvToQtRescaler rescaler(Gradient(100, 200));
+    rescaler.SetSize(200, 100);
+    rescaler.Rescale();
+    const QImage image = *rescaler.GetImage();
+    EXPECT_EQ(image.pixel(150, 60), qRgb(7, 60, 150));
+}
+
+TEST(CvToQtRescalerTest, UnsupportedTypeGivesANullImage) {
+    for (int type : {CV_16UC1, CV_8UC4, CV_64FC1}) {
+        CvToQtRescaler rescaler(cv::Mat(10, 10, type, cv::Scalar(1)));
+        rescaler.SetWidth(5);
+        rescaler.Rescale();
+        const boost::shared_ptr<QImage> image = rescaler.GetImage();
+        ASSERT_TRUE(image) << type;
+        EXPECT_TRUE(image->isNull()) << type;
+    }
+}
+
+TEST(CvToQtRescalerTest, NoImageBeforeRescaling) {
+    CvToQtRescaler rescaler(cv::Mat(10, 10, CV_8UC1));
+    EXPECT_FALSE(rescaler.GetImage());
+}
+
+TEST(CvToQtRescalerTest, CopiesItsSource) {
+    cv::Mat source(10, 10, CV_8UC1, cv::Scalar(5));
+    CvToQtRescaler rescaler(source);
+    source.setTo(200);
+    rescaler.SetWidth(10);
+    rescaler.Rescale();
+    EXPECT_EQ(qRed(rescaler.GetImage()->pixel(3, 3)), 5);
+}
+
+TEST(CvToQtRescalerTest, ZeroWidthIsRejected) {
+    CvToQtRescaler rescaler(cv::Mat(10, 10, CV_8UC1));
+    rescaler.SetWidth(0);
+    EXPECT_THROW(rescaler.Rescale(), cv::Exception);
+}
+
+struct MapCase {
+    cv::Size image;
+    int widget_width;
+    int widget_height;
+    cv::Point2d widget_point;
+    cv::Point2d image_point;
+};
+
+TEST(CoordinateMapperTest, MapsBetweenWidgetAndImage) {
+    const std::vector<MapCase> cases = {
+        {cv::Size(640, 480), 320, 240, {160, 120}, {320, 240}},
+        {cv::Size(100, 50), 200, 200, {50, 50}, {25, 12.5}},
+        {cv::Size(10, 10), 10, 10, {3.5, 4.25}, {3.5, 4.25}},
+    };
+    for (const MapCase& c : cases) {
+        CoordinateMapper mapper;
+        mapper.SetImageSize(c.image);
+        mapper.SetWidgetSize(c.widget_width, c.widget_height);
+        const cv::Point2d to_image = mapper.WidgetToImage(c.widget_point);
+        EXPECT_DOUBLE_EQ(to_image.x, c.image_point.x);
+        EXPECT_DOUBLE_EQ(to_image.y, c.image_point.y);
+        const cv::Point2d to_widget = mapper.ImageToWidget(c.image_point);
+        EXPECT_DOUBLE_EQ(to_widget.x, c.widget_point.x);
+        EXPECT_DOUBLE_EQ(to_widget.y, c.widget_point.y);
+    }
+}
+
+TEST(CoordinateMapperTest, IntegerMappingTruncates) {
+    CoordinateMapper mapper;
+    mapper.SetImageSize(cv::Size(100, 100));
+    mapper.SetWidgetSize(30, 30);
+    EXPECT_EQ(mapper.WidgetToImagePoint(cv::Point(10, 20)), cv::Point(33, 66));
+}
+
+TEST(CoordinateMapperTest, SideOfSizeZeroMapsToZero) {
+    CoordinateMapper mapper;
+    mapper.SetImageSize(cv::Size(0, 100));
+    mapper.SetWidgetSize(50, 0);
+    const cv::Point2d to_image = mapper.WidgetToImage({10, 10});
+    EXPECT_EQ(to_image, cv::Point2d(0, 0));
+    EXPECT_EQ(mapper.WidgetToImagePoint(cv::Point(10, 10)), cv::Point(0, 0));
+    EXPECT_EQ(mapper.ImageToWidget({10, 10}), cv::Point2d(0, 0));
+}
+
+TEST(CoordinateMapperTest, PointConversions) {
+    EXPECT_EQ(ToDoublePoint(QPoint(3, -4)), cv::Point2d(3.0, -4.0));
+    EXPECT_EQ(ToIntPoint(cv::Point2d(3.9, -4.9)), QPoint(3, -4));
+    EXPECT_EQ(ToIntPoint(cv::Point2d(std::numeric_limits<double>::infinity(), 1e300)), QPoint(0, 0));
+}
+
+TEST(OpenCvToQtConversionsTest, ConvertsFramesToRgb) {
+    struct Case {
+        cv::Mat source;
+        QRgb pixel;
+    };
+    const std::vector<Case> cases = {
+        {cv::Mat(4, 6, CV_8UC1, cv::Scalar(40)), qRgb(40, 40, 40)},
+        {cv::Mat(4, 6, CV_8UC3, cv::Scalar(1, 2, 3)), qRgb(3, 2, 1)},
+        {cv::Mat(4, 6, CV_32FC1, cv::Scalar(12.0)), qRgb(12, 12, 12)},
+        {cv::Mat(4, 6, CV_32FC3, cv::Scalar(4.0, 5.0, 6.0)), qRgb(6, 5, 4)},
+    };
+    for (const Case& c : cases) {
+        OpenCvToQtConversions conversion(c.source);
+        conversion.ConvertToRgb();
+        const QImage image = conversion.GetQImage().copy();
+        ASSERT_EQ(image.size(), QSize(6, 4));
+        EXPECT_EQ(image.pixel(5, 3), c.pixel);
+    }
+}
+
+TEST(OpenCvToQtConversionsTest, LeavesTheFrameAndRefusesOtherTypes) {
+    cv::Mat frame(4, 4, CV_32FC1, cv::Scalar(2.5));
+    OpenCvToQtConversions conversion(frame);
+    conversion.ConvertToRgb();
+    EXPECT_EQ(frame.type(), CV_32FC1);
+    EXPECT_FLOAT_EQ(frame.at<float>(0, 0), 2.5f);
+
+    OpenCvToQtConversions other(cv::Mat(4, 4, CV_16UC1));
+    other.ConvertToRgb();
+    EXPECT_TRUE(other.GetQImage().isNull());
+}
+
+TEST(OpenCvToQtConversionsTest, ColoursSwapRedAndBlue) {
+    EXPECT_EQ(ScalarToQColor(cv::Scalar(255, 0, 0, 0)), QColor(0, 0, 255, 255));
+    EXPECT_EQ(QColorToScalar(QColor(255, 0, 0)), cv::Scalar(0, 0, 255, 0));
+    EXPECT_EQ(ScalarToQColor(cv::Scalar(10.9, 20.2, 30.7)), QColor(30, 20, 10));
+}
+
+TEST_F(PreviewControlsTest, RequestedWidthGivesImageAndMapping) {
+    preview_.RequestPreview(320);
+    EXPECT_TRUE(preview_.IsPreviewWanted());
+    preview_.SubmitFrame(cv::Mat(480, 640, CV_8UC3, cv::Scalar(0, 0, 255)));
+    EXPECT_FALSE(preview_.IsPreviewWanted());
+    ASSERT_TRUE(WaitReady());
+    const boost::shared_ptr<QImage> image = preview_.GetImage();
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->size(), QSize(320, 240));
+    EXPECT_EQ(image->pixel(100, 100), qRgb(255, 0, 0));
+    EXPECT_FALSE(preview_.IsImageReady());
+    EXPECT_EQ(preview_.GetImageSize(), cv::Size(640, 480));
+
+    preview_.SetPoint(QPoint(160, 120));
+    EXPECT_EQ(preview_.selected_point.Get(), cv::Point2d(320, 240));
+    EXPECT_FALSE(preview_.clicked.Get());
+    preview_.SetClickedPoint(QPoint(80, 60));
+    EXPECT_EQ(preview_.selected_point.Get(), cv::Point2d(160, 120));
+    EXPECT_TRUE(preview_.clicked.Get());
+}
+
+TEST_F(PreviewControlsTest, OneRequestRescalesOnlyTheFirstFrame) {
+    preview_.RequestPreview(10);
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(2)));
+    ASSERT_TRUE(WaitReady());
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(3)));
+    DrainPool();
+    EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 1);
+}
+
+TEST_F(PreviewControlsTest, FramesDuringARescaleAreNotTaken) {
+    preview_.RequestPreview(10);
+    {
+        PoolBlocker blocker;
+        preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
+        preview_.RequestPreview(10);
+        preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(2)));
+        EXPECT_TRUE(preview_.IsPreviewWanted());
+    }
+    ASSERT_TRUE(WaitReady());
+    EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 1);
+    // The request made meanwhile is served by the next frame.
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(3)));
+    ASSERT_TRUE(WaitReady());
+    EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 3);
+}
+
+TEST_F(PreviewControlsTest, RequestWhileReadyIsServedByTheNextFrame) {
+    preview_.RequestPreview(10);
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
+    ASSERT_TRUE(WaitReady());
+    preview_.RequestPreview(20);
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(4)));
+    ASSERT_TRUE(WaitReady());
+    const boost::shared_ptr<QImage> image = preview_.GetImage();
+    EXPECT_EQ(image->size(), QSize(20, 20));
+    EXPECT_EQ(qRed(image->pixel(0, 0)), 4);
+}
+
+TEST_F(PreviewControlsTest, SizeChangeIsReportedOnce) {
+    EXPECT_FALSE(preview_.TakeSizeChanged());
+    preview_.RequestPreview(10);
+    preview_.SubmitFrame(cv::Mat(10, 20, CV_8UC1));
+    EXPECT_TRUE(preview_.TakeSizeChanged());
+    EXPECT_FALSE(preview_.TakeSizeChanged());
+    ASSERT_TRUE(WaitReady());
+    preview_.RequestPreview(10);
+    preview_.SubmitFrame(cv::Mat(10, 20, CV_8UC1));
+    EXPECT_FALSE(preview_.TakeSizeChanged());
+}
+
+TEST_F(PreviewControlsTest, DisabledPreviewNeverRescales) {
+    preview_.SetDisabled(true);
+    EXPECT_FALSE(preview_.IsEnabled());
+    preview_.RequestPreview(10);
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1));
+    DrainPool();
+    EXPECT_FALSE(preview_.IsImageReady());
+    EXPECT_TRUE(preview_.IsPreviewWanted());
+    EXPECT_FALSE(preview_.TakeSizeChanged());
+}
+
+TEST_F(PreviewControlsTest, EmptyFrameIsIgnored) {
+    preview_.RequestPreview(10);
+    preview_.SubmitFrame(cv::Mat());
+    EXPECT_TRUE(preview_.IsPreviewWanted());
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(6)));
+    ASSERT_TRUE(WaitReady());
+    EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 6);
+}
+
+TEST_F(PreviewControlsTest, FailedRescaleDoesNotStopLaterPreviews) {
+    preview_.RequestPreview(0);
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
+    DrainPool();
+    EXPECT_FALSE(preview_.IsImageReady());
+    preview_.RequestPreview(10);
+    preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(8)));
+    ASSERT_TRUE(WaitReady());
+    EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 8);
+}
+
+TEST_F(PreviewControlsTest, NoImageBeforeAnyRescale) {
+    EXPECT_FALSE(preview_.GetImage());
+}
+
+TEST_F(PreviewControlsTest, ReadsTheHighQualityFlagOfThePreviewSettings) {
+    hub_->GetSharedControl<PreviewSettings>("")->high_quality_rescaling.Set(false);
+    // Nearest neighbour keeps a one-pixel line sharp at double size; cubic would blur it.
+    cv::Mat source(10, 10, CV_8UC1, cv::Scalar(0));
+    source.col(5).setTo(255);
+    preview_.RequestPreview(20);
+    preview_.SubmitFrame(source);
+    ASSERT_TRUE(WaitReady());
+    const QImage image = *preview_.GetImage();
+    EXPECT_EQ(qRed(image.pixel(9, 5)), 0);
+    EXPECT_EQ(qRed(image.pixel(10, 5)), 255);
+    EXPECT_EQ(qRed(image.pixel(12, 5)), 0);
+}
+
+TEST(PreviewControlsLifetimeTest, DestroyedWhileItsRescaleWaitsIsSafe) {
+    testsupport::ScopedHome home;
+    auto hub = boost::make_shared<ControlAndStatus>();
+    {
+        PoolBlocker blocker;
+        {
+            PreviewControls preview(hub);
+            preview.RequestPreview(10);
+            preview.SubmitFrame(cv::Mat(10, 10, CV_8UC3));
+        }
+        blocker.Release();
+    }
+    DrainPool();
+}
+
+TEST(PreviewControlsLifetimeTest, RefusesAMissingHub) {
+    EXPECT_THROW(PreviewControls preview{boost::shared_ptr<ControlAndStatus>()}, CustomException);
+}

@@ -1,0 +1,94 @@
+// "Canny" on small synthetic frames, processed directly.
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "core/ControlAndStatus.h"
+#include "elements/EdgeDetect.h"
+
+namespace {
+
+PassableItem<VideoFrame> MakeItem(const cv::Mat& image)
+{
+    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
+    item.data->image = image.clone();
+    return item;
+}
+
+// Black on the left, the given grey level on the right: one straight edge whose
+// L1 Sobel gradient is four times the level (no corners, which peak higher).
+cv::Mat Step(int level, int type = CV_8UC1)
+{
+    cv::Mat image(20, 20, type, cv::Scalar::all(0));
+    image(cv::Rect(10, 0, 10, 20)).setTo(cv::Scalar::all(level));
+    return image;
+}
+
+class EdgeDetectTest : public ::testing::Test
+{
+protected:
+    boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
+    EdgeDetect element{hub};
+};
+
+TEST_F(EdgeDetectTest, SettingsFollowTheBaseInOrderWithDefaults)
+{
+    const std::vector<ParameterItem> items = element.settings.GetItems();
+    ASSERT_GE(items.size(), 2u);
+    EXPECT_EQ("_threshold_1", items[items.size() - 2].name);
+    EXPECT_EQ("min=0, max=255", items[items.size() - 2].descriptor);
+    EXPECT_EQ("_threshold_2", items[items.size() - 1].name);
+    EXPECT_EQ("min=0, max=255", items[items.size() - 1].descriptor);
+    EXPECT_EQ("80", element.settings.GetValueAsString("_threshold_1"));
+    EXPECT_EQ("160", element.settings.GetValueAsString("_threshold_2"));
+}
+
+// An edge is found only where the gradient passes the upper threshold.
+TEST_F(EdgeDetectTest, EdgesAppearOnlyAboveTheThresholds)
+{
+    const struct { int level; double low, high; bool edges; } cases[] = {
+        {30, 80, 160, false},  // gradient 120
+        {50, 80, 160, true},   // gradient 200
+        {30, 20, 60, true},
+        {50, 255, 255, false},
+    };
+    for (const auto& c : cases)
+    {
+        element.settings.SetValue("_threshold_1", std::to_string(c.low), "");
+        element.settings.SetValue("_threshold_2", std::to_string(c.high), "");
+        PassableItem<VideoFrame> item = MakeItem(Step(c.level));
+        element.Process(item);
+        const cv::Mat& out = item.data->image;
+        EXPECT_EQ(c.edges, cv::countNonZero(out) > 0) << c.level << " " << c.low << "/" << c.high;
+        EXPECT_EQ(0, cv::countNonZero(out(cv::Rect(13, 0, 5, 20)))) << "no edge away from the step";
+    }
+}
+
+// A colour frame becomes one channel through grey; a grey frame is used as it is.
+TEST_F(EdgeDetectTest, ColourAndGreyFramesGiveTheSameOneChannelEdges)
+{
+    PassableItem<VideoFrame> grey = MakeItem(Step(100));
+    PassableItem<VideoFrame> colour = MakeItem(Step(100, CV_8UC3));
+    element.Process(grey);
+    element.Process(colour);
+    ASSERT_EQ(CV_8UC1, grey.data->image.type());
+    ASSERT_EQ(CV_8UC1, colour.data->image.type());
+    EXPECT_EQ(0, cv::norm(grey.data->image, colour.data->image, cv::NORM_INF));
+    EXPECT_GT(cv::countNonZero(grey.data->image), 0);
+
+    cv::Mat expected;
+    cv::Canny(Step(100), expected, 80.0, 160.0, 3, false);
+    EXPECT_EQ(0, cv::norm(grey.data->image, expected, cv::NORM_INF));
+}
+
+// Neither grey nor 8-bit colour: grey conversion leaves it, Canny rejects it.
+TEST_F(EdgeDetectTest, SixteenBitFrameThrowsAndTheNextFrameWorks)
+{
+    EXPECT_ANY_THROW(element.Process(MakeItem(Step(100, CV_16UC1))));
+    PassableItem<VideoFrame> item = MakeItem(Step(100));
+    element.Process(item);
+    EXPECT_GT(cv::countNonZero(item.data->image), 0);
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// "Snap Shot": presses and frames on the test thread; files land in a
+// temporary per-user folder or a TempDir.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <filesystem>
+#include <boost/make_shared.hpp>
+#include <opencv2/imgcodecs.hpp>
+
+#include "core/ControlAndStatus.h"
+#include "core/Output2FILE.h"
+#include "elements/SnapShotElement.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+PassableItem<VideoFrame> MakeFrame(int value = 80)
+{
+    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
+    item.data->image = cv::Mat(12, 16, CV_8UC3, cv::Scalar(value, value, value));
+    return item;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class SnapShotElementTest : public ::testing::Test
+{
+protected:
+    void Set(const std::string& name, const std::string& value) { element.settings.SetValue(name, value, ""); }
+
+    // One press, then one frame.
+    void Shoot(int value = 80)
+    {
+        element.TakeImage();
+        element.Process(MakeFrame(value));
+    }
+
+    testsupport::ScopedHome home;
+    testsupport::TempDir folder;
+    boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
+    SnapShotElement element{hub};
+};
+
+TEST_F(SnapShotElementTest, SettingsButtonAndDefaults)
+{
+    const std::vector<ParameterItem> items = element.settings.GetItems();
+    ASSERT_GE(items.size(), 4u);
+    const struct { const char* name; const char* descriptor; } expected[] = {
+        {"_directory", "type=dir_path"}, {"_file_name", "type=edit"},
+        {"_image_format", "items=[Bitmap][JPEG][PNG]"}, {"_auto_number", ""}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(expected[i].name, items[items.size() - 4 + i].name);
+        EXPECT_EQ(expected[i].descriptor, items[items.size() - 4 + i].descriptor);
+    }
+    EXPECT_EQ(home.Path() + "/orvane/images/", element.settings.GetValueAsString("_directory"));
+    EXPECT_EQ("hippopotamus", element.settings.GetValueAsString("_file_name"));
+    EXPECT_EQ("0", element.settings.GetValueAsString("_image_format"));
+    EXPECT_EQ("0", element.settings.GetValueAsString("_auto_number"));
+
+    const auto buttons = element.signal_container.GetSignals();
+    ASSERT_EQ(1u, buttons.size());
+    EXPECT_EQ("_take_image", buttons[0].second);
+}
+
+TEST_F(SnapShotElementTest, FileNameFollowsNameFormatAndFolder)
+{
+    const struct { std::string directory; std::string name; int format; std::string expected; } cases[] = {
+        {"/data/shots/", "hippopotamus", 0, "/data/shots/hippopotamus.bmp"},
+        {"/data/shots/", "shot.tiff", 2, "/data/shots/shot.png"},
+        {"/data/shots/", "a.b.c", 1, "/data/shots/a.b.jpeg"},
+        {"/data/shots/", "plain", 7, "/data/shots/plain.png"},
+        {"/data/shots/", "plain", -1, "/data/shots/plain.png"},
+        // The directory picker gives folders without the separator.
+        {"/data/shots", "plain", 0, "/data/shots/plain.bmp"},
+        {"", "plain", 0, "plain.bmp"},
+    };
+    for (const auto& c : cases) {
+        Set("_directory", c.directory);
+        Set("_file_name", c.name);
+        Set("_image_format", std::to_string(c.format));
+        EXPECT_EQ(c.expected, element.MakeFileName()) << c.name << " " << c.format;
+    }
+}
+
+TEST_F(SnapShotElementTest, DefaultsWriteTheBitmapIntoTheImagesFolder)
+{
+    Output2FILE::Drain();
+    Shoot();
+    const std::string path = home.Path() + "/orvane/images/hippopotamus.bmp";
+    const cv::Mat written = cv::imread(path, cv::IMREAD_UNCHANGED);
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(cv::Vec3b(80, 80, 80), written.at<cv::Vec3b>(3, 3));
+    EXPECT_NE(std::string::npos, Output2FILE::Drain().find("Image written to " + path));
+}
+
+TEST_F(SnapShotElementTest, EachFormatWritesAReadableFileOfThatKind)
+{
+    const struct { int format; const char* file; } cases[] = {
+        {0, "f.bmp"}, {1, "f.jpeg"}, {2, "f.png"}};
+    Set("_directory", folder.Path());
+    Set("_file_name", "f");
+    for (const auto& c : cases) {
+        Set("_image_format", std::to_string(c.format));
+        Shoot();
+        const cv::Mat written = cv::imread(folder.File(c.file), cv::IMREAD_UNCHANGED);
+        ASSERT_FALSE(written.empty()) << c.file;
+        EXPECT_EQ(cv::Size(16, 12), written.size()) << c.file;
+    }
+    EXPECT_EQ((std::vector<std::string>{"f.bmp", "f.jpeg", "f.png"}), FilesIn(folder.Path()));
+}
+
+TEST_F(SnapShotElementTest, NumberingGivesSuccessiveNamesWithoutItTheFileIsOverwritten)
+{
+    Set("_directory", folder.Path() + "/");
+    Set("_auto_number", "1");
+    for (int i = 0; i < 3; ++i)
+        Shoot();
+    EXPECT_EQ((std::vector<std::string>{"hippopotamus_0.bmp", "hippopotamus_1.bmp", "hippopotamus_2.bmp"}),
+              FilesIn(folder.Path()));
+
+    Set("_auto_number", "0");
+    Shoot(10);
+    Shoot(20);
+    EXPECT_EQ(4u, FilesIn(folder.Path()).size());
+    EXPECT_EQ(cv::Vec3b(20, 20, 20), cv::imread(folder.File("hippopotamus.bmp")).at<cv::Vec3b>(0, 0));
+}
+
+TEST_F(SnapShotElementTest, OnePressWritesOneFileFromTheNextFrame)
+{
+    Set("_directory", folder.Path());
+    Set("_auto_number", "1");
+    element.Process(MakeFrame(1));
+    EXPECT_TRUE(FilesIn(folder.Path()).empty());
+
+    // Two presses before the next frame, through the button signal.
+    (*element.signal_container.GetSignals()[0].first)();
+    (*element.signal_container.GetSignals()[0].first)();
+    PassableItem<VideoFrame> frame = MakeFrame(2);
+    EXPECT_EQ(frame.data, element.Process(frame).data);
+    element.Process(MakeFrame(3));
+    EXPECT_EQ((std::vector<std::string>{"hippopotamus_0.bmp"}), FilesIn(folder.Path()));
+    EXPECT_EQ(cv::Vec3b(2, 2, 2), cv::imread(folder.File("hippopotamus_0.bmp")).at<cv::Vec3b>(0, 0));
+}
+
+TEST_F(SnapShotElementTest, FailedWriteIsReportedAsAnErrorNotAsWritten)
+{
+    const std::string missing = folder.File("missing");
+    Set("_directory", missing);
+    Output2FILE::Drain();
+    Shoot();
+    const std::string log = Output2FILE::Drain();
+    EXPECT_EQ(std::string::npos, log.find("Image written to"));
+    EXPECT_NE(std::string::npos, log.find("[ERROR]"));
+    EXPECT_NE(std::string::npos, log.find(missing + "/hippopotamus.bmp"));
+
+    // The press is used up: the next frame writes nothing.
+    Set("_directory", folder.Path());
+    element.Process(MakeFrame());
+    EXPECT_TRUE(FilesIn(folder.Path()).empty());
+}
+
+// OpenCV throws on an empty image; the press is kept for the next frame.
+TEST_F(SnapShotElementTest, EmptyImageThrowsAndTheNextFrameIsWritten)
+{
+    Set("_directory", folder.Path());
+    element.TakeImage();
+    PassableItem<VideoFrame> empty(boost::make_shared<VideoFrame>());
+    EXPECT_ANY_THROW(element.Process(empty));
+    element.Process(MakeFrame());
+    EXPECT_EQ((std::vector<std::string>{"hippopotamus.bmp"}), FilesIn(folder.Path()));
+}
+
+}  // namespace
