@@ -1,0 +1,64 @@
+// The pipeline file store: writes the commander's elements, their settings and their
+// connections to "<name>.xml" in the per-user folder and rebuilds a pipeline from such a
+// file. It serves the hub's save, load, delete and list signals for as long as it lives
+// (the connections end with it) and runs on the thread that emits them (the GUI thread).
+// A save, load or delete that fails throws CustomException, so the command that emitted
+// the signal replies "Error, command failed"; other emitters catch it. A file that cannot
+// be taken whole leaves the running pipeline untouched. The store does not own the editor.
+#pragma once
+
+#include <QByteArray>
+#include <QDomDocument>
+#include <QDomElement>
+
+#include <boost/shared_ptr.hpp>
+#include <boost/signals2/connection.hpp>
+
+#include <string>
+#include <vector>
+
+class ControlAndStatus;
+class ElementBase;
+class NodeEditorInterface;
+class PowerCommanderTop;
+
+class LoaderSaver {
+public:
+    // editor may be null.
+    LoaderSaver(NodeEditorInterface* editor, boost::shared_ptr<ControlAndStatus> context);
+    ~LoaderSaver();
+    LoaderSaver(const LoaderSaver&) = delete;
+    LoaderSaver& operator=(const LoaderSaver&) = delete;
+
+    void ResetDocument();
+
+    void Save(const std::string& name);
+    // Refuses, before changing anything, a file that is missing, unreadable, larger than
+    // 16 MiB, not well-formed, not rooted in "top", or that names an element type the
+    // catalogue does not have.
+    void Load(const std::string& name);
+    void Delete(const std::string& name);
+    // The names of the ".xml" files of the per-user folder, without folder or extension.
+    std::vector<std::string> GetSavedFiles();
+
+    // Whether the text would be accepted as a pipeline file (everything but the size).
+    static bool IsAcceptableDocument(const QByteArray& content, QDomDocument& document);
+
+private:
+    PowerCommanderTop& Commander();
+
+    void AddAllElements();
+    void AddElement(const std::string& id);
+    void AddSettings(ElementBase& element, QDomElement& node);
+    void AddConnections(const std::string& id, QDomElement& node);
+
+    void LoadElements(const QDomElement& root);
+    void LoadSettings(const QDomElement& root);
+    void LoadConnections(const QDomElement& root);
+
+    NodeEditorInterface* editor_;
+    boost::shared_ptr<ControlAndStatus> context_;
+    QDomDocument document_;
+    QDomElement root_;
+    std::vector<boost::signals2::scoped_connection> connections_;
+};

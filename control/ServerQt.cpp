@@ -1,0 +1,16 @@
+#include "control/ServerQt.h"
+
+#include "control/ClientQt.h"
+#include "core/FILELog.h"
+
+ServerQt::ServerQt(boost::shared_ptr<ControlAndStatus> context, QObject* parent)
+    : QTcpServer(parent), context_(std::move(context))
+{
+}
+
+void ServerQt::incomingConnection(qintptr descriptor)
+{
+    FILE_LOG(logINFO) << "Incomming connections: Handle " << descriptor;
+    ClientQt* client = new ClientQt(context_, this);
+    client->SetSocket(descriptor);
+}

@@ -1,0 +1,148 @@
+#include "control/ElementFactory.h"
+#include "control/ElementMaker.h"
+#include "control/ElementRegistry.h"
+#include "control/ElementTable.h"
+#include "core/ControlAndStatus.h"
+#include "core/CustomException.h"
+#include "core/Output2FILE.h"
+#include "elements/BlurElement.h"
+#include "elements/TeeElement.h"
+#include "engine/ElementBase.h"
+
+#include "support/TestSupport.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// An element whose resource is always busy.
+class BusyElement : public ElementBase {
+public:
+    explicit BusyElement(boost::shared_ptr<ControlAndStatus> hub) : ElementBase(hub)
+    {
+        throw CustomException("device busy");
+    }
+};
+
+template <typename T>
+boost::shared_ptr<ElementMakerInterface> Maker(const std::string& name,
+                                               const boost::shared_ptr<ControlAndStatus>& hub,
+                                               const std::string& description,
+                                               const std::string& category)
+{
+    return boost::shared_ptr<ElementMakerInterface>(new ElementMaker<T>(name, hub, description, category));
+}
+
+class ElementFactoryTest : public ::testing::Test {
+protected:
+    ElementFactoryTest() : hub(boost::make_shared<ControlAndStatus>()), factory(&table)
+    {
+        SetElementRegistry({Maker<BlurElement>("Blur", hub, "Basic block blur", "Bluring"),
+                            Maker<BusyElement>("Busy", hub, "Never made", "Broken"),
+                            Maker<BlurElement>("Busy", hub, "Shadowed by the first", "Broken"),
+                            Maker<TeeElement>("Tee Two", hub, "Splits the video", "Tees")});
+    }
+    ~ElementFactoryTest() override { SetElementRegistry({}); }
+
+    // Makes and adds, as the commander does; returns the id written back.
+    std::string MakeAndAdd(const std::string& name, std::string id = "")
+    {
+        table.AddElement(factory.MakeElement(name, id));
+        return id;
+    }
+
+    testsupport::ScopedHome home;
+    boost::shared_ptr<ControlAndStatus> hub;
+    ElementTable table;
+    ElementFactory factory;
+};
+
+TEST_F(ElementFactoryTest, MadeElementCarriesItsMakersFields)
+{
+    const ElementMakerList makers = GetElementRegistry();
+    const boost::shared_ptr<ElementBase> made = makers[0]->Make();
+    EXPECT_EQ(made->GetId(), "");
+    EXPECT_EQ(made->GetType(), "Blur");
+    EXPECT_EQ(made->name, "Blur");
+    EXPECT_EQ(made->category.Get(), "Bluring");
+    EXPECT_EQ(made->GetDescription(), "Basic block blur");
+    EXPECT_TRUE(boost::dynamic_pointer_cast<BlurElement>(made));
+    EXPECT_EQ(makers[3]->GetName(), "Tee Two");
+    EXPECT_EQ(makers[3]->GetCategory(), "Tees");
+    EXPECT_EQ(makers[3]->GetDescription(), "Splits the video");
+
+    std::string id;
+    const boost::shared_ptr<ElementBase> element = factory.MakeElement("Blur", id);
+    EXPECT_EQ(element->GetId(), "Blur_0");
+    EXPECT_EQ(element->GetType(), "Blur");
+    for (const boost::shared_ptr<PadBase>& pad : element->GetAllPads())
+        EXPECT_EQ(pad->owner_element_id.Get(), "Blur_0");
+}
+
+TEST_F(ElementFactoryTest, IdsTakeTheFirstFreeNumberAndReuseFreedOnes)
+{
+    EXPECT_EQ(MakeAndAdd("Blur"), "Blur_0");
+    EXPECT_EQ(MakeAndAdd("Blur", "no_id_given"), "Blur_1");
+    EXPECT_EQ(MakeAndAdd("Tee Two"), "Tee Two_0");
+    EXPECT_EQ(MakeAndAdd("Blur"), "Blur_2");
+    table.RemoveElement("Blur_0");
+    EXPECT_EQ(MakeAndAdd("Blur"), "Blur_0");
+    EXPECT_EQ(MakeAndAdd("Blur"), "Blur_3");
+    table.RemoveElement("Blur_1");
+    table.RemoveElement("Blur_2");
+    EXPECT_EQ(MakeAndAdd("Blur"), "Blur_1");
+    table.Clear();
+    EXPECT_EQ(MakeAndAdd("Blur"), "Blur_0");
+    // An id that only looks like a made one counts as taken.
+    EXPECT_EQ(MakeAndAdd("Blur", "Blur_1"), "Blur_1");
+    EXPECT_EQ(MakeAndAdd("Blur"), "Blur_2");
+}
+
+TEST_F(ElementFactoryTest, GivenIdIsUsedUnchanged)
+{
+    MakeAndAdd("Blur", "x");
+    std::string id = "x";
+    EXPECT_EQ(factory.MakeElement("Blur", id)->GetId(), "x");
+    EXPECT_EQ(id, "x");
+    id = "with space";
+    EXPECT_EQ(factory.MakeElement("Tee Two", id)->GetId(), "with space");
+}
+
+TEST_F(ElementFactoryTest, WithoutAnIdTableEveryNumberIsFree)
+{
+    // No commander behind the hub: nothing to look ids up in, and nothing crashes.
+    ASSERT_EQ(hub->GetCommander(), nullptr);
+    ElementFactory lone(nullptr);
+    for (int i = 0; i < 2; ++i) {
+        std::string id;
+        EXPECT_EQ(lone.MakeElement("Blur", id)->GetId(), "Blur_0");
+        EXPECT_EQ(id, "Blur_0");
+    }
+}
+
+TEST_F(ElementFactoryTest, UnknownNamesAndFailingConstructorsThrow)
+{
+    for (const std::string name : {"blur", "BlurElement", "Blur ", "", "Busy"}) {
+        Output2FILE::Drain();
+        std::string id;
+        try {
+            factory.MakeElement(name, id);
+            ADD_FAILURE() << "made " << name;
+        } catch (const CustomException& e) {
+            EXPECT_EQ(std::string(e.what()), "Could not make element : " + name);
+        }
+        EXPECT_EQ(id, "") << name;
+        const std::string log = Output2FILE::Drain();
+        const bool busy_line =
+            log.find("Exception thrown when constructing element Busy is this resource in use?") !=
+            std::string::npos;
+        // The walk ends at the first maker of the name, even when it fails.
+        EXPECT_EQ(busy_line, name == "Busy") << log;
+    }
+}
+
+}  // namespace
