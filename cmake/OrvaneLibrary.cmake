@@ -22,7 +22,7 @@ function(orvane_tests folder library)
     target_link_libraries(${test_name} PRIVATE ${library} test_support GTest::gtest GTest::gtest_main)
     add_test(NAME ${test_name} COMMAND ${test_name})
     set_tests_properties(${test_name} PROPERTIES
-      TIMEOUT 600
+      TIMEOUT 180
       LABELS ${folder}
       ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen")
   endforeach()

@@ -50,6 +50,9 @@ void ClientQt::Disconnected()
 void ClientQt::ReadyRead()
 {
     for (const CommandLineBuffer::Line& line : lines_.Append(socket_->readAll())) {
+        // Gone or dropped for not reading its replies: the rest go unanswered.
+        if (socket_->state() != QAbstractSocket::ConnectedState)
+            return;
         if (line.too_long) {
             FILE_LOG(logINFO) << "Dropped a command line longer than "
                               << CommandLineBuffer::kMaxLineBytes << " bytes";
@@ -80,6 +83,11 @@ void ClientQt::TaskResult(QString result)
 
 void ClientQt::Write(const QString& text)
 {
-    if (socket_ && socket_->state() == QAbstractSocket::ConnectedState)
-        socket_->write(text.toUtf8());
+    if (!socket_ || socket_->state() != QAbstractSocket::ConnectedState)
+        return;
+    socket_->write(text.toUtf8());
+    if (socket_->bytesToWrite() > kMaxUnsentBytes) {
+        FILE_LOG(logINFO) << "Dropped a client that does not read its replies";
+        socket_->abort();
+    }
 }

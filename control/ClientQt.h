@@ -1,7 +1,8 @@
 // One connected TCP client of the command front end: greets it, cuts what it sends into
 // command lines, runs each through a ServerTask on the GUI thread and writes each reply
 // back in order. A child of the server; it owns its socket and its pending tasks, and
-// frees itself once its peer has disconnected.
+// frees itself once its peer has disconnected. A peer that lets more than
+// kMaxUnsentBytes of replies pile up unread is disconnected.
 #pragma once
 
 #include "control/CommandLineBuffer.h"
@@ -25,6 +26,8 @@ public:
     bool SetSocket(qintptr descriptor);
 
     static QString Greeting();
+
+    static constexpr qint64 kMaxUnsentBytes = 8 * 1024 * 1024;
 
 public slots:
     void ParseInput(QString input);

@@ -7,7 +7,6 @@
 // be taken whole leaves the running pipeline untouched. The store does not own the editor.
 #pragma once
 
-#include <QByteArray>
 #include <QDomDocument>
 #include <QDomElement>
 
@@ -40,9 +39,6 @@ public:
     void Delete(const std::string& name);
     // The names of the ".xml" files of the per-user folder, without folder or extension.
     std::vector<std::string> GetSavedFiles();
-
-    // Whether the text would be accepted as a pipeline file (everything but the size).
-    static bool IsAcceptableDocument(const QByteArray& content, QDomDocument& document);
 
 private:
     PowerCommanderTop& Commander();

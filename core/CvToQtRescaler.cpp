@@ -1,33 +1,10 @@
 #include "core/CvToQtRescaler.h"
 
 #include "core/FILELog.h"
+#include "core/OpenCvToQtConversions.h"
 
 #include <boost/make_shared.hpp>
 #include <opencv2/imgproc.hpp>
-
-namespace {
-
-// Float images are taken as values 0 to 255.
-void FloatToEightBit(cv::Mat& image) {
-    if (image.type() == CV_32FC1) {
-        image.convertTo(image, CV_8UC1, 1.0, 0.0);
-    } else if (image.type() == CV_32FC3) {
-        image.convertTo(image, CV_8UC3, 1.0, 0.0);
-    }
-}
-
-// Grey and BGR 8-bit images become RGB; anything else leaves rgb empty.
-void EightBitToRgb(const cv::Mat& image, cv::Mat& rgb) {
-    if (image.type() == CV_8UC1) {
-        cv::cvtColor(image, rgb, cv::COLOR_GRAY2RGB);
-    } else if (image.type() == CV_8UC3) {
-        cv::cvtColor(image, rgb, cv::COLOR_BGR2RGB);
-    } else {
-        rgb.release();
-    }
-}
-
-}  // namespace
 
 CvToQtRescaler::CvToQtRescaler(const cv::Mat& image) {
     image.copyTo(source_);
@@ -52,8 +29,7 @@ void CvToQtRescaler::SetWidth(int width) {
 void CvToQtRescaler::Rescale() {
     const int interpolation = high_quality_.Get() ? cv::INTER_CUBIC : cv::INTER_NEAREST;
     cv::resize(source_, resized_, cv::Size(target_width_, target_height_), 0.0, 0.0, interpolation);
-    FloatToEightBit(resized_);
-    EightBitToRgb(resized_, rgb_);
+    MatToRgb(resized_, rgb_);
     if (rgb_.empty()) {
         result_ = boost::make_shared<QImage>();
         return;

@@ -6,18 +6,7 @@ OpenCvToQtConversions::OpenCvToQtConversions(const cv::Mat& image) : source_(ima
 
 void OpenCvToQtConversions::ConvertToRgb() {
     // convertTo into a different type gives source_ new data; the frame's pixels stay as they are.
-    if (source_.type() == CV_32FC1) {
-        source_.convertTo(source_, CV_8UC1, 1.0, 0.0);
-    } else if (source_.type() == CV_32FC3) {
-        source_.convertTo(source_, CV_8UC3, 1.0, 0.0);
-    }
-    if (source_.type() == CV_8UC1) {
-        cv::cvtColor(source_, rgb_, cv::COLOR_GRAY2RGB);
-    } else if (source_.type() == CV_8UC3) {
-        cv::cvtColor(source_, rgb_, cv::COLOR_BGR2RGB);
-    } else {
-        rgb_.release();
-    }
+    MatToRgb(source_, rgb_);
 }
 
 QImage OpenCvToQtConversions::GetQImage() {
@@ -28,6 +17,21 @@ QImage OpenCvToQtConversions::GetQImage() {
                         QImage::Format_RGB888);
     }
     return image_;
+}
+
+void MatToRgb(cv::Mat& image, cv::Mat& rgb) {
+    if (image.type() == CV_32FC1) {
+        image.convertTo(image, CV_8UC1, 1.0, 0.0);
+    } else if (image.type() == CV_32FC3) {
+        image.convertTo(image, CV_8UC3, 1.0, 0.0);
+    }
+    if (image.type() == CV_8UC1) {
+        cv::cvtColor(image, rgb, cv::COLOR_GRAY2RGB);
+    } else if (image.type() == CV_8UC3) {
+        cv::cvtColor(image, rgb, cv::COLOR_BGR2RGB);
+    } else {
+        rgb.release();
+    }
 }
 
 cv::Scalar QColorToScalar(const QColor& colour) {

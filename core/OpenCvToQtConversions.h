@@ -21,5 +21,9 @@ private:
     cv::Mat rgb_;
 };
 
+// 8-bit grey or BGR images, and float ones taken as values 0 to 255, into RGB; float images
+// are first converted in place to 8 bits. Any other type leaves rgb empty.
+void MatToRgb(cv::Mat& image, cv::Mat& rgb);
+
 cv::Scalar QColorToScalar(const QColor& colour);
 QColor ScalarToQColor(const cv::Scalar& colour);

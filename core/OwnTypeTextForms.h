@@ -95,23 +95,17 @@ struct OwnTypeText<QPoint> {
     static void Read(QPoint& value, const std::string& text) { PointFromString(value, text); }
 };
 
-template <>
-struct OwnTypeText<ControlBaseClass> {
-    static std::string Write(ControlBaseClass& value) { return ControlToString(value); }
-    static void Read(ControlBaseClass& value, const std::string& text)
-    {
-        ControlFromString(value, text);
-    }
+// Configurable objects: their settings in the control text form.
+template <typename T>
+struct ControlTextForm {
+    static std::string Write(T& value) { return ControlToString(value); }
+    static void Read(T& value, const std::string& text) { ControlFromString(value, text); }
 };
 
 template <>
-struct OwnTypeText<SubImageControls> {
-    static std::string Write(SubImageControls& value) { return ControlToString(value); }
-    static void Read(SubImageControls& value, const std::string& text)
-    {
-        ControlFromString(value, text);
-    }
-};
+struct OwnTypeText<ControlBaseClass> : ControlTextForm<ControlBaseClass> {};
+template <>
+struct OwnTypeText<SubImageControls> : ControlTextForm<SubImageControls> {};
 
 template <>
 struct OwnTypeText<VideoFormat::ColourSpace> {

@@ -2,36 +2,19 @@
 // the variable while it is being converted.
 #pragma once
 
-#include "core/CustomException.h"
-#include "core/ParameterItem.h"
-#include "core/SettingsConvertorInterface.h"
+#include "core/PointerSettingsConvertor.h"
 #include "core/ValueText.h"
 
-#include <boost/any.hpp>
-
 #include <string>
-#include <typeinfo>
 
 template <typename T>
-class SettingsConvertor : public SettingsConvertorInterface {
+class SettingsConvertor : public PointerSettingsConvertor<SettingsConvertor<T>, T> {
 public:
-    bool CanConvert(const ParameterItem& item) const override
-    {
-        return item.value.type() == typeid(T*);
-    }
+    static constexpr const char* kMismatchMessage = "Could not convert item to string";
 
-    bool FromString(ParameterItem& item, const std::string& text) const override
+    static void Read(T& variable, const std::string& text) { variable = ValueFromText<T>(text); }
+    static std::string Write(const T& variable, int precision)
     {
-        if (!CanConvert(item))
-            return false;
-        *boost::any_cast<T*>(item.value) = ValueFromText<T>(text);
-        return true;
-    }
-
-    std::string ToString(const ParameterItem& item, int precision) const override
-    {
-        if (!CanConvert(item))
-            throw CustomException("Could not convert item to string");
-        return ValueToText(*boost::any_cast<T*>(item.value), precision);
+        return ValueToText(variable, precision);
     }
 };

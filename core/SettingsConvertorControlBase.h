@@ -1,50 +1,31 @@
 // Convertor of a setting that points at a boost::shared_ptr<T> to a control record: the
-// record's settings in the control text form. It holds its own copy of the shared pointer
-// while it works, so the record cannot go meanwhile. An empty shared pointer gives "" and
-// reads nothing.
+// record's settings in the control text form; the precision is not used. It holds its own
+// copy of the shared pointer while it works, so the record cannot go meanwhile. An empty
+// shared pointer gives "" and reads nothing.
 #pragma once
 
-#include "core/CustomException.h"
 #include "core/OwnTypeTextForms.h"
-#include "core/ParameterItem.h"
-#include "core/SettingsConvertorInterface.h"
+#include "core/PointerSettingsConvertor.h"
 
-#include <boost/any.hpp>
 #include <boost/shared_ptr.hpp>
 
 #include <string>
-#include <typeinfo>
 
 template <typename T>
-class SettingsConvertorControlBase : public SettingsConvertorInterface {
+class SettingsConvertorControlBase
+    : public PointerSettingsConvertor<SettingsConvertorControlBase<T>, boost::shared_ptr<T>> {
 public:
-    bool CanConvert(const ParameterItem& item) const override
-    {
-        return item.value.type() == typeid(boost::shared_ptr<T>*);
-    }
+    static constexpr const char* kMismatchMessage = "Could not covert control to string";
 
-    bool FromString(ParameterItem& item, const std::string& text) const override
+    static void Read(const boost::shared_ptr<T>& holder, const std::string& text)
     {
-        if (!CanConvert(item))
-            return false;
-        const boost::shared_ptr<T> record = Record(item);
+        const boost::shared_ptr<T> record = holder;
         if (record)
             ControlFromString(*record, text);
-        return true;
     }
-
-    std::string ToString(const ParameterItem& item, int precision) const override
+    static std::string Write(const boost::shared_ptr<T>& holder, int)
     {
-        if (!CanConvert(item))
-            throw CustomException("Could not covert control to string");
-        const boost::shared_ptr<T> record = Record(item);
+        const boost::shared_ptr<T> record = holder;
         return record ? ControlToString(*record) : std::string();
-    }
-
-private:
-    static boost::shared_ptr<T> Record(const ParameterItem& item)
-    {
-        const boost::shared_ptr<T>* holder = boost::any_cast<boost::shared_ptr<T>*>(item.value);
-        return holder ? *holder : boost::shared_ptr<T>();
     }
 };

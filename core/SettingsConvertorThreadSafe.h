@@ -2,36 +2,24 @@
 // the variable's own mutex, the parse of a new value included.
 #pragma once
 
-#include "core/CustomException.h"
-#include "core/ParameterItem.h"
-#include "core/SettingsConvertorInterface.h"
+#include "core/PointerSettingsConvertor.h"
 #include "core/ThreadSafeVariable.h"
 
-#include <boost/any.hpp>
-
 #include <string>
-#include <typeinfo>
 
 template <typename T>
-class SettingsConvertorThreadSafe : public SettingsConvertorInterface {
+class SettingsConvertorThreadSafe
+    : public PointerSettingsConvertor<SettingsConvertorThreadSafe<T>, ThreadSafeVariable<T>> {
 public:
-    bool CanConvert(const ParameterItem& item) const override
-    {
-        return item.value.type() == typeid(ThreadSafeVariable<T>*);
-    }
+    static constexpr const char* kMismatchMessage =
+        "Could not covert thread safe variable to string";
 
-    bool FromString(ParameterItem& item, const std::string& text) const override
+    static void Read(ThreadSafeVariable<T>& variable, const std::string& text)
     {
-        if (!CanConvert(item))
-            return false;
-        boost::any_cast<ThreadSafeVariable<T>*>(item.value)->SetFromString(text);
-        return true;
+        variable.SetFromString(text);
     }
-
-    std::string ToString(const ParameterItem& item, int precision) const override
+    static std::string Write(const ThreadSafeVariable<T>& variable, int precision)
     {
-        if (!CanConvert(item))
-            throw CustomException("Could not covert thread safe variable to string");
-        return boost::any_cast<ThreadSafeVariable<T>*>(item.value)->ToString(precision);
+        return variable.ToString(precision);
     }
 };

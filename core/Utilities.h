@@ -83,5 +83,6 @@ std::string GetFrameText(void* address);
 
 // ---- Random numbers ----
 
-// Marsaglia's three-word xorshift; the same sequence in every run. No lock.
+// Marsaglia's three-word xorshift; each thread has its own state and starts the same
+// sequence. No lock.
 std::uint32_t XorShiftRandom();

@@ -60,6 +60,11 @@ private:
     std::deque<PassableItem<T>> buffer_1_;  // oldest first
 
 protected:
+    // Items held in the buffers of input 0 and input 1; during EmitPair they
+    // still include the pair being emitted.
+    std::size_t BufferedCount0();
+    std::size_t BufferedCount1();
+
     BoltOnSink<T> input_1;
 
 private:
@@ -96,6 +101,20 @@ void FrameSyncElement<T>::Reset()
     boost::lock_guard<boost::recursive_mutex> lock(buffers_mutex_);
     buffer_0_.clear();
     buffer_1_.clear();
+}
+
+template <typename T>
+std::size_t FrameSyncElement<T>::BufferedCount0()
+{
+    boost::lock_guard<boost::recursive_mutex> lock(buffers_mutex_);
+    return buffer_0_.size();
+}
+
+template <typename T>
+std::size_t FrameSyncElement<T>::BufferedCount1()
+{
+    boost::lock_guard<boost::recursive_mutex> lock(buffers_mutex_);
+    return buffer_1_.size();
 }
 
 template <typename T>

@@ -254,39 +254,46 @@ TEST(FrameQueue, ClearLeavesBlockedPopperWaiting)
     EXPECT_EQ(popper.outcome(), QueueCaller::Outcome::Returned);
 }
 
-TEST(FrameQueue, ShutdownWakesEveryWaiterWithZero)
+// A full queue with a pusher blocked on it, and an empty one with a popper blocked on it.
+class FrameQueueBlockedCallers : public ::testing::Test
 {
-    Queue full(1);
-    full.Push(MakeItem("held"));
-    Queue empty(1);
-    QueueCaller pusher([&] { full.Push(MakeItem("x")); });
-    QueueCaller popper([&] { empty.Pop(); });
-    ASSERT_TRUE(pusher.WaitUntilBlocked());
-    ASSERT_TRUE(popper.WaitUntilBlocked());
+protected:
+    void SetUp() override
+    {
+        full.Push(MakeItem("held"));
+        pusher = std::make_unique<QueueCaller>([this] { full.Push(MakeItem("x")); });
+        popper = std::make_unique<QueueCaller>([this] { empty.Pop(); });
+        ASSERT_TRUE(pusher->WaitUntilBlocked());
+        ASSERT_TRUE(popper->WaitUntilBlocked());
+    }
+
+    void ExpectBothEnded(QueueCaller::Outcome outcome)
+    {
+        ASSERT_TRUE(pusher->WaitUntilDone());
+        ASSERT_TRUE(popper->WaitUntilDone());
+        EXPECT_EQ(pusher->outcome(), outcome);
+        EXPECT_EQ(popper->outcome(), outcome);
+    }
+
+    Queue full{1};
+    Queue empty{1};
+    std::unique_ptr<QueueCaller> pusher;
+    std::unique_ptr<QueueCaller> popper;
+};
+
+TEST_F(FrameQueueBlockedCallers, ShutdownWakesEveryWaiterWithZero)
+{
     full.Shutdown();
     empty.Shutdown();
-    ASSERT_TRUE(pusher.WaitUntilDone());
-    ASSERT_TRUE(popper.WaitUntilDone());
-    EXPECT_EQ(pusher.outcome(), QueueCaller::Outcome::ThrewZero);
-    EXPECT_EQ(popper.outcome(), QueueCaller::Outcome::ThrewZero);
+    ExpectBothEnded(QueueCaller::Outcome::ThrewZero);
     EXPECT_EQ(full.Count(), 0);
 }
 
-TEST(FrameQueue, InterruptedWaitLeavesQueueUnchanged)
+TEST_F(FrameQueueBlockedCallers, InterruptedWaitLeavesQueueUnchanged)
 {
-    Queue full(1);
-    full.Push(MakeItem("held"));
-    Queue empty(1);
-    QueueCaller pusher([&] { full.Push(MakeItem("x")); });
-    QueueCaller popper([&] { empty.Pop(); });
-    ASSERT_TRUE(pusher.WaitUntilBlocked());
-    ASSERT_TRUE(popper.WaitUntilBlocked());
-    pusher.Interrupt();
-    popper.Interrupt();
-    ASSERT_TRUE(pusher.WaitUntilDone());
-    ASSERT_TRUE(popper.WaitUntilDone());
-    EXPECT_EQ(pusher.outcome(), QueueCaller::Outcome::Interrupted);
-    EXPECT_EQ(popper.outcome(), QueueCaller::Outcome::Interrupted);
+    pusher->Interrupt();
+    popper->Interrupt();
+    ExpectBothEnded(QueueCaller::Outcome::Interrupted);
 
     EXPECT_EQ(full.Count(), 1);
     EXPECT_EQ(*full.Pop().data, "held");

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
-#include <locale>
 #include <map>
 #include <regex>
 #include <thread>
 
 #include "core/FILELog.h"
 #include "core/Utilities.h"
+#include "ScopedCommaLocale.h"
 
 namespace {
 
@@ -134,19 +134,12 @@ TEST_F(LogTest, StatementNestsInAnUnbracedIf)
     }
 }
 
-// Grouping and a decimal comma, as a user's locale might have them.
-struct CommaPunctuation : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-    char do_thousands_sep() const override { return '.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
-
 TEST_F(LogTest, NumbersUseTheClassicLocale)
 {
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new CommaPunctuation));
-    CapturedStdout([] { FILE_LOG(logINFO) << 1234.5 << " " << 1234567; });
-    std::locale::global(previous);
+    {
+        const ScopedCommaLocale comma_locale;
+        CapturedStdout([] { FILE_LOG(logINFO) << 1234.5 << " " << 1234567; });
+    }
     const std::string text = Output2FILE::Drain();
     EXPECT_NE(text.find(" 1234.5 1234567\n"), std::string::npos) << text;
 }

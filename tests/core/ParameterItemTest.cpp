@@ -1,10 +1,10 @@
 #include "core/ParameterItem.h"
 
 #include "core/ThreadSafeVariable.h"
+#include "ScopedCommaLocale.h"
 
 #include <gtest/gtest.h>
 
-#include <locale>
 #include <string>
 #include <vector>
 
@@ -43,21 +43,16 @@ TEST(ParameterItemTest, MinAndMaxWithTheirDefaults)
     }
 }
 
-// A process locale with a decimal comma and grouped thousands, as Qt may leave behind.
-struct CommaDecimal : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-    char do_thousands_sep() const override { return '.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
-
 TEST(ParameterItemTest, NumbersReadInTheClassicLocale)
 {
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
-    const ParameterItem item = ItemWith("min=0.5, max=1500");
-    const double min = item.GetMin();
-    const double max = item.GetMax();
-    std::locale::global(previous);
+    double min = 0.0;
+    double max = 0.0;
+    {
+        const ScopedCommaLocale comma_locale;
+        const ParameterItem item = ItemWith("min=0.5, max=1500");
+        min = item.GetMin();
+        max = item.GetMax();
+    }
     EXPECT_DOUBLE_EQ(min, 0.5);
     EXPECT_DOUBLE_EQ(max, 1500.0);
 }

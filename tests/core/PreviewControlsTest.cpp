@@ -22,40 +22,40 @@
 namespace {
 
 // Keeps every worker of the global pool busy until released, so a test decides when posted tasks run.
+// The blocking tasks share the state: a released worker still relocks its mutex after the blocker is gone.
 class PoolBlocker {
 public:
-    PoolBlocker() {
+    PoolBlocker() : state_(std::make_shared<State>()) {
         for (int i = 0; i < GlobalWorkerPool().WorkerCount(); ++i) {
-            GlobalWorkerPool().Post([this] {
-                ++started_;
-                std::unique_lock<std::mutex> lock(mutex_);
-                released_.wait(lock, [this] { return open_; });
+            GlobalWorkerPool().Post([state = state_] {
+                ++state->started;
+                std::unique_lock<std::mutex> lock(state->mutex);
+                state->released.wait(lock, [&] { return state->open; });
             });
         }
-        EXPECT_TRUE(testsupport::WaitFor([this] { return started_.load() == GlobalWorkerPool().WorkerCount(); }));
+        EXPECT_TRUE(testsupport::WaitFor([this] { return state_->started.load() == GlobalWorkerPool().WorkerCount(); }));
     }
     ~PoolBlocker() { Release(); }
     void Release() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        open_ = true;
-        released_.notify_all();
+        std::lock_guard<std::mutex> lock(state_->mutex);
+        state_->open = true;
+        state_->released.notify_all();
     }
 
 private:
-    std::atomic<int> started_{0};
-    std::mutex mutex_;
-    std::condition_variable released_;
-    bool open_ = false;
+    struct State {
+        std::atomic<int> started{0};
+        std::mutex mutex;  // guards open
+        std::condition_variable released;
+        bool open = false;
+    };
+    std::shared_ptr<State> state_;
 };
 
-// Waits until every task posted before this call has run.
+// Waits until every task posted before this call has run: tasks start in posting order, so once every
+// worker is inside a blocking task at the same time, none is still running an earlier one.
 void DrainPool() {
-    auto done = std::make_shared<std::atomic<int>>(0);
-    const int workers = GlobalWorkerPool().WorkerCount();
-    for (int i = 0; i < workers; ++i) {
-        GlobalWorkerPool().Post([done] { ++*done; });
-    }
-    ASSERT_TRUE(testsupport::WaitFor([&] { return done->load() == workers; }));
+    PoolBlocker blocker;
 }
 
 class PreviewControlsTest : public testing::Test {

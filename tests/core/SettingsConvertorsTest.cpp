@@ -3,13 +3,17 @@
 #include "core/SettingsConvertors.h"
 
 #include "core/CustomException.h"
+#include "core/MainDisplayControls.h"
+#include "core/ParameterContainer.h"
 #include "core/ParameterItem.h"
 #include "core/ThreadSafeVariable.h"
+#include "ScopedCommaLocale.h"
 
+#include <QPoint>
+#include <boost/shared_ptr.hpp>
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <locale>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -109,25 +113,22 @@ TEST(SettingsConvertorsTest, StringsAreUnchanged)
     EXPECT_EQ(Read<std::string>(" spaced "), " spaced ");
 }
 
-// A process locale with a decimal comma and grouped thousands, as Qt may leave behind.
-struct CommaDecimal : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-    char do_thousands_sep() const override { return '.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
-
 TEST(SettingsConvertorsTest, ConversionsIgnoreTheProcessLocale)
 {
-    const std::locale previous =
-        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     ThreadSafeVariable<double> rate{0.0};
     ThreadSafeVariable<int> count{0};
     long long plain = 0;
-    const std::string rate_text = RoundTrip(rate, "2.5");
-    const std::string count_text = RoundTrip(count, "1234567");
-    const std::string plain_text = RoundTrip(plain, "9876543");
-    const std::string fixed_text = RoundTrip(rate, "1234.5", 1);
-    std::locale::global(previous);
+    std::string rate_text;
+    std::string count_text;
+    std::string plain_text;
+    std::string fixed_text;
+    {
+        const ScopedCommaLocale comma_locale;
+        rate_text = RoundTrip(rate, "2.5");
+        count_text = RoundTrip(count, "1234567");
+        plain_text = RoundTrip(plain, "9876543");
+        fixed_text = RoundTrip(rate, "1234.5", 1);
+    }
     EXPECT_EQ(rate_text, "2.5");
     EXPECT_EQ(count_text, "1234567");
     EXPECT_EQ(plain_text, "9876543");
@@ -192,7 +193,8 @@ void AddBoth(std::vector<ParameterItem>& probes)
     probes.emplace_back("_safe", boost::any(static_cast<ThreadSafeVariable<T>*>(nullptr)), "");
 }
 
-TEST(SettingsConvertorsTest, PlainRowsComeFirstInTheirOrder)
+// One probe per plain row, in registration order.
+std::vector<ParameterItem> PlainRowProbes()
 {
     std::vector<ParameterItem> probes;
     AddBoth<float>(probes);
@@ -209,6 +211,12 @@ TEST(SettingsConvertorsTest, PlainRowsComeFirstInTheirOrder)
     AddBoth<unsigned char>(probes);
     AddBoth<bool>(probes);
     AddBoth<std::string>(probes);
+    return probes;
+}
+
+TEST(SettingsConvertorsTest, PlainRowsComeFirstInTheirOrder)
+{
+    const std::vector<ParameterItem> probes = PlainRowProbes();
     ASSERT_EQ(probes.size(), 28u);
 
     const SettingsConvertorList& registry = GetSettingsConvertors();
@@ -218,6 +226,23 @@ TEST(SettingsConvertorsTest, PlainRowsComeFirstInTheirOrder)
             EXPECT_EQ(registry[row]->CanConvert(probes[probe]), row == probe)
                 << "row " << row + 1 << ", " << probes[probe].GetTypeName();
         }
+    }
+}
+
+// A setting registered with a null pointer is refused with an error, in either direction,
+// instead of being dereferenced.
+TEST(SettingsConvertorsTest, NullVariablePointerIsRefusedWithAnError)
+{
+    std::vector<ParameterItem> probes = PlainRowProbes();
+    probes.emplace_back("_point", boost::any(static_cast<QPoint*>(nullptr)), "");
+    probes.emplace_back(
+        "_controls", boost::any(static_cast<boost::shared_ptr<MainDisplayControls>*>(nullptr)), "");
+    for (ParameterItem& probe : probes) {
+        const std::string type = probe.GetTypeName();
+        const boost::shared_ptr<SettingsConvertorInterface> convertor =
+            ParameterContainer::GetConvertor(probe);
+        EXPECT_THROW(convertor->ToString(probe, -1), CustomException) << type;
+        EXPECT_THROW(convertor->FromString(probe, "1"), CustomException) << type;
     }
 }
 

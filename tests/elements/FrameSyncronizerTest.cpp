@@ -135,6 +135,20 @@ TEST_F(FrameSyncronizerTest, WhichFramesArePaired)
     }
 }
 
+// The counts are taken while the pair is still buffered, so they include it.
+TEST_F(FrameSyncronizerTest, StatusShowsTheBuffersOfTheLastPair)
+{
+    ConnectAll();
+    Feed(0, 0);
+    TakePairs();
+    EXPECT_EQ("Buffer 0 : 1\nBuffer 1 : 1", element.settings.GetValueAsString("_buffers"));
+    // Frame 1 of input 0 waits unmatched beside frame 2, which pairs.
+    Feed(1, 2);
+    Feed(2, 3);
+    EXPECT_EQ(1u, TakePairs().size());
+    EXPECT_EQ("Buffer 0 : 2\nBuffer 1 : 2", element.settings.GetValueAsString("_buffers"));
+}
+
 TEST_F(FrameSyncronizerTest, AnotherRuleThanFrameNumberNeverMatches)
 {
     ConnectAll();

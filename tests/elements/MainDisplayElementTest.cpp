@@ -41,7 +41,7 @@ TEST_F(MainDisplayElementTest, ControlsSettingCarriesTheRecordWhileTheElementLiv
     boost::shared_ptr<MainDisplayControls> record;
     {
         MainDisplayElement element{hub};
-        const ParameterItem& item = element.settings.GetItems().back();
+        const ParameterItem item = element.settings.GetItems().back();
         EXPECT_EQ("_controls", item.name);
         EXPECT_EQ("", item.descriptor);
         record = ControlsOf(element);

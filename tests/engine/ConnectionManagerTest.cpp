@@ -13,20 +13,50 @@ using testsupport::WaitFor;
 
 namespace {
 
+// Gives every test a source, a filter and a sink. A test declares its manager
+// (and any elements of its own) in its body, so the connections go before the
+// elements they point into.
 class ConnectionManagerTest : public ::testing::Test
 {
 protected:
-    ConnectionManagerTest() : hub_(boost::make_shared<ControlAndStatus>()) {}
+    ConnectionManagerTest()
+        : hub_(boost::make_shared<ControlAndStatus>()),
+          source_(MakeElement<CountingSource>(hub_, "source_0")),
+          filter_(MakeElement<PassThrough>(hub_, "filter_0")),
+          sink_(MakeElement<RecordingSink>(hub_, "sink_0"))
+    {
+    }
 
-    std::string Link(ConnectionManager& manager, const boost::shared_ptr<ElementBase>& from,
-                     const std::string& out_name, const boost::shared_ptr<ElementBase>& to,
-                     const std::string& in_name, bool* success = nullptr)
+    static std::string Link(ConnectionManager& manager, const boost::shared_ptr<ElementBase>& from,
+                            const std::string& out_name, const boost::shared_ptr<ElementBase>& to,
+                            const std::string& in_name, bool* success = nullptr)
     {
         return manager.Connect(from->GetOutputByName(out_name), to->GetInputByName(in_name), success, from, to);
     }
 
+    static void ExpectConnected(const std::string& message)
+    {
+        EXPECT_EQ(message.rfind("Connected Source : ", 0), 0u) << message;
+    }
+
+    // source_0 -> sink_0
+    void LinkSourceToSink(ConnectionManager& manager)
+    {
+        ExpectConnected(Link(manager, source_, "output", sink_, "input"));
+    }
+
+    // source_0 -> filter_0 -> sink_0
+    void LinkChain(ConnectionManager& manager)
+    {
+        ExpectConnected(Link(manager, source_, "output", filter_, "input"));
+        ExpectConnected(Link(manager, filter_, "output", sink_, "input"));
+    }
+
     testsupport::ScopedHome home_;
     boost::shared_ptr<ControlAndStatus> hub_;
+    boost::shared_ptr<CountingSource> source_;
+    boost::shared_ptr<PassThrough> filter_;
+    boost::shared_ptr<RecordingSink> sink_;
 };
 
 }  // namespace
@@ -52,35 +82,32 @@ TEST_F(ConnectionManagerTest, ConnectNamesThePadsAndThePayloadType)
 
 TEST_F(ConnectionManagerTest, PadsOfDifferentTypesAreNotConnected)
 {
-    auto video = MakeElement<PassThrough>(hub_, "Blur_0");
     auto path = MakeElement<PathPadsElement>(hub_, "DrawPath_0");
     ConnectionManager manager(hub_);
 
     bool success = true;
-    EXPECT_EQ(Link(manager, video, "output", path, "Path In", &success), "Could not connect");
+    EXPECT_EQ(Link(manager, filter_, "output", path, "Path In", &success), "Could not connect");
     EXPECT_FALSE(success);
-    EXPECT_EQ(Link(manager, path, "Path Output", video, "input"), "Could not connect");
+    EXPECT_EQ(Link(manager, path, "Path Output", filter_, "input"), "Could not connect");
     EXPECT_EQ(manager.ConnectionCount(), 0u);
-    EXPECT_FALSE(video->GetOutputByName("output")->IsConnected());
+    EXPECT_FALSE(filter_->GetOutputByName("output")->IsConnected());
     EXPECT_FALSE(path->GetInputByName("Path In")->IsConnected());
 }
 
 TEST_F(ConnectionManagerTest, APadThatIsAlreadyConnectedIsRefused)
 {
-    auto source = MakeElement<CountingSource>(hub_, "source_0");
     auto other_source = MakeElement<CountingSource>(hub_, "source_1");
-    auto sink = MakeElement<RecordingSink>(hub_, "sink_0");
     auto other_sink = MakeElement<RecordingSink>(hub_, "sink_1");
     ConnectionManager manager(hub_);
-    ASSERT_EQ(Link(manager, source, "output", sink, "input").rfind("Connected Source : ", 0), 0u);
+    LinkSourceToSink(manager);
 
     const struct {
         const char* what;
         boost::shared_ptr<ElementBase> from;
         boost::shared_ptr<ElementBase> to;
-    } cases[] = {{"taken input", other_source, sink},
-                 {"taken output", source, other_sink},
-                 {"both taken", source, sink}};
+    } cases[] = {{"taken input", other_source, sink_},
+                 {"taken output", source_, other_sink},
+                 {"both taken", source_, sink_}};
     for (const auto& c : cases) {
         bool success = true;
         EXPECT_EQ(Link(manager, c.from, "output", c.to, "input", &success), "A port is connected") << c.what;
@@ -88,87 +115,80 @@ TEST_F(ConnectionManagerTest, APadThatIsAlreadyConnectedIsRefused)
         EXPECT_EQ(Link(manager, c.from, "output", c.to, "input"), "A port is connected") << c.what;
     }
     EXPECT_EQ(manager.ConnectionCount(), 1u);
-    EXPECT_EQ(sink->GetInputs().at(0)->peer_element_id.Get(), "source_0");
-    EXPECT_EQ(source->GetOutputs().at(0)->peer_element_id.Get(), "sink_0");
+    EXPECT_EQ(sink_->GetInputs().at(0)->peer_element_id.Get(), "source_0");
+    EXPECT_EQ(source_->GetOutputs().at(0)->peer_element_id.Get(), "sink_0");
     EXPECT_FALSE(other_source->GetOutputs().at(0)->IsConnected());
     EXPECT_FALSE(other_sink->GetInputs().at(0)->IsConnected());
 }
 
 TEST_F(ConnectionManagerTest, DisconnectElementRemovesOnlyItsConnections)
 {
-    auto a = MakeElement<CountingSource>(hub_, "a");
-    auto b = MakeElement<PassThrough>(hub_, "b");
-    auto c = MakeElement<PassThrough>(hub_, "c");
-    auto d = MakeElement<RecordingSink>(hub_, "d");
+    auto second_filter = MakeElement<PassThrough>(hub_, "filter_1");
     ConnectionManager manager(hub_);
-    Link(manager, a, "output", b, "input");
-    Link(manager, b, "output", c, "input");
-    Link(manager, c, "output", d, "input");
+    ExpectConnected(Link(manager, source_, "output", filter_, "input"));
+    ExpectConnected(Link(manager, filter_, "output", second_filter, "input"));
+    ExpectConnected(Link(manager, second_filter, "output", sink_, "input"));
     manager.StartAll();
 
-    manager.DisconnectElement("B");  // ids match exactly
+    manager.DisconnectElement("Filter_0");  // ids match exactly
     EXPECT_EQ(manager.ConnectionCount(), 3u);
-    manager.DisconnectElement("b");
+    manager.DisconnectElement("filter_0");
     EXPECT_EQ(manager.ConnectionCount(), 1u);
-    EXPECT_FALSE(a->GetOutputs().at(0)->IsConnected());
-    EXPECT_FALSE(b->GetInputs().at(0)->IsConnected());
-    EXPECT_FALSE(b->GetOutputs().at(0)->IsConnected());
-    EXPECT_FALSE(c->GetInputs().at(0)->IsConnected());
-    EXPECT_TRUE(c->GetOutputs().at(0)->IsConnected());
-    EXPECT_TRUE(d->GetInputs().at(0)->IsConnected());
+    EXPECT_FALSE(source_->GetOutputs().at(0)->IsConnected());
+    EXPECT_FALSE(filter_->GetInputs().at(0)->IsConnected());
+    EXPECT_FALSE(filter_->GetOutputs().at(0)->IsConnected());
+    EXPECT_FALSE(second_filter->GetInputs().at(0)->IsConnected());
+    EXPECT_TRUE(second_filter->GetOutputs().at(0)->IsConnected());
+    EXPECT_TRUE(sink_->GetInputs().at(0)->IsConnected());
 }
 
 TEST_F(ConnectionManagerTest, DisconnectPairRemovesEveryLinkBetweenTheTwoInEitherDirection)
 {
-    auto a = MakeElement<PassThrough>(hub_, "a");
-    auto b = MakeElement<PassThrough>(hub_, "b");
+    auto other_filter = MakeElement<PassThrough>(hub_, "filter_1");
     auto pa = MakeElement<PathPadsElement>(hub_, "pa");
     auto pb = MakeElement<PathPadsElement>(hub_, "pb");
     ConnectionManager manager(hub_);
-    Link(manager, a, "output", b, "input");
-    Link(manager, b, "output", a, "input");
-    Link(manager, pa, "Path Output", pb, "Path In");
-    Link(manager, pb, "Path Output", pa, "Path In");
-    ASSERT_EQ(manager.ConnectionCount(), 4u);
+    ExpectConnected(Link(manager, filter_, "output", other_filter, "input"));
+    ExpectConnected(Link(manager, other_filter, "output", filter_, "input"));
+    ExpectConnected(Link(manager, pa, "Path Output", pb, "Path In"));
+    ExpectConnected(Link(manager, pb, "Path Output", pa, "Path In"));
 
-    manager.DisconnectPair("a", "pb");  // not joined to each other
+    manager.DisconnectPair("filter_0", "pb");  // not joined to each other
     EXPECT_EQ(manager.ConnectionCount(), 4u);
-    manager.DisconnectPair("b", "a");
+    manager.DisconnectPair("filter_1", "filter_0");
     EXPECT_EQ(manager.ConnectionCount(), 2u);
-    EXPECT_FALSE(a->GetInputs().at(0)->IsConnected());
-    EXPECT_FALSE(a->GetOutputs().at(0)->IsConnected());
+    EXPECT_FALSE(filter_->GetInputs().at(0)->IsConnected());
+    EXPECT_FALSE(filter_->GetOutputs().at(0)->IsConnected());
     manager.DisconnectPair("pa", "pa");  // every connection of that element
     EXPECT_EQ(manager.ConnectionCount(), 0u);
 }
 
 TEST_F(ConnectionManagerTest, EveryRecordOfAnElementGetsEachHook)
 {
-    auto source = MakeElement<CountingSource>(hub_, "source_0");
-    auto sink = MakeElement<RecordingSink>(hub_, "sink_0");
     auto path = MakeElement<PathPadsElement>(hub_, "path_0");
     ConnectionManager manager(hub_);
-    Link(manager, source, "output", sink, "input");
-    Link(manager, source, "output", path, "Path In");  // refused, yet recorded
+    LinkSourceToSink(manager);
+    // Refused, yet both elements are recorded.
+    EXPECT_EQ(Link(manager, source_, "output", path, "Path In"), "A port is connected");
 
     manager.StartAll();
-    EXPECT_EQ(source->hooks.start.load(), 2);
+    EXPECT_EQ(source_->hooks.start.load(), 2);
     // Two element records plus the pad of the one connection.
-    EXPECT_EQ(source->hooks.reset.load(), 3);
+    EXPECT_EQ(source_->hooks.reset.load(), 3);
     manager.SetPaused(true);
-    EXPECT_EQ(source->hooks.pause.load(), 2);
+    EXPECT_EQ(source_->hooks.pause.load(), 2);
     EXPECT_TRUE(manager.IsPaused());
     manager.StepAll();
-    EXPECT_EQ(source->hooks.step.load(), 2);
+    EXPECT_EQ(source_->hooks.step.load(), 2);
     manager.StopAll();
-    EXPECT_EQ(source->hooks.stop.load(), 2);
+    EXPECT_EQ(source_->hooks.stop.load(), 2);
 }
 
 TEST_F(ConnectionManagerTest, StartAllOnARunningPipelineStopsEveryThreadBeforeAnyReset)
 {
-    auto source = MakeElement<QueueSource>(hub_, "source_0");
-    auto sink = MakeElement<RecordingSink>(hub_, "sink_0");
+    auto source = MakeElement<QueueSource>(hub_, "queue_source_0");
     ConnectionManager manager(hub_);
-    Link(manager, source, "output", sink, "input");
+    ExpectConnected(Link(manager, source, "output", sink_, "input"));
     manager.StartAll();
     ASSERT_TRUE(WaitFor([&] { return source->inside_make_data.load(); }));
 
@@ -179,28 +199,24 @@ TEST_F(ConnectionManagerTest, StartAllOnARunningPipelineStopsEveryThreadBeforeAn
     // Still running after the restart.
     ASSERT_TRUE(WaitFor([&] { return source->inside_make_data.load(); }));
     source->queue.Push(PassableItem<VideoFrame>(boost::make_shared<VideoFrame>()));
-    ASSERT_TRUE(WaitFor([&] { return sink->count.load() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return sink_->count.load() == 1; }));
 }
 
 TEST_F(ConnectionManagerTest, StepAllPausesARunningPipelineAndARestartKeepsItPaused)
 {
-    auto source = MakeElement<CountingSource>(hub_, "source_0");
-    auto filter = MakeElement<PassThrough>(hub_, "filter_0");
-    auto sink = MakeElement<RecordingSink>(hub_, "sink_0");
     ConnectionManager manager(hub_);
-    Link(manager, source, "output", filter, "input");
-    Link(manager, filter, "output", sink, "input");
+    LinkChain(manager);
     manager.StartAll();
-    ASSERT_TRUE(WaitFor([&] { return sink->count.load() >= 5; }));
+    ASSERT_TRUE(WaitFor([&] { return sink_->count.load() >= 5; }));
 
     manager.StepAll();
     EXPECT_TRUE(manager.IsPaused());
     manager.StopAll();
     manager.StartAll();
     EXPECT_TRUE(manager.IsPaused());
-    // Held: a step moves the sink on by exactly one item each time.
+    // Held after the restart: steps move it on, play lets it run freely again.
     manager.StepAll();
-    const auto sink_pad = sink->GetInputs().at(0);
+    const auto sink_pad = sink_->GetInputs().at(0);
     const long long held = sink_pad->frame_count.Get();
     manager.StepAll();
     ASSERT_TRUE(WaitFor([&] { return sink_pad->frame_count.Get() >= held + 1; }));
@@ -211,47 +227,37 @@ TEST_F(ConnectionManagerTest, StepAllPausesARunningPipelineAndARestartKeepsItPau
 
 TEST_F(ConnectionManagerTest, DisconnectAllEmptiesThePipelineAndClearsThePause)
 {
-    auto source = MakeElement<CountingSource>(hub_, "source_0");
-    auto sink = MakeElement<RecordingSink>(hub_, "sink_0");
     ConnectionManager manager(hub_);
-    Link(manager, source, "output", sink, "input");
+    LinkSourceToSink(manager);
     manager.StartAll();
     manager.SetPaused(true);
     manager.DisconnectAll();
     EXPECT_EQ(manager.ConnectionCount(), 0u);
     EXPECT_FALSE(manager.IsPaused());
-    EXPECT_FALSE(sink->GetInputs().at(0)->IsConnected());
+    EXPECT_FALSE(sink_->GetInputs().at(0)->IsConnected());
     // The element records stay.
     manager.StartAll();
-    EXPECT_EQ(source->hooks.start.load(), 2);
+    EXPECT_EQ(source_->hooks.start.load(), 2);
 }
 
 TEST_F(ConnectionManagerTest, DestroyingTheManagerStopsAndRemovesRunningConnections)
 {
-    auto source = MakeElement<CountingSource>(hub_, "source_0");
-    auto filter = MakeElement<PassThrough>(hub_, "filter_0");
-    auto sink = MakeElement<RecordingSink>(hub_, "sink_0");
     {
         ConnectionManager manager(hub_);
-        Link(manager, source, "output", filter, "input");
-        Link(manager, filter, "output", sink, "input");
+        LinkChain(manager);
         manager.StartAll();
-        ASSERT_TRUE(WaitFor([&] { return sink->count.load() >= 5; }));
+        ASSERT_TRUE(WaitFor([&] { return sink_->count.load() >= 5; }));
         manager.SetPaused(true);
     }
-    EXPECT_FALSE(source->GetOutputs().at(0)->IsConnected());
-    EXPECT_FALSE(sink->GetInputs().at(0)->IsConnected());
-    EXPECT_EQ(source->hooks.stop.load(), 1);
+    EXPECT_FALSE(source_->GetOutputs().at(0)->IsConnected());
+    EXPECT_FALSE(sink_->GetInputs().at(0)->IsConnected());
+    EXPECT_EQ(source_->hooks.stop.load(), 1);
 }
 
 TEST_F(ConnectionManagerTest, LogAllReportsEveryConnection)
 {
-    auto source = MakeElement<CountingSource>(hub_, "source_0");
-    auto filter = MakeElement<PassThrough>(hub_, "filter_0");
-    auto sink = MakeElement<RecordingSink>(hub_, "sink_0");
     ConnectionManager manager(hub_);
-    Link(manager, source, "output", filter, "input");
-    Link(manager, filter, "output", sink, "input");
+    LinkChain(manager);
     Output2FILE::Drain();
     manager.LogAll();
     const std::string log = Output2FILE::Drain();

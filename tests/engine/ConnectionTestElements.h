@@ -78,6 +78,7 @@ public:
             explicit Inside(std::atomic<bool>& f) : flag(f) { flag = true; }
             ~Inside() { flag = false; }
         } inside(inside_make_data);
+        ++calls;
         return queue.Pop();
     }
 
@@ -89,6 +90,7 @@ public:
     }
 
     FrameQueue<VideoFrame> queue{1};
+    std::atomic<int> calls{0};
     std::atomic<bool> inside_make_data{false};
     std::atomic<int> resets{0};
     std::atomic<int> resets_while_running{0};

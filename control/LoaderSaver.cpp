@@ -1,0 +1,284 @@
+#include "control/LoaderSaver.h"
+
+#include "control/ElementRegistry.h"
+#include "control/ElementTable.h"
+#include "control/NodeEditorInterface.h"
+#include "control/PipelineFiles.h"
+#include "control/PowerCommanderTop.h"
+#include "core/ControlAndStatus.h"
+#include "core/CustomException.h"
+#include "core/FILELog.h"
+#include "core/NodeControls.h"
+#include "core/Utilities.h"
+#include "engine/ElementBase.h"
+
+#include <QXmlStreamReader>
+
+#include <set>
+#include <unistd.h>
+
+namespace {
+
+// Pipeline files are three levels deep; far deeper nesting only serves to exhaust the stack.
+constexpr int kMaxDepth = 64;
+
+QString ToQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+std::string Attribute(const QDomElement& node, const char* name)
+{
+    return node.attribute(name).toStdString();
+}
+
+bool IsXmlCharacter(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// A value that XML cannot hold would give a file that no longer loads: refuse the save.
+void SetAttribute(QDomElement& node, const char* name, const std::string& value)
+{
+    const QString text = ToQString(value);
+    for (char32_t c : text.toUcs4())
+        if (!IsXmlCharacter(c))
+            throw CustomException(std::string("Cannot store the text of ") + name + " in a file");
+    node.setAttribute(name, text);
+}
+
+bool IsWellFormedPipeline(const QByteArray& content)
+{
+    QXmlStreamReader reader(content);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+            if (!reader.entityDeclarations().isEmpty())
+                return false;
+            break;
+        case QXmlStreamReader::StartElement:
+            if (++depth > kMaxDepth || (depth == 1 && reader.name() != QLatin1String("top")))
+                return false;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::EntityReference:
+            return false;
+        default:
+            break;
+        }
+    }
+    return !reader.hasError();
+}
+
+// Parses the text when it is a well-formed pipeline file, checked before any tree is built.
+bool ParsePipeline(const QByteArray& content, QDomDocument& document)
+{
+    if (!IsWellFormedPipeline(content))
+        return false;
+    QXmlStreamReader reader(content);
+    return document.setContent(&reader, false);
+}
+
+std::set<std::string> CatalogueNames()
+{
+    std::set<std::string> names;
+    for (const boost::shared_ptr<ElementMakerInterface>& maker : GetElementRegistry())
+        names.insert(maker->GetName());
+    return names;
+}
+
+// A pipeline that cannot be rebuilt whole is not loaded at all.
+void CheckElementTypes(const QDomElement& root)
+{
+    const std::set<std::string> names = CatalogueNames();
+    for (QDomElement node = root.firstChildElement(); !node.isNull();
+         node = node.nextSiblingElement()) {
+        const std::string type = Attribute(node, "type");
+        if (names.count(type) == 0)
+            throw CustomException("Unknown element type in pipeline file : " + type);
+    }
+}
+
+}  // namespace
+
+LoaderSaver::LoaderSaver(NodeEditorInterface* editor, boost::shared_ptr<ControlAndStatus> context)
+    : editor_(editor), context_(std::move(context))
+{
+    ResetDocument();
+    connections_.emplace_back(
+        context_->save_signal.connect([this](const std::string& name) { Save(name); }));
+    connections_.emplace_back(
+        context_->load_signal.connect([this](const std::string& name) { Load(name); }));
+    connections_.emplace_back(context_->list_signal.connect([this] { return GetSavedFiles(); }));
+    connections_.emplace_back(
+        context_->delete_signal.connect([this](const std::string& name) { Delete(name); }));
+}
+
+LoaderSaver::~LoaderSaver() = default;
+
+void LoaderSaver::ResetDocument()
+{
+    // clear() would drop the document type too.
+    document_ = QDomDocument("XML");
+    root_ = document_.createElement("top");
+    document_.appendChild(root_);
+}
+
+PowerCommanderTop& LoaderSaver::Commander()
+{
+    PowerCommanderTop* commander = context_->GetCommander();
+    if (!commander)
+        throw CustomException("The pipeline store has no commander");
+    return *commander;
+}
+
+void LoaderSaver::Save(const std::string& name)
+{
+    const std::string path = PipelineFilePath(name);
+    ResetDocument();
+    AddAllElements();
+    FILE_LOG(logDEBUG) << "Writing to file";
+    if (!WriteFileReplacing(path, document_.toByteArray(2))) {
+        FILE_LOG(logERROR) << "Failed to write to file " << name;
+        throw CustomException("Could not save pipeline " + name);
+    }
+    FILE_LOG(logINFO) << "Written to file " << name;
+}
+
+void LoaderSaver::AddAllElements()
+{
+    for (const std::string& id : Commander().GetElementIds())
+        AddElement(id);
+}
+
+void LoaderSaver::AddElement(const std::string& id)
+{
+    boost::shared_ptr<ElementBase> element = Commander().GetElement(id);
+    QDomElement node = document_.createElement("Element");
+    SetAttribute(node, "id", id);
+    SetAttribute(node, "type", element->GetType());
+    root_.appendChild(node);
+    AddSettings(*element, node);
+    AddConnections(id, node);
+}
+
+void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
+{
+    for (const ParameterItem& item : element.settings.GetItems()) {
+        QDomElement setting = document_.createElement("Settings");
+        SetAttribute(setting, "name", item.name);
+        SetAttribute(setting, "value", element.settings.GetValueAsString(item.name));
+        SetAttribute(setting, "extra", item.descriptor);
+        node.appendChild(setting);
+    }
+}
+
+void LoaderSaver::AddConnections(const std::string& id, QDomElement& node)
+{
+    for (const ConnectionRecord& record : Commander().GetElementTable()->GetConnections(id)) {
+        QDomElement connection = document_.createElement("Connection");
+        SetAttribute(connection, "sink_element", record.sink_element);
+        SetAttribute(connection, "source_element", record.source_element);
+        SetAttribute(connection, "sink_name", record.sink_name);
+        SetAttribute(connection, "source_name", record.source_name);
+        node.appendChild(connection);
+    }
+}
+
+void LoaderSaver::Load(const std::string& name)
+{
+    const std::string path = PipelineFilePath(name);
+    Commander();  // without one nothing could be rebuilt: refuse before reading
+    QByteArray content;
+    if (!ReadFileBounded(path, kMaxPipelineFileBytes, content))
+        throw CustomException("Could not read pipeline " + name);
+    QDomDocument document("mydocument");
+    if (!ParsePipeline(content, document))
+        throw CustomException("Not a pipeline file : " + name);
+    const QDomElement root = document.documentElement();
+    CheckElementTypes(root);
+    try {
+        context_->GetSharedControl<NodeControls>("")->clear_editor_signal();
+        LoadElements(root);
+        LoadSettings(root);
+        LoadConnections(root);
+        if (editor_)
+            editor_->UpdateFromBackend();
+    } catch (...) {
+        FILE_LOG(logERROR) << "Failed to load";
+        throw;
+    }
+}
+
+void LoaderSaver::LoadElements(const QDomElement& root)
+{
+    PowerCommanderTop& commander = Commander();
+    commander.Clear();
+    for (QDomElement node = root.firstChildElement(); !node.isNull();
+         node = node.nextSiblingElement()) {
+        const std::string id = Attribute(node, "id");
+        FILE_LOG(logDEBUG) << node.tagName().toStdString() << id;
+        try {
+            commander.MakeElement(Attribute(node, "type"), id);
+        } catch (...) {
+        }
+    }
+}
+
+void LoaderSaver::LoadSettings(const QDomElement& root)
+{
+    PowerCommanderTop& commander = Commander();
+    for (QDomElement node = root.firstChildElement(); !node.isNull();
+         node = node.nextSiblingElement()) {
+        try {
+            boost::shared_ptr<ElementBase> element = commander.GetElement(Attribute(node, "id"));
+            for (QDomElement setting = node.firstChildElement("Settings"); !setting.isNull();
+                 setting = setting.nextSiblingElement("Settings"))
+                element->settings.SetValue(Attribute(setting, "name"), Attribute(setting, "value"),
+                                           "");
+        } catch (...) {
+        }
+    }
+}
+
+void LoaderSaver::LoadConnections(const QDomElement& root)
+{
+    PowerCommanderTop& commander = Commander();
+    commander.Stop();
+    commander.DisconnectAllElements();
+    for (QDomElement node = root.firstChildElement(); !node.isNull();
+         node = node.nextSiblingElement()) {
+        for (QDomElement link = node.firstChildElement("Connection"); !link.isNull();
+             link = link.nextSiblingElement("Connection")) {
+            const std::string reply = commander.ConnectPads(
+                Attribute(link, "source_element"), Attribute(link, "source_name"),
+                Attribute(link, "sink_element"), Attribute(link, "sink_name"));
+            FILE_LOG(logDEBUG) << reply;
+        }
+    }
+}
+
+void LoaderSaver::Delete(const std::string& name)
+{
+    const std::string path = PipelineFilePath(name);
+    // unlink, not remove: a folder of that name is never taken away.
+    const int code = ::unlink(path.c_str());
+    if (code != 0) {
+        FILE_LOG(logDEBUG) << "Error during the deletion: " << code << "\n";
+        throw CustomException("Could not delete pipeline " + name);
+    }
+    FILE_LOG(logDEBUG) << "File was successfully deleted\n";
+}
+
+std::vector<std::string> LoaderSaver::GetSavedFiles()
+{
+    std::vector<std::string> names;
+    for (const std::string& file :
+         ListFilesWithExtension(ControlAndStatus::GetSettingsDirectory(), "xml"))
+        names.push_back(RemoveExtension(GetFileName(file)));
+    return names;
+}

@@ -1,0 +1,300 @@
+#include "StoreFixture.h"
+
+#include "core/NodeControls.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace {
+
+const char* const kFailed = "Error, command failed";
+
+bool Exists(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class LoaderSaverTest : public ::testing::Test, public StoreFixture {
+protected:
+    // Image source -> tee -> blur and video in video; blur into the inset; inset -> threshold.
+    void BuildPipeline()
+    {
+        ASSERT_EQ(Command("make \"Image Read\" src"), "src");
+        ASSERT_EQ(Command("make Tee tee"), "tee");
+        ASSERT_EQ(Command("make Blur b1"), "b1");
+        ASSERT_EQ(Command("make \"Video In Video\" viv"), "viv");
+        ASSERT_EQ(Command("make Threshold th"), "th");
+        for (const char* link :
+             {"connect src tee", "connect tee b1", "connect tee viv", "connect b1 viv",
+              "connect viv th"})
+            ASSERT_EQ(Command(link).rfind("Connected Source : ", 0), 0u) << link;
+        ASSERT_EQ(Command("set b1 _width 7"), "Success");
+        ASSERT_EQ(Command("set th _threshold 42"), "Success");
+        ASSERT_EQ(Command("set viv _transparency 0.25"), "Success");
+        ASSERT_EQ(Command("set b1 _position_x 120"), "Success");
+        MoveInsetBox("[12, 34, 56, 78]");
+    }
+
+    // The box travels inside the record's text form, which "set" cannot quote.
+    void MoveInsetBox(const std::string& box)
+    {
+        ParameterContainer& settings = commander->GetElement("viv")->settings;
+        std::string text = settings.GetValueAsString("_sub_image_controls");
+        const std::string old_box = "[100, 100, 100, 100]";
+        const std::size_t at = text.find(old_box);
+        ASSERT_NE(at, std::string::npos) << text;
+        text.replace(at, old_box.size(), box);
+        settings.SetValue("_sub_image_controls", text, "");
+        ASSERT_NE(settings.GetValueAsString("_sub_image_controls").find(box), std::string::npos);
+    }
+};
+
+TEST_F(LoaderSaverTest, RoundTripRebuildsElementsSettingsAndConnections)
+{
+    BuildPipeline();
+    const PipelineState before = Snapshot();
+    ASSERT_EQ(before.elements.size(), 5u);
+    ASSERT_EQ(before.connections.size(), 5u);
+
+    EXPECT_EQ(Command("save \"round trip\""), "Success");
+    EXPECT_EQ(Command("clear"), "Success");
+    EXPECT_TRUE(Snapshot().elements.empty());
+
+    int clears = 0;
+    hub->GetSharedControl<NodeControls>("")->clear_editor_signal.connect([&] { ++clears; });
+    EXPECT_EQ(Command("load \"round trip\""), "Success");
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(clears, 1);
+    EXPECT_EQ(editor.updates, 1);
+
+    // Loading over a pipeline replaces it.
+    EXPECT_EQ(Command("make Erosion extra"), "extra");
+    EXPECT_EQ(Command("load \"round trip\""), "Success");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(LoaderSaverTest, FileHoldsThePipelineAsTheFormatSays)
+{
+    BuildPipeline();
+    ASSERT_EQ(Command("save layout"), "Success");
+    const std::string text = ReadAll(Folder() + "layout.xml");
+    EXPECT_EQ(text.rfind("<!DOCTYPE XML>\n", 0), 0u);
+
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(text.c_str()));
+    const pugi::xml_node top = document.child("top");
+    ASSERT_TRUE(top);
+    std::vector<std::string> ids;
+    std::map<std::string, int> listings;  // how often each link is listed
+    std::set<std::string> box_values;
+    for (pugi::xml_node element : top.children("Element")) {
+        const std::string id = element.attribute("id").as_string();
+        ids.push_back(id);
+        for (pugi::xml_node link : element.children("Connection")) {
+            const std::string source = link.attribute("source_element").as_string();
+            const std::string sink = link.attribute("sink_element").as_string();
+            EXPECT_TRUE(source == id || sink == id);
+            ++listings[source + "." + link.attribute("source_name").as_string() + ">" + sink +
+                       "." + link.attribute("sink_name").as_string()];
+        }
+        for (pugi::xml_node setting : element.children("Settings")) {
+            EXPECT_TRUE(setting.attribute("extra")) << setting.attribute("name").as_string();
+            if (std::string(setting.attribute("name").as_string()) == "_sub_image_controls")
+                box_values.insert(setting.attribute("value").as_string());
+        }
+    }
+    EXPECT_EQ(ids, (std::vector<std::string>{"src", "tee", "b1", "viv", "th"}));
+    EXPECT_EQ(listings.size(), 5u);
+    for (const auto& listing : listings)
+        EXPECT_EQ(listing.second, 2) << listing.first;
+    ASSERT_EQ(box_values.size(), 1u);
+    // The record's text form, itself XML, survives as one attribute value.
+    pugi::xml_document record;
+    ASSERT_TRUE(record.load_string(box_values.begin()->c_str()));
+    bool found_box = false;
+    for (pugi::xml_node setting : record.child("Loader").children("Setting"))
+        if (std::string(setting.attribute("name").as_string()) == "_box")
+            found_box = std::string(setting.attribute("value").as_string()) == "[12, 34, 56, 78]";
+    EXPECT_TRUE(found_box);
+}
+
+TEST_F(LoaderSaverTest, EachSaveWritesOnlyTheCurrentPipeline)
+{
+    BuildPipeline();
+    ASSERT_EQ(Command("save first"), "Success");
+    commander->RemoveElement("th");
+    ASSERT_EQ(Command("save second"), "Success");
+    EXPECT_NE(ReadAll(Folder() + "first.xml").find("id=\"th\""), std::string::npos);
+    EXPECT_EQ(ReadAll(Folder() + "second.xml").find("\"th\""), std::string::npos);
+}
+
+TEST_F(LoaderSaverTest, HostileLoadsLeaveThePipelineAsItWas)
+{
+    BuildPipeline();
+    ASSERT_EQ(Command("save good"), "Success");
+    const std::string good = ReadAll(Folder() + "good.xml");
+    const PipelineState before = Snapshot();
+    // A well-formed file outside the per-user folder, which no name may reach.
+    WriteFile(home.Path() + "/outside.xml", good);
+    WriteFile("/tmp/orvane-outside.xml", good);
+
+    std::string unknown_type = good;
+    unknown_type.replace(unknown_type.find("type=\"Blur\""), 11, "type=\"Nope\"");
+    std::string deep = "<top>";
+    for (int i = 0; i < 200; ++i)
+        deep += "<a>";
+    for (int i = 0; i < 200; ++i)
+        deep += "</a>";
+    deep += "</top>";
+
+    struct Case {
+        std::string what;
+        std::string name;     // as the command line gives it
+        std::string content;  // written to the name's file first; "-" writes nothing
+    };
+    const std::vector<Case> cases = {
+        {"missing", "absent", "-"},
+        {"empty file", "empty", ""},
+        {"truncated", "truncated", good.substr(0, good.size() / 2)},
+        {"not xml", "noise", "\x01\xff garbage <<<"},
+        {"foreign root", "foreign", "<!DOCTYPE XML>\n<Loader><Element id=\"x\" type=\"Blur\"/></Loader>"},
+        {"huge", "huge", "<top>" + std::string(16 * 1024 * 1024, ' ') + "</top>"},
+        {"unknown element type", "unknown", unknown_type},
+        {"no type", "notype", "<top><Element id=\"x\"/></top>"},
+        {"entities", "entities",
+         "<!DOCTYPE top [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
+         "<top><Element id=\"&b;\" type=\"Blur\"/></top>"},
+        {"undeclared entity", "undeclared", "<top><Element id=\"&x;\" type=\"Blur\"/></top>"},
+        {"deep nesting", "deep", deep},
+        {"traversal", "../outside", "-"},
+        {"absolute", "/tmp/orvane-outside", "-"},
+        {"parent only", "..", "-"},
+        {"hidden", ".good", good},
+        {"empty name", "\"\"", "-"},
+        {"backslash", "a\\b", "-"},
+    };
+    for (const Case& c : cases) {
+        if (c.content != "-")
+            WriteFile(Folder() + c.name + ".xml", c.content);
+        EXPECT_EQ(Command("load " + c.name), kFailed) << c.what;
+        EXPECT_EQ(Snapshot(), before) << c.what;
+    }
+    // A folder of a pipeline's name is no file.
+    ASSERT_EQ(mkdir((Folder() + "folder.xml").c_str(), 0700), 0);
+    EXPECT_EQ(Command("load folder"), kFailed);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(editor.updates, 0);
+    EXPECT_EQ(Command("load good"), "Success");
+    EXPECT_EQ(Snapshot(), before);
+    std::remove("/tmp/orvane-outside.xml");
+}
+
+TEST_F(LoaderSaverTest, UnsafeNamesTouchNothingOutsideThePerUserFolder)
+{
+    ASSERT_EQ(Command("make Blur b1"), "b1");
+    const std::string outside = home.Path() + "/outside.xml";
+    for (const std::string name : {"../outside", "..", ".x", "a/b", "\"\"", "a\\b"}) {
+        EXPECT_EQ(Command("save " + name), kFailed) << name;
+        EXPECT_FALSE(Exists(outside)) << name;
+    }
+    WriteFile(outside, "keep");
+    EXPECT_THROW(hub->delete_signal("../outside"), std::exception);
+    EXPECT_EQ(ReadAll(outside), "keep");
+    EXPECT_THROW(hub->save_signal(std::string(256, 'n')), std::exception);
+    EXPECT_THROW(hub->save_signal(std::string("a\0b", 3)), std::exception);
+    EXPECT_TRUE(store->GetSavedFiles().empty());
+}
+
+TEST_F(LoaderSaverTest, FailedSaveKeepsThePreviousFile)
+{
+    ASSERT_EQ(Command("make \"Snap Shot\" snap"), "snap");
+    ASSERT_EQ(Command("save keep"), "Success");
+    const std::string saved = ReadAll(Folder() + "keep.xml");
+    // A text that XML cannot hold would make a file that never loads again.
+    ASSERT_EQ(Command("set snap _file_name bad\x01name"), "Success");
+    EXPECT_EQ(Command("save keep"), kFailed);
+    EXPECT_EQ(ReadAll(Folder() + "keep.xml"), saved);
+    // A folder in the file's place cannot be replaced.
+    ASSERT_EQ(mkdir((Folder() + "taken.xml").c_str(), 0700), 0);
+    ASSERT_EQ(Command("set snap _file_name fine"), "Success");
+    EXPECT_EQ(Command("save taken"), kFailed);
+    struct stat info {};
+    ASSERT_EQ(stat((Folder() + "taken.xml").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(Command("save keep"), "Success");
+    EXPECT_NE(ReadAll(Folder() + "keep.xml"), saved);
+}
+
+TEST_F(LoaderSaverTest, ListsSavedPipelinesAndDeletesThem)
+{
+    WriteFile(Folder() + "a.xml", "");
+    WriteFile(Folder() + "b.txt", "");
+    WriteFile(Folder() + "c.xml", "");
+    std::vector<std::string> names = store->GetSavedFiles();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "c"}));
+    const std::string reply = Command("get-saved");
+    EXPECT_EQ(reply.rfind("Files to open: \n", 0), 0u);
+    EXPECT_NE(reply.find("a\n"), std::string::npos);
+    EXPECT_NE(reply.find("c\n"), std::string::npos);
+    EXPECT_EQ(reply.find("b\n"), std::string::npos);
+
+    hub->delete_signal("a");
+    EXPECT_FALSE(Exists(Folder() + "a.xml"));
+    EXPECT_THROW(hub->delete_signal("a"), std::exception);
+    EXPECT_EQ(store->GetSavedFiles(), (std::vector<std::string>{"c"}));
+}
+
+TEST_F(LoaderSaverTest, FileWithBothListingsConnectsOnce)
+{
+    ASSERT_EQ(Command("make Blur b1"), "b1");
+    ASSERT_EQ(Command("make Threshold th"), "th");
+    ASSERT_EQ(Command("connect b1 th").rfind("Connected Source : ", 0), 0u);
+    ASSERT_EQ(Command("save pair"), "Success");
+    ASSERT_EQ(Command("clear"), "Success");
+    ASSERT_EQ(Command("load pair"), "Success");
+    const std::vector<ConnectionRecord> links = commander->GetElementTable()->GetAllConnections();
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0], (ConnectionRecord{"b1", "output", "th", "input"}));
+}
+
+TEST(LoaderSaverLifetimeTest, ConnectionsEndWithTheStore)
+{
+    StoreFixture fixture;
+    ASSERT_EQ(fixture.Command("make Blur b1"), "b1");
+    fixture.store.reset();
+    fixture.hub->save_signal("gone");
+    EXPECT_FALSE(Exists(fixture.Folder() + "gone.xml"));
+    EXPECT_FALSE(fixture.hub->list_signal());
+    EXPECT_EQ(fixture.Command("save gone"), "Success");
+    EXPECT_EQ(fixture.Command("get-saved"), "Files to open: \nType load [name]");
+}
+
+TEST(LoaderSaverLifetimeTest, WithoutCommanderNothingIsWritten)
+{
+    testsupport::ScopedHome home;
+    boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
+    LoaderSaver store(nullptr, hub);
+    EXPECT_THROW(hub->save_signal("x"), std::exception);
+    EXPECT_THROW(hub->load_signal("x"), std::exception);
+    EXPECT_FALSE(Exists(ControlAndStatus::GetSettingsDirectory() + "x.xml"));
+}
+
+}  // namespace

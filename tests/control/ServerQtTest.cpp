@@ -1,0 +1,146 @@
+#include "StoreFixture.h"
+#include "TcpTestSupport.h"
+
+#include "control/ClientQt.h"
+#include "control/CommandLineBuffer.h"
+#include "control/ServerQt.h"
+#include "control/ServerTask.h"
+#include "core/Output2FILE.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+::testing::Environment* const qt_environment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+const QByteArray kGreeting = "Orvane V0.1\nType help\nOrvane: ";
+const QByteArray kPrompt = "\nZuvazer: ";
+
+class ServerQtTest : public ::testing::Test, public StoreFixture {
+protected:
+    void SetUp() override
+    {
+        server = std::make_unique<ServerQt>(hub, nullptr);
+        ASSERT_TRUE(server->listen(QHostAddress::LocalHost, 0));
+        Output2FILE::Drain();
+    }
+    void TearDown() override { server.reset(); }
+
+    QByteArray Reply(const std::string& line)
+    {
+        return QByteArray::fromStdString(Command(line)) + kPrompt;
+    }
+
+    int Clients() const { return server->findChildren<ClientQt*>().size(); }
+    int Tasks() const { return server->findChildren<ServerTask*>().size(); }
+
+    std::unique_ptr<ServerQt> server;
+};
+
+TEST_F(ServerQtTest, SessionAnswersEveryLineInOrder)
+{
+    Session session(server->serverPort());
+    ASSERT_TRUE(session.WaitConnected());
+    ASSERT_TRUE(PumpUntil([&] { return session.received.size() >= kGreeting.size(); }));
+    EXPECT_EQ(session.received, kGreeting);
+
+    QByteArray expected = Reply("help");
+    session.Send("help\r\n");
+    ASSERT_TRUE(session.WaitForPrompts(1));
+    EXPECT_EQ(session.Replies(), expected);
+
+    expected += "Unrecognised command : frobnicate x\n" + kPrompt;
+    session.Send("frobnicate x\n");
+    ASSERT_TRUE(session.WaitForPrompts(2));
+    EXPECT_EQ(session.Replies(), expected);
+
+    // Two lines in one write, each answered.
+    expected += "b1" + kPrompt + "Elements:b1\n" + kPrompt;
+    session.Send("make Blur b1\nlist-elements\n");
+    ASSERT_TRUE(session.WaitForPrompts(4));
+    EXPECT_EQ(session.Replies(), expected);
+
+    // A line split over two writes waits for its end.
+    session.Send("list-");
+    PumpUntil([&] { return session.socket.bytesToWrite() == 0; });
+    PumpTurns(20);
+    EXPECT_EQ(session.Replies(), expected);
+    expected += "Elements:b1\n" + kPrompt;
+    session.Send("elements\n");
+    ASSERT_TRUE(session.WaitForPrompts(5));
+    EXPECT_EQ(session.Replies(), expected);
+
+    // An over-long line is dropped; the line after it is served.
+    expected += "Error, command failed" + kPrompt + "Elements:b1\n" + kPrompt;
+    session.Send("make Blur " + QByteArray(CommandLineBuffer::kMaxLineBytes, 'x') +
+                 "\nlist-elements\n");
+    ASSERT_TRUE(session.WaitForPrompts(7));
+    EXPECT_EQ(session.Replies(), expected);
+    EXPECT_EQ(session.received.count("Orvane V0.1"), 1);
+
+    const std::string log = Output2FILE::Drain();
+    for (const char* line : {"Incomming connections: Handle ", "client connected\n",
+                             "client connected event\n", "Recieved data : help\n",
+                             "Parsing data : help\n", "Recieved data : frobnicate x\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    EXPECT_TRUE(PumpUntil([&] { return Tasks() == 0; }));
+
+    session.socket.disconnectFromHost();
+    ASSERT_TRUE(PumpUntil([&] { return Clients() == 0; }));
+    EXPECT_NE(Output2FILE::Drain().find("client disconnected\n"), std::string::npos);
+}
+
+TEST_F(ServerQtTest, HostileClientHarmsNoOtherClient)
+{
+    Session good(server->serverPort());
+    Session bad(server->serverPort());
+    ASSERT_TRUE(good.WaitConnected());
+    ASSERT_TRUE(bad.WaitConnected());
+    ASSERT_TRUE(PumpUntil([&] { return Clients() == 2; }));
+
+    std::mt19937 random(7);
+    QByteArray noise(200000, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random());
+    bad.Send(noise);
+    bad.Send("make Blur half-a-li");
+    PumpUntil([&] { return bad.socket.bytesToWrite() == 0; });
+    bad.socket.abort();
+
+    good.Send("make Blur b1\nlist-elements\n");
+    ASSERT_TRUE(good.WaitForPrompts(2));
+    EXPECT_EQ(good.Replies(), "b1" + kPrompt + "Elements:b1\n" + kPrompt);
+    ASSERT_TRUE(PumpUntil([&] { return Clients() == 1; }));
+    EXPECT_FALSE(commander->GetElementTable()->Exists("half-a-li"));
+}
+
+TEST_F(ServerQtTest, ClientThatReadsNoRepliesIsDropped)
+{
+    QTcpSocket silent;
+    silent.setReadBufferSize(1);  // takes in next to nothing, so replies pile up
+    silent.connectToHost(QHostAddress::LocalHost, server->serverPort());
+    ASSERT_TRUE(PumpUntil([&] { return Clients() == 1; }));
+    // Each short line asks for the long help text.
+    QByteArray lines;
+    for (int i = 0; i < 30000; ++i)
+        lines += "help\n";
+    silent.write(lines);
+    EXPECT_TRUE(PumpUntil([&] { return Clients() == 0; }));
+    EXPECT_NE(Output2FILE::Drain().find("Dropped a client that does not read its replies"),
+              std::string::npos);
+}
+
+TEST_F(ServerQtTest, TaskWithoutCommanderRepliesFailure)
+{
+    ServerTask task(boost::make_shared<ControlAndStatus>(), nullptr);
+    task.SetInput("help");
+    QString result;
+    QObject::connect(&task, &ServerTask::Result, [&](QString text) { result = text; });
+    task.run();
+    EXPECT_EQ(result, "Error, command failed" + QString(kPrompt));
+}
+
+}  // namespace
