@@ -1,13 +1,17 @@
 #include "control/ElementTable.h"
 
 #include "core/CustomException.h"
+#include "engine/ConnectionManager.h"
 #include "engine/ElementBase.h"
 
 #include <algorithm>
 
-ElementTable::ElementTable() = default;
+ElementTable::ElementTable(ConnectionManager& connections) : connections_(connections) {}
 
-ElementTable::~ElementTable() = default;
+ElementTable::~ElementTable()
+{
+    Clear();
+}
 
 void ElementTable::AddElement(boost::shared_ptr<ElementBase> element)
 {
@@ -49,8 +53,9 @@ std::vector<std::string> ElementTable::GetIds() const
     return ids;
 }
 
-void ElementTable::ForgetSettings(ElementBase& element)
+void ElementTable::Detach(ElementBase& element)
 {
+    connections_.DisconnectElement(element.GetId());
     parameter_store_.RemoveControls(element.settings);
     if (element.controls)
         parameter_store_.RemoveControls(element.controls->settings);
@@ -62,7 +67,7 @@ void ElementTable::RemoveElement(const std::string& id)
     std::vector<boost::shared_ptr<ElementBase>> kept;
     for (const boost::shared_ptr<ElementBase>& element : elements_) {
         if (element->GetId() == id) {
-            ForgetSettings(*element);
+            Detach(*element);
             removed.push_back(element);
         } else {
             kept.push_back(element);
@@ -75,7 +80,7 @@ void ElementTable::RemoveElement(const std::string& id)
 void ElementTable::Clear()
 {
     for (const boost::shared_ptr<ElementBase>& element : elements_)
-        ForgetSettings(*element);
+        Detach(*element);
     std::vector<boost::shared_ptr<ElementBase>> removed;
     removed.swap(elements_);
 }

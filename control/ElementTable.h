@@ -3,7 +3,8 @@
 // settings leave the store before the table lets the element go, so a variable table
 // read meanwhile never reaches freed variables. No lock: one thread uses a table (the
 // GUI thread for the commander's, the test thread for an element tester's). Removing an
-// element does not touch its connections: whoever removes it disconnects it first.
+// element, by whatever path, first destroys its connections in the connection manager
+// the table is built with, so no connection thread runs on an element that has gone.
 #pragma once
 
 #include "control/ConnectionRecord.h"
@@ -14,13 +15,15 @@
 #include <string>
 #include <vector>
 
+class ConnectionManager;
 class ElementBase;
 class PadBase;
 
 class ElementTable {
 public:
-    ElementTable();
-    // The store goes first (it stops listening), then the elements.
+    // connections must outlive the table: it holds the connections between its elements.
+    explicit ElementTable(ConnectionManager& connections);
+    // Removes every element as Clear does.
     ~ElementTable();
     ElementTable(const ElementTable&) = delete;
     ElementTable& operator=(const ElementTable&) = delete;
@@ -37,8 +40,9 @@ public:
     std::vector<boost::shared_ptr<ElementBase>> GetElements() const;
     std::vector<std::string> GetIds() const;
 
-    // Removes every element with the id; an absent id does nothing.
+    // Disconnects, then removes every element with the id; an absent id does nothing.
     void RemoveElement(const std::string& id);
+    // Disconnects, then removes every element.
     void Clear();
 
     // "Elements:" then each id and "\n".
@@ -58,10 +62,12 @@ public:
     ParameterStore& GetParameterStore();
 
 private:
-    // Drops the element's settings from the store; the element itself is untouched.
-    void ForgetSettings(ElementBase& element);
+    // Destroys the element's connections and drops its settings from the store; the
+    // element itself is untouched.
+    void Detach(ElementBase& element);
     ConnectionRecord MakeRecord(PadBase& output) const;
 
+    ConnectionManager& connections_;
     std::vector<boost::shared_ptr<ElementBase>> elements_;
     ParameterStore parameter_store_;
 };

@@ -17,7 +17,8 @@ ElementTester::ElementTester(boost::shared_ptr<ControlAndStatus> context,
     : ControlBaseClass("ElementTester"),
       context_(context),
       element_(std::move(element)),
-      manager_(context)
+      manager_(context),
+      table_(manager_)
 {
     FILE_LOG(logDEBUG) << "Testing element : " << element_->GetType();
     element_->SetId(ElementIdMaker(&table_).MakeUniqueId(element_->GetType()));

@@ -37,8 +37,9 @@ private:
     static void LogFrameCount(PadBase& pad);
 
     boost::shared_ptr<ControlAndStatus> context_;
-    // Declared before the manager so that they outlive every connection running on them.
+    // Declared before the manager so that it outlives every connection running on it.
     boost::shared_ptr<ElementBase> element_;
-    ElementTable table_;
     ConnectionManager manager_;
+    // Goes first, disconnecting the rig elements before they go.
+    ElementTable table_;
 };

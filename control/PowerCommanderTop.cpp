@@ -28,6 +28,7 @@ PowerCommanderTop::PowerCommanderTop(boost::shared_ptr<ControlAndStatus> shared_
       test_catalogue_(new RegsteredTypesTest(shared_controls)),
       element_factory_(&element_table_),
       connection_manager_(shared_controls),
+      element_table_(connection_manager_),
       shared_controls_(shared_controls)
 {
     // Made now, so that it outlives what the tests make and is still there at exit.
@@ -97,8 +98,6 @@ ElementTable* PowerCommanderTop::GetElementTable()
 
 void PowerCommanderTop::RemoveElement(const std::string& id)
 {
-    // A connection thread must never outlive the pads it runs on.
-    connection_manager_.DisconnectElement(id);
     element_table_.RemoveElement(id);
 }
 
@@ -132,18 +131,28 @@ std::string PowerCommanderTop::ConnectElements(const std::string& source_id, con
     return "Failed to connect elements";
 }
 
+PowerCommanderTop::LinkEnds PowerCommanderTop::FindLinkEnds(const std::string& source_id,
+                                                            const std::string& source_pad,
+                                                            const std::string& sink_id,
+                                                            const std::string& sink_pad) const
+{
+    LinkEnds ends;
+    ends.source = element_table_.FindElement(source_id);
+    ends.sink = element_table_.FindElement(sink_id);
+    ends.input = ends.sink->GetInputByName(sink_pad);
+    ends.output = ends.source->GetOutputByName(source_pad);
+    return ends;
+}
+
 std::string PowerCommanderTop::ConnectPads(const std::string& source_id, const std::string& source_pad,
                                            const std::string& sink_id, const std::string& sink_pad)
 {
     try {
-        const boost::shared_ptr<ElementBase> source = element_table_.FindElement(source_id);
-        const boost::shared_ptr<ElementBase> sink = element_table_.FindElement(sink_id);
-        const boost::shared_ptr<SinkBase> input = sink->GetInputByName(sink_pad);
-        const boost::shared_ptr<SourceBase> output = source->GetOutputByName(source_pad);
-        if (input->IsConnected() || output->IsConnected())
+        const LinkEnds ends = FindLinkEnds(source_id, source_pad, sink_id, sink_pad);
+        if (ends.input->IsConnected() || ends.output->IsConnected())
             return "A port is connected";
         bool connected = false;
-        return connection_manager_.Connect(output, input, &connected, source, sink);
+        return connection_manager_.Connect(ends.output, ends.input, &connected, ends.source, ends.sink);
     } catch (...) {
         return "Failed";
     }
@@ -153,11 +162,8 @@ bool PowerCommanderTop::DisconnectPads(const std::string& source_id, const std::
                                        const std::string& sink_id, const std::string& sink_pad)
 {
     try {
-        const boost::shared_ptr<ElementBase> source = element_table_.FindElement(source_id);
-        const boost::shared_ptr<ElementBase> sink = element_table_.FindElement(sink_id);
-        const boost::shared_ptr<SinkBase> input = sink->GetInputByName(sink_pad);
-        const boost::shared_ptr<SourceBase> output = source->GetOutputByName(source_pad);
-        if (!input->IsConnected() || !output->IsConnected())
+        const LinkEnds ends = FindLinkEnds(source_id, source_pad, sink_id, sink_pad);
+        if (!ends.input->IsConnected() || !ends.output->IsConnected())
             return false;
         connection_manager_.DisconnectPair(source_id, sink_id);
         return true;

@@ -59,7 +59,6 @@ public:
     ElementFactory* GetElementFactory();
     ElementTable* GetElementTable();
     // Disconnects every connection of the element, then removes it from the table.
-    // Remove elements through here, never through the table alone.
     void RemoveElement(const std::string& id);
     // Stops and destroys every connection, then empties the table.
     void Clear();
@@ -144,6 +143,16 @@ private:
     std::string CommandHelp(const Arguments& arguments);
     std::string CommandElements(const Arguments& arguments);
     std::string CommandTest(const Arguments& arguments);
+
+    // Both elements and the named pads of a link; throws for any that is missing.
+    struct LinkEnds {
+        boost::shared_ptr<ElementBase> source;
+        boost::shared_ptr<ElementBase> sink;
+        boost::shared_ptr<SourceBase> output;
+        boost::shared_ptr<SinkBase> input;
+    };
+    LinkEnds FindLinkEnds(const std::string& source_id, const std::string& source_pad,
+                          const std::string& sink_id, const std::string& sink_pad) const;
 
     // Sets the value when the container has the setting and the text reads; an
     // unreadable value is logged. Returns whether the value was taken.

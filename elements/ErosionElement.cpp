@@ -3,22 +3,6 @@
 #include <opencv2/imgproc.hpp>
 
 ErosionElement::ErosionElement(boost::shared_ptr<ControlAndStatus> controls)
-    : ElementFilter<VideoFrame>(controls)
+    : MorphologyElement(controls, cv::MORPH_ERODE)
 {
-    settings.AddSetting("_size", &size_, "min=1, max=11");
-    settings.AddSetting("_type", &type_, "items=[Rectangle][Cross][Ellipse]");
-}
-
-ErosionElement::~ErosionElement() = default;
-
-PassableItem<VideoFrame> ErosionElement::Process(PassableItem<VideoFrame> item)
-{
-    const int s = size_.Get();
-    const cv::Mat kernel =
-        cv::getStructuringElement(type_.Get(), cv::Size(2 * s + 1, 2 * s + 1), cv::Point(s, s));
-    cv::Mat& image = item.data->image;
-    // The default border value keeps the image edge from eating into the result.
-    cv::erode(image, image, kernel, cv::Point(-1, -1), 1, cv::BORDER_CONSTANT,
-              cv::morphologyDefaultBorderValue());
-    return item;
 }

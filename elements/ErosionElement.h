@@ -2,22 +2,10 @@
 // of side 2 * "_size" + 1, in place on every frame's image.
 #pragma once
 
-#include "core/ThreadSafeVariable.h"
-#include "core/VideoFrame.h"
-#include "engine/ElementFilter.h"
+#include "elements/MorphologyElement.h"
 
-class ControlAndStatus;
-
-class ErosionElement : public ElementFilter<VideoFrame>
+class ErosionElement : public MorphologyElement
 {
 public:
     explicit ErosionElement(boost::shared_ptr<ControlAndStatus> controls);
-    ~ErosionElement() override;
-
-    PassableItem<VideoFrame> Process(PassableItem<VideoFrame> item) override;
-
-private:
-    ThreadSafeVariable<int> size_{3};
-    // OpenCV structuring-element shape: rectangle 0, cross 1, ellipse 2.
-    ThreadSafeVariable<int> type_{0};
 };

@@ -7,6 +7,7 @@
 #include "core/Output2FILE.h"
 #include "elements/BlurElement.h"
 #include "elements/TeeElement.h"
+#include "engine/ConnectionManager.h"
 #include "engine/ElementBase.h"
 
 #include "support/TestSupport.h"
@@ -39,7 +40,7 @@ boost::shared_ptr<ElementMakerInterface> Maker(const std::string& name,
 
 class ElementFactoryTest : public ::testing::Test {
 protected:
-    ElementFactoryTest() : hub(boost::make_shared<ControlAndStatus>()), factory(&table)
+    ElementFactoryTest() : hub(boost::make_shared<ControlAndStatus>()), manager(hub), table(manager), factory(&table)
     {
         SetElementRegistry({Maker<BlurElement>("Blur", hub, "Basic block blur", "Bluring"),
                             Maker<BusyElement>("Busy", hub, "Never made", "Broken"),
@@ -57,6 +58,7 @@ protected:
 
     testsupport::ScopedHome home;
     boost::shared_ptr<ControlAndStatus> hub;
+    ConnectionManager manager;
     ElementTable table;
     ElementFactory factory;
 };

@@ -100,7 +100,7 @@ TEST_F(ElementScannerTest, DescribesInputsThenOutputs)
 TEST_F(ElementScannerTest, UnknownPadGivesEmptyDescription)
 {
     const ElementDescription description = ElementScanner::DescribeElement(Make("Blur"));
-    for (const std::string& name : {"Input", "inputs", ""}) {
+    for (const char* name : {"Input", "inputs", ""}) {
         const PadDescription pad = description.GetPad(name);
         EXPECT_EQ(pad.name, "");
         EXPECT_EQ(pad.type, "");

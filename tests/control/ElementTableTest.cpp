@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,7 +31,7 @@ boost::shared_ptr<ElementMakerInterface> Maker(const std::string& name,
 
 class ElementTableTest : public ::testing::Test {
 protected:
-    ElementTableTest() : hub(boost::make_shared<ControlAndStatus>()), factory(&table)
+    ElementTableTest() : hub(boost::make_shared<ControlAndStatus>()), manager(hub), table(manager), factory(&table)
     {
         SetElementRegistry({Maker<BlurElement>("Blur", hub),
                             Maker<VideoInVideoElement>("Video In Video", hub)});
@@ -57,6 +58,7 @@ protected:
 
     testsupport::ScopedHome home;
     boost::shared_ptr<ControlAndStatus> hub;
+    ConnectionManager manager;
     ElementTable table;
     ElementFactory factory;
 };
@@ -211,9 +213,6 @@ TEST_F(ElementTableTest, InsetBoxIsListedAndSurvivesTextRoundTrip)
 
 class ConnectedTableTest : public ElementTableTest {
 protected:
-    ConnectedTableTest() : manager(hub) {}
-    ~ConnectedTableTest() override { manager.DisconnectAll(); }
-
     void Connect(const boost::shared_ptr<ElementBase>& source, const std::string& output,
                  const boost::shared_ptr<ElementBase>& sink, const std::string& input)
     {
@@ -222,8 +221,6 @@ protected:
                         source, sink);
         ASSERT_TRUE(connected);
     }
-
-    ConnectionManager manager;
 };
 
 TEST_F(ConnectedTableTest, LinksGiveOneRecordListedUnderBothElements)
@@ -267,6 +264,44 @@ TEST_F(ConnectedTableTest, LinksOutsideTheTableOrWithoutAMatchingInput)
     EXPECT_EQ(table.GetAllConnections(),
               (std::vector<ConnectionRecord>{{"Blur_0", "output", "Blur_1", ""}}));
     sink->GetInputByName("input")->peer_element_id.Set("Blur_0");
+}
+
+// Whoever removes an element through the table, its connections go first, running or not.
+TEST_F(ConnectedTableTest, RemovingElementsDisconnectsThemFirst)
+{
+    const auto first = Add("Blur");
+    const auto second = Add("Blur");
+    const auto third = Add("Blur");
+    Connect(first, "output", second, "input");
+    Connect(second, "output", third, "input");
+    manager.StartAll();
+    table.RemoveElement("Blur_1");
+    EXPECT_EQ(manager.ConnectionCount(), 0u);
+    EXPECT_FALSE(first->GetOutputByName("output")->IsConnected());
+    EXPECT_FALSE(third->GetInputByName("input")->IsConnected());
+
+    Connect(first, "output", third, "input");
+    std::string id = "outside";
+    const auto outside = factory.MakeElement("Blur", id);
+    Connect(outside, "output", first, "input");
+    manager.StartAll();
+    table.Clear();
+    EXPECT_EQ(manager.ConnectionCount(), 0u);
+    EXPECT_FALSE(outside->GetOutputByName("output")->IsConnected());
+}
+
+TEST_F(ConnectedTableTest, DestroyedTableDisconnectsItsElements)
+{
+    std::unique_ptr<ElementTable> other(new ElementTable(manager));
+    const auto source = Add("Blur");
+    std::string id = "other";
+    const auto sink = factory.MakeElement("Blur", id);
+    other->AddElement(sink);
+    Connect(source, "output", sink, "input");
+    manager.StartAll();
+    other.reset();
+    EXPECT_EQ(manager.ConnectionCount(), 0u);
+    EXPECT_FALSE(source->GetOutputByName("output")->IsConnected());
 }
 
 }  // namespace

@@ -163,8 +163,9 @@ TEST_F(StoreFuzzTest, RandomPipelineFiles)
             ++refused;
         else
             ADD_FAILURE() << reply;
-        if (fuzzer.Number(10) == 0)
+        if (fuzzer.Number(10) == 0) {
             EXPECT_TRUE(IsReply(Command(fuzzer.Line())));
+        }
     }
     EXPECT_GT(refused, 0);
     ExpectUsable();

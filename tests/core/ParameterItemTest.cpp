@@ -123,10 +123,11 @@ TEST(ParameterItemTest, DestroyedSignalIsMadeOnceAndSharedWithCopies)
         ParameterItem copy(*item);
         copy_address = &copy;
     }
+    const ParameterItem* item_address = item;
     delete item;
     ASSERT_EQ(destroyed.size(), 2u);
     EXPECT_EQ(destroyed[0], copy_address);
-    EXPECT_EQ(destroyed[1], item);
+    EXPECT_EQ(destroyed[1], item_address);
 }
 
 }  // namespace
