@@ -8,12 +8,17 @@ function(orvane_library name)
 endfunction()
 
 # One test program per file of tests/<folder>/, linked against that folder's library.
+# The widget tests get a main that creates the QApplication.
 function(orvane_tests folder library)
+  set(test_main GTest::gtest_main)
+  if(folder STREQUAL "ui")
+    set(test_main qt_test_main)
+  endif()
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*Test.cpp)
   foreach(src ${test_sources})
     get_filename_component(test_name ${src} NAME_WE)
     add_executable(${test_name} ${src})
-    target_link_libraries(${test_name} PRIVATE ${library} test_support GTest::gtest GTest::gtest_main)
+    target_link_libraries(${test_name} PRIVATE ${library} test_support GTest::gtest ${test_main})
     add_test(NAME ${test_name} COMMAND ${test_name})
     set_tests_properties(${test_name} PROPERTIES
       TIMEOUT 180

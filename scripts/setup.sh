@@ -10,7 +10,7 @@ packages=(
   libpugixml-dev
   libqcustomplot-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth ccache
+  xvfb xauth ccache xdotool openbox imagemagick x11-utils
 )
 
 missing=()
