@@ -14,6 +14,7 @@
 
 #include <QXmlStreamReader>
 
+#include <functional>
 #include <set>
 #include <unistd.h>
 
@@ -101,6 +102,20 @@ void CheckElementTypes(const QDomElement& root)
         if (names.count(type) == 0)
             throw CustomException("Unknown element type in pipeline file : " + type);
     }
+}
+
+// Runs a store operation for a caller that cannot take an exception.
+bool Try(const char* what, const std::string& name, const std::function<void()>& operation) noexcept
+{
+    try {
+        operation();
+        return true;
+    } catch (const std::exception& error) {
+        FILE_LOG(logERROR) << "Could not " << what << " pipeline " << name << " : " << error.what();
+    } catch (...) {
+        FILE_LOG(logERROR) << "Could not " << what << " pipeline " << name;
+    }
+    return false;
 }
 
 }  // namespace
@@ -260,6 +275,16 @@ void LoaderSaver::LoadConnections(const QDomElement& root)
             FILE_LOG(logDEBUG) << reply;
         }
     }
+}
+
+bool LoaderSaver::TrySave(const std::string& name) noexcept
+{
+    return Try("save", name, [&] { Save(name); });
+}
+
+bool LoaderSaver::TryLoad(const std::string& name) noexcept
+{
+    return Try("load", name, [&] { Load(name); });
 }
 
 void LoaderSaver::Delete(const std::string& name)

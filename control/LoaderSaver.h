@@ -3,8 +3,9 @@
 // file. It serves the hub's save, load, delete and list signals for as long as it lives
 // (the connections end with it) and runs on the thread that emits them (the GUI thread).
 // A save, load or delete that fails throws CustomException, so the command that emitted
-// the signal replies "Error, command failed"; other emitters catch it. A file that cannot
-// be taken whole leaves the running pipeline untouched. The store does not own the editor.
+// the signal replies "Error, command failed"; callers outside the command interpreter use
+// TrySave and TryLoad, which never throw. A file that cannot be taken whole leaves the
+// running pipeline untouched. The store does not own the editor.
 #pragma once
 
 #include <QDomDocument>
@@ -37,6 +38,12 @@ public:
     // catalogue does not have.
     void Load(const std::string& name);
     void Delete(const std::string& name);
+
+    // Save and Load for callers outside the command interpreter (the main window's
+    // destructor and start-up load): a failure is logged at ERROR and gives false.
+    bool TrySave(const std::string& name) noexcept;
+    bool TryLoad(const std::string& name) noexcept;
+
     // The names of the ".xml" files of the per-user folder, without folder or extension.
     std::vector<std::string> GetSavedFiles();
 

@@ -61,6 +61,8 @@ private:
 public:
     boost::signals2::signal<void()> tick_signal;
     boost::signals2::signal<void()> reset_pipeline_signal;
+    // The pipeline store's slots throw CustomException when a save, load or delete fails;
+    // emitters outside the command interpreter call the store's TrySave / TryLoad instead.
     boost::signals2::signal<void(std::string)> save_signal;
     boost::signals2::signal<void(std::string)> load_signal;
     boost::signals2::signal<void(std::string)> delete_signal;

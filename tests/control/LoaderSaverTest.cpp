@@ -1,3 +1,4 @@
+#include "LogCapture.h"
 #include "StoreFixture.h"
 
 #include "core/NodeControls.h"
@@ -273,6 +274,25 @@ TEST_F(LoaderSaverTest, FileWithBothListingsConnectsOnce)
     const std::vector<ConnectionRecord> links = commander->GetElementTable()->GetAllConnections();
     ASSERT_EQ(links.size(), 1u);
     EXPECT_EQ(links[0], (ConnectionRecord{"b1", "output", "th", "input"}));
+}
+
+TEST_F(LoaderSaverTest, TryEntriesLogFailuresInsteadOfThrowing)
+{
+    BuildPipeline();
+    EXPECT_TRUE(store->TrySave("default"));
+    const PipelineState before = Snapshot();
+    ASSERT_EQ(Command("clear"), "Success");
+    EXPECT_TRUE(store->TryLoad("default"));
+    EXPECT_EQ(Snapshot(), before);
+
+    LogCapture log;
+    EXPECT_FALSE(store->TryLoad("absent"));
+    EXPECT_TRUE(log.Contains("Could not load pipeline absent"));
+    EXPECT_EQ(Snapshot(), before);
+    ASSERT_EQ(mkdir((Folder() + "taken.xml").c_str(), 0700), 0);
+    EXPECT_FALSE(store->TrySave("taken"));
+    EXPECT_TRUE(log.Contains("Could not save pipeline taken"));
+    EXPECT_FALSE(store->TrySave("../outside"));
 }
 
 TEST(LoaderSaverLifetimeTest, ConnectionsEndWithTheStore)
