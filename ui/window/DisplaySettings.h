@@ -1,0 +1,27 @@
+#pragma once
+// View options beside the settings page's pop-out button: two check boxes and a view
+// chooser. Nothing listens to them yet, so they change nothing.
+
+#include <boost/shared_ptr.hpp>
+
+#include <QWidget>
+
+class ControlAndStatus;
+class QCheckBox;
+class QComboBox;
+class QHBoxLayout;
+
+class DisplaySettings : public QWidget {
+    Q_OBJECT
+public:
+    DisplaySettings(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QHBoxLayout* layout_;
+    QCheckBox* fixed_aspect_ratio_;
+    QCheckBox* fixed_image_size_;
+    QComboBox* view_;
+};

@@ -1,0 +1,62 @@
+#include "ui/window/LoggingWidget.h"
+
+#include "core/LayoutUtilities.h"
+#include "core/QtUtilities.h"
+#include "ui/window/StandardStreamCapture.h"
+#include "ui/window/StyledBackground.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTimer>
+
+LoggingWidget::LoggingWidget(QWidget* parent)
+    : QWidget(parent), layout_(new QGridLayout(this)), text_box_(new QPlainTextEdit(this)),
+      timer_(new QTimer(this))
+{
+    SetZeroMargins(layout_);
+    layout_->addWidget(text_box_, 0, 0);
+    text_box_->setReadOnly(true);
+    // Focus only by a click, to read or select: a focused view stops following the log.
+    text_box_->setFocusPolicy(Qt::ClickFocus);
+    text_box_->setMaximumBlockCount(kMaxLines);
+    QFont font = text_box_->font();
+    font.setStyleHint(QFont::Monospace, QFont::PreferDefault);
+    text_box_->setFont(font);
+    text_box_->setCenterOnScroll(false);
+    text_box_->verticalScrollBar()->setPageStep(1);
+    text_box_->verticalScrollBar()->setSingleStep(1);
+    connect(timer_, SIGNAL(timeout()), this, SLOT(UpdateLog()));
+    timer_->start(10);
+    StandardStreamCapture::Instance().Hold();
+}
+
+LoggingWidget::~LoggingWidget()
+{
+    StandardStreamCapture::Instance().Release();
+}
+
+void LoggingWidget::UpdateLog()
+{
+    StandardStreamCapture& capture = StandardStreamCapture::Instance();
+    for (std::size_t i = 0; i < StandardStreamCapture::kStreamCount; ++i)
+        Append(capture.Take(i));
+    if (!text_box_->hasFocus())
+        text_box_->verticalScrollBar()->setValue(text_box_->verticalScrollBar()->maximum());
+}
+
+void LoggingWidget::Append(const std::string& text)
+{
+    if (text.empty())
+        return;
+    QTextCursor end(text_box_->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(ToQString(text));
+}
+
+void LoggingWidget::paintEvent(QPaintEvent*)
+{
+    PaintStyledBackground(this);
+}

@@ -1,0 +1,35 @@
+#include "ui/window/PopOutButton.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+PopOutButton::PopOutButton(QWidget* parent) : QWidget(parent)
+{
+    setMinimumHeight(0);
+    setMaximumHeight(10);
+    setToolTip("Click to pop out / back");
+}
+
+void PopOutButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+}
+
+void PopOutButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !pressed_)
+        return;
+    pressed_ = false;
+    emit clicked();
+}
+
+void PopOutButton::paintEvent(QPaintEvent*)
+{
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0.0, QColor(100, 100, 100));
+    gradient.setColorAt(1.0, QColor(0, 0, 150));
+    QPainter painter(this);
+    painter.fillRect(rect(), gradient);
+}

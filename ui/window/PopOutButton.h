@@ -1,0 +1,22 @@
+#pragma once
+// The thin bar at the top of a pop-out frame; a click moves the panel into a window of
+// its own or back.
+
+#include <QWidget>
+
+class PopOutButton : public QWidget {
+    Q_OBJECT
+public:
+    explicit PopOutButton(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
