@@ -1,0 +1,181 @@
+#include "ui/window/ElementSelectorWidget.h"
+
+#include "control/PowerCommanderTop.h"
+#include "core/ControlAndStatus.h"
+#include "core/NodeControls.h"
+#include "WindowTestSupport.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class ElementSelectorWidgetTest : public ::testing::Test {
+protected:
+    ElementSelectorWidgetTest()
+        : hub_(boost::make_shared<ControlAndStatus>()),
+          commander_(boost::make_shared<PowerCommanderTop>(hub_)), selector_(hub_)
+    {
+        selector_.resize(400, 600);
+        selector_.show();
+        selector_.ExpandAllBox()->setChecked(true);
+    }
+
+    std::string Chosen() { return hub_->GetSharedControl<NodeControls>("")->chosen_element_type.Get(); }
+    void Choose(const std::string& type) { hub_->GetSharedControl<NodeControls>("")->chosen_element_type.Set(type); }
+
+    QTreeWidgetItem* Category(const QString& name)
+    {
+        for (int i = 0; i < selector_.Tree()->topLevelItemCount(); ++i) {
+            if (selector_.Tree()->topLevelItem(i)->text(0) == name)
+                return selector_.Tree()->topLevelItem(i);
+        }
+        return nullptr;
+    }
+
+    // A click on the row, as a person makes it.
+    void ClickRow(QTreeWidgetItem* item)
+    {
+        QTreeWidget* tree = selector_.Tree();
+        tree->scrollToItem(item);
+        const QRect rect = tree->visualItemRect(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    }
+
+    void Search(const QString& text)
+    {
+        selector_.SearchLine()->setFocus();
+        selector_.SearchLine()->clear();
+        QTest::keyClicks(selector_.SearchLine(), text);
+        QTest::keyClick(selector_.SearchLine(), Qt::Key_Return);
+    }
+
+    testsupport::ScopedHome home_;
+    boost::shared_ptr<ControlAndStatus> hub_;
+    boost::shared_ptr<PowerCommanderTop> commander_;
+    ElementSelectorWidget selector_;
+};
+
+}  // namespace
+
+TEST_F(ElementSelectorWidgetTest, CategoriesAscendWithElementsInCatalogueOrder)
+{
+    const std::vector<std::pair<QString, QStringList>> expected = {
+        {"Bluring", {"Blur"}},
+        {"Camera", {"Camera"}},
+        {"Colour", {"False Colour", "Colour Space Conversion"}},
+        {"Contour", {"Contour Detector", "Path Drawer"}},
+        {"Edge Detections", {"Canny"}},
+        {"Input", {"Video Read", "Image Read"}},
+        {"Main Display", {"Main Display"}},
+        {"Morphilogical", {"Dilation", "Erosion"}},
+        {"Snap Shot", {"Snap Shot"}},
+        {"Tees", {"Tee"}},
+        {"Thresholding", {"Threshold", "In Range Threshold"}},
+        {"Video", {"Video In Video", "Frame Syncronizer"}},
+    };
+    QTreeWidget* tree = selector_.Tree();
+    ASSERT_EQ(tree->topLevelItemCount(), static_cast<int>(expected.size()));
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* category = tree->topLevelItem(i);
+        EXPECT_EQ(category->text(0), expected[i].first);
+        QStringList names;
+        for (int c = 0; c < category->childCount(); ++c)
+            names << category->child(c)->text(0);
+        EXPECT_EQ(names, expected[i].second) << expected[i].first.toStdString();
+    }
+    EXPECT_EQ(tree->headerItem()->text(0), "Elements");
+    EXPECT_EQ(tree->headerItem()->text(1), "Descriptions");
+    EXPECT_EQ(Category("Bluring")->child(0)->text(1), "Basic block blur");
+}
+
+TEST_F(ElementSelectorWidgetTest, TheTreeStartsCollapsedAndExpandAllOpensIt)
+{
+    ElementSelectorWidget fresh(hub_);
+    EXPECT_FALSE(fresh.ExpandAllBox()->isChecked());
+    for (int i = 0; i < fresh.Tree()->topLevelItemCount(); ++i)
+        EXPECT_FALSE(fresh.Tree()->topLevelItem(i)->isExpanded());
+    fresh.ExpandAllBox()->setChecked(true);
+    for (int i = 0; i < fresh.Tree()->topLevelItemCount(); ++i)
+        EXPECT_TRUE(fresh.Tree()->topLevelItem(i)->isExpanded());
+}
+
+TEST_F(ElementSelectorWidgetTest, GroupingIsStableWithinACategory)
+{
+    const std::vector<CatalogueEntry> entries = {
+        {"b", "Z", ""}, {"a", "Y", ""}, {"c", "Z", ""}, {"d", "Y", ""}, {"e", "A", ""}};
+    const auto runs = ElementSelectorWidget::GroupByCategory(entries);
+    std::vector<std::vector<std::string>> names;
+    for (const auto& run : runs) {
+        names.emplace_back();
+        for (const CatalogueEntry& entry : run)
+            names.back().push_back(entry.name);
+    }
+    const std::vector<std::vector<std::string>> expected = {{"e"}, {"a", "d"}, {"b", "c"}};
+    EXPECT_EQ(names, expected);
+    EXPECT_TRUE(ElementSelectorWidget::GroupByCategory({}).empty());
+}
+
+TEST_F(ElementSelectorWidgetTest, TheCompleterOffersBlurForBlu)
+{
+    QCompleter* completer = selector_.SearchLine()->completer();
+    ASSERT_NE(completer, nullptr);
+    selector_.SearchLine()->setFocus();
+    QTest::keyClicks(selector_.SearchLine(), "Blu");
+    QAbstractItemModel* offered = completer->completionModel();
+    ASSERT_EQ(offered->rowCount(), 1);
+    EXPECT_EQ(offered->index(0, 0).data().toString(), "Blur");
+    EXPECT_TRUE(completer->popup()->isVisible());
+    completer->setCompletionPrefix("blu");
+    EXPECT_EQ(completer->currentCompletion(), "Blur");
+}
+
+TEST_F(ElementSelectorWidgetTest, EnterOnAnExactNameChoosesThatElementRow)
+{
+    struct Case {
+        QString typed;
+        std::string chosen;
+    };
+    // Camera, Snap Shot and Main Display are also category names: the element row wins.
+    const std::vector<Case> cases = {
+        {"Blur", "Blur"}, {"Camera", "Camera"}, {"Snap Shot", "Snap Shot"}, {"Main Display", "Main Display"}};
+    for (const Case& c : cases) {
+        Choose("");
+        Search(c.typed);
+        EXPECT_EQ(Chosen(), c.chosen) << c.typed.toStdString();
+        QTreeWidgetItem* current = selector_.Tree()->currentItem();
+        ASSERT_NE(current, nullptr);
+        EXPECT_EQ(current->text(0), c.typed);
+        EXPECT_NE(current->parent(), nullptr) << c.typed.toStdString();
+    }
+}
+
+TEST_F(ElementSelectorWidgetTest, NamesThatMatchNoElementRowChooseNothing)
+{
+    for (const QString& typed : QStringList{"blur", "Blu", "Bluring", "Colour", "nothing at all", ""}) {
+        Choose("Tee");
+        Search(typed);
+        EXPECT_EQ(Chosen(), "Tee") << typed.toStdString();
+    }
+}
+
+TEST_F(ElementSelectorWidgetTest, ClickingAnElementRowChoosesItAndACategoryRowNothing)
+{
+    ClickRow(Category("Bluring")->child(0));
+    EXPECT_EQ(Chosen(), "Blur");
+    for (const QString& category : QStringList{"Camera", "Snap Shot", "Input"}) {
+        ClickRow(Category(category));
+        EXPECT_EQ(Chosen(), "Blur") << category.toStdString();
+    }
+    ClickRow(Category("Camera")->child(0));
+    EXPECT_EQ(Chosen(), "Camera");
+}
