@@ -1,7 +1,7 @@
 #include "ui/window/BoolIndicator.h"
 
 #include "ui/window/LEDWidget.h"
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

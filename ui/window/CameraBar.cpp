@@ -4,7 +4,7 @@
 #include "core/ControlAndStatus.h"
 #include "ui/window/BoolIndicator.h"
 #include "ui/window/NumberDisplay.h"
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QHBoxLayout>
 #include <QSpacerItem>

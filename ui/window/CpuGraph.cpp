@@ -1,7 +1,7 @@
 #include "ui/window/CpuGraph.h"
 
 #include "core/Utilities.h"
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ui/window/DisplaySettings.h"
 
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QCheckBox>
 #include <QComboBox>

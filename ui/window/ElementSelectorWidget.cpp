@@ -4,7 +4,7 @@
 #include "core/ControlAndStatus.h"
 #include "core/NodeControls.h"
 #include "core/QtUtilities.h"
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QCheckBox>
 #include <QCompleter>

@@ -3,7 +3,7 @@
 #include "core/LayoutUtilities.h"
 #include "core/QtUtilities.h"
 #include "ui/window/StandardStreamCapture.h"
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QFont>
 #include <QGridLayout>

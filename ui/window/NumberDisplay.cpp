@@ -1,6 +1,6 @@
 #include "ui/window/NumberDisplay.h"
 
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "core/LayoutUtilities.h"
 #include "ui/window/CustomButton.h"
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QBoxLayout>
 #include <QSpacerItem>

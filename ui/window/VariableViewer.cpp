@@ -3,7 +3,7 @@
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "core/QtUtilities.h"
-#include "ui/window/StyledBackground.h"
+#include "ui/controls/StyledBackground.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
