@@ -1,0 +1,28 @@
+#include "ui/settings/ThreadColourSettingItem.h"
+
+#include "core/OpenCvToQtConversions.h"
+
+#include <QColorDialog>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
+
+ThreadColourSettingItem::ThreadColourSettingItem(ThreadSafeVariable<cv::Scalar>* variable,
+                                                 const QString& label, QWidget* parent)
+    : GUISettingItem(parent), variable_(variable), button_(new QPushButton(label, this))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(button_);
+    connect(button_, SIGNAL(clicked()), this, SLOT(PickColour()));
+}
+
+void ThreadColourSettingItem::PickColour()
+{
+    const QPointer<ThreadColourSettingItem> self(this);
+    const QColor colour = QColorDialog::getColor(
+        ScalarToQColor(variable_->Get()), window(), tr("Pick a colour. Any colour..."),
+        QColorDialog::DontUseNativeDialog);
+    if (!self || !colour.isValid())
+        return;
+    variable_->Set(QColorToScalar(colour));
+}
