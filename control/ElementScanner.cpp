@@ -41,3 +41,8 @@ void ElementScanner::TestAllElements()
         }
     }
 }
+
+void ElementScanner::SetMakers(PowerCommanderTop*)
+{
+    makers_ = GetElementRegistry();
+}

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "control/ElementDescription.h"
+#include "control/ElementRegistry.h"
 #include "core/ControlBaseClass.h"
 
 #include <boost/shared_ptr.hpp>
 
 class ControlAndStatus;
 class ElementBase;
+class PowerCommanderTop;
 
 class ElementScanner : public ControlBaseClass {
 public:
@@ -23,6 +25,11 @@ public:
     // skipped; an interruption of the calling thread ends the run (it propagates).
     void TestAllElements();
 
+    // Copies the element registry the commander filled into the scanner's makers.
+    void SetMakers(PowerCommanderTop* commander);
+    const ElementMakerList& GetMakers() const { return makers_; }
+
 private:
     boost::shared_ptr<ControlAndStatus> context_;
+    ElementMakerList makers_;
 };

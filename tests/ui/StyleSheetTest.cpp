@@ -1,0 +1,104 @@
+// Reading the style sheet: the embedded fallback, the folder's files in name order and
+// the combined copy written beside the working directory.
+#include "support/TestSupport.h"
+#include "ui/editor/StyleSheet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Works in <temp>/work, so "../stylesheet.css" lands in <temp>; restores the old folder.
+class StyleSheetTest : public ::testing::Test {
+protected:
+    StyleSheetTest() : old_directory_(QDir::currentPath())
+    {
+        QDir(QString::fromStdString(temp_.Path())).mkpath("work");
+        QDir::setCurrent(QString::fromStdString(temp_.File("work")));
+    }
+    ~StyleSheetTest() override { QDir::setCurrent(old_directory_); }
+
+    std::string Folder(const std::string& name)
+    {
+        QDir(QString::fromStdString(temp_.Path())).mkpath(QString::fromStdString(name));
+        return temp_.File(name);
+    }
+
+    static void Write(const std::string& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    bool CombinedExists() const { return QFile::exists(QString::fromStdString(temp_.File("stylesheet.css"))); }
+
+    std::string Combined() const
+    {
+        QFile file(QString::fromStdString(temp_.File("stylesheet.css")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll().toStdString();
+    }
+
+    testsupport::TempDir temp_;
+    QString old_directory_;
+};
+
+TEST_F(StyleSheetTest, AMissingFolderFallsBackToTheEmbeddedSheet)
+{
+    ReadStyleSheet(temp_.File("no such folder"));
+    const QString text = StyleSheetText();
+    EXPECT_TRUE(text.contains("Proxima Nova"));
+    EXPECT_TRUE(text.contains("#centralWidget"));
+    EXPECT_TRUE(text.contains(":/images/background.png"));
+    EXPECT_FALSE(CombinedExists());
+}
+
+TEST_F(StyleSheetTest, EveryImageTheEmbeddedSheetNamesIsEmbedded)
+{
+    ReadStyleSheet(temp_.File("no such folder"));
+    const QRegularExpression url(QStringLiteral("url\\((:/[^)]+)\\)"));
+    int images = 0;
+    for (QRegularExpressionMatchIterator it = url.globalMatch(StyleSheetText()); it.hasNext(); ++images) {
+        const QString name = it.next().captured(1);
+        EXPECT_TRUE(QFile::exists(name)) << name.toStdString();
+    }
+    EXPECT_GE(images, 7);  // background, two check-box states, four arrows
+}
+
+TEST_F(StyleSheetTest, AnEmptyFolderGivesAnEmptySheetAndWritesItEmpty)
+{
+    ReadStyleSheet(temp_.File("no such folder"));
+    ReadStyleSheet(Folder("empty"));
+    EXPECT_TRUE(StyleSheetText().isEmpty());
+    ASSERT_TRUE(CombinedExists());
+    EXPECT_EQ("", Combined());
+}
+
+TEST_F(StyleSheetTest, TheFoldersCssFilesAreJoinedInNameOrder)
+{
+    const std::string folder = Folder("skin");
+    // Made out of order, so a listing in creation order would differ.
+    Write(folder + "/c.css", "QLabel { color: blue; }\n");
+    Write(folder + "/a.css", "QWidget { color: red; }\n");
+    Write(folder + "/notes.txt", "not a sheet");
+    Write(folder + "/b.CSS", "QMenu { color: green; }\n");
+    Write(folder + "/b.css", "QMenu { color: white; }\n");
+    ReadStyleSheet(folder);
+    const std::string expected =
+        "QWidget { color: red; }\nQMenu { color: white; }\nQLabel { color: blue; }\n";
+    EXPECT_EQ(expected, StyleSheetText().toStdString());
+    EXPECT_EQ(expected, Combined());
+
+    QWidget widget;
+    ApplyStyleSheet(&widget);
+    EXPECT_EQ(QString::fromStdString(expected), widget.styleSheet());
+}
+
+}  // namespace

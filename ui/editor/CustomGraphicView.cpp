@@ -1,0 +1,118 @@
+#include "ui/editor/CustomGraphicView.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr double kZoomStep = 1.15;
+
+}  // namespace
+
+CustomGraphicView::CustomGraphicView(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
+    : QGraphicsView(parent), hub_(std::move(hub)),
+      background_(QStringLiteral(":/images/background.png"))
+{
+    setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+}
+
+void CustomGraphicView::ZoomIn()
+{
+    scale(kZoomStep, kZoomStep);
+}
+
+void CustomGraphicView::ZoomOut()
+{
+    scale(1.0 / kZoomStep, 1.0 / kZoomStep);
+}
+
+void CustomGraphicView::FitScene()
+{
+    if (scene())
+        fitInView(scene()->itemsBoundingRect(), Qt::KeepAspectRatio);
+}
+
+void CustomGraphicView::mousePressEvent(QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::LeftButton:
+        QGraphicsView::mousePressEvent(event);
+        left_down_ = true;
+        break;
+    case Qt::RightButton:
+        if (left_down_)
+            break;
+        setDragMode(QGraphicsView::RubberBandDrag);
+        QGraphicsView::mousePressEvent(event);
+        right_down_ = true;
+        break;
+    case Qt::MiddleButton:
+        panning_ = true;
+        last_x_ = event->x();
+        last_y_ = event->y();
+        middle_down_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void CustomGraphicView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (panning_) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + (last_x_ - event->x()));
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + (last_y_ - event->y()));
+        last_x_ = event->x();
+        last_y_ = event->y();
+        event->accept();
+        return;
+    }
+    QGraphicsView::mouseMoveEvent(event);
+    event->ignore();
+}
+
+void CustomGraphicView::mouseReleaseEvent(QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::LeftButton:
+        QGraphicsView::mouseReleaseEvent(event);
+        left_down_ = false;
+        break;
+    case Qt::RightButton:
+        QGraphicsView::mouseReleaseEvent(event);
+        right_down_ = false;
+        break;
+    case Qt::MiddleButton:
+        panning_ = false;
+        setCursor(Qt::ArrowCursor);
+        middle_down_ = false;
+        break;
+    default:
+        break;
+    }
+    if (!left_down_ && !right_down_ && !middle_down_) {
+        setDragMode(QGraphicsView::NoDrag);
+        panning_ = false;
+        setCursor(Qt::ArrowCursor);
+    }
+}
+
+void CustomGraphicView::wheelEvent(QWheelEvent* event)
+{
+    // A horizontal scroll has no vertical delta and is no zoom request.
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return;
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    if (delta > 0)
+        ZoomIn();
+    else
+        ZoomOut();
+}
+
+void CustomGraphicView::drawBackground(QPainter* painter, const QRectF&)
+{
+    // In scene coordinates: the picture sits at the origin and moves with the scene.
+    painter->drawPixmap(QRectF(0, 0, width(), height()), background_, QRectF(background_.rect()));
+}

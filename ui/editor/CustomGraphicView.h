@@ -1,0 +1,40 @@
+// The view of the node editor's scene: zoom by 1.15 (buttons and wheel, about the
+// pointer), fit, middle-button panning, right-button rubber-band selection, and the
+// background picture drawn at the scene origin. It does not own the scene.
+#pragma once
+
+#include <QGraphicsView>
+#include <QPixmap>
+
+#include <boost/shared_ptr.hpp>
+
+class ControlAndStatus;
+
+class CustomGraphicView : public QGraphicsView {
+    Q_OBJECT
+public:
+    CustomGraphicView(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent = nullptr);
+
+public slots:
+    void ZoomIn();
+    void ZoomOut();
+    void FitScene();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+
+private:
+    boost::shared_ptr<ControlAndStatus> hub_;
+    bool panning_ = false;
+    bool left_down_ = false;
+    bool right_down_ = false;
+    bool middle_down_ = false;
+    int last_x_ = 0;
+    int last_y_ = 0;
+    // Loaded once: the background is drawn on every repaint.
+    QPixmap background_;
+};
