@@ -4,6 +4,7 @@
 #include "ui/window/SideBar.h"
 #include "ui/controls/StyledBackground.h"
 
+#include <QEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -27,6 +28,7 @@ SideBarContainer::SideBarContainer(QWidget* parent)
     layout_->addWidget(down_);
     connect(up_, SIGNAL(clicked()), this, SLOT(MoveUp()));
     connect(down_, SIGNAL(clicked()), this, SLOT(MoveDown()));
+    side_bar_->installEventFilter(this);
 }
 
 void SideBarContainer::MoveUp()
@@ -48,15 +50,23 @@ void SideBarContainer::paintEvent(QPaintEvent*)
 
 void SideBarContainer::resizeEvent(QResizeEvent* event)
 {
-    const bool crowded = side_bar_->IsSpacerCollapsed();
-    up_->setVisible(crowded);
-    down_->setVisible(crowded);
-    FixWidthToBar();
+    UpdateArrows();
+    setMinimumWidth(side_bar_->width());
+    setMaximumWidth(side_bar_->width());
     QWidget::resizeEvent(event);
 }
 
-void SideBarContainer::FixWidthToBar()
+bool SideBarContainer::eventFilter(QObject* watched, QEvent* event)
 {
-    setMinimumWidth(side_bar_->width());
-    setMaximumWidth(side_bar_->width());
+    // Queued: the bar is resized while this container's layout is at work.
+    if (watched == side_bar_ && event->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, "UpdateArrows", Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
+}
+
+void SideBarContainer::UpdateArrows()
+{
+    const bool crowded = side_bar_->IsSpacerCollapsed();
+    up_->setVisible(crowded);
+    down_->setVisible(crowded);
 }

@@ -28,9 +28,13 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The bar is laid out after this container's own resize, so its resizes count too.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void UpdateArrows();
 
 private:
-    void FixWidthToBar();
 
     QVBoxLayout* layout_;
     QPushButton* up_;
