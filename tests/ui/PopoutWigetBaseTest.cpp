@@ -156,8 +156,14 @@ TEST_F(PopoutWigetBaseTest, AddToTopBarPutsTheWidgetAfterTheButton)
 
 TEST_F(PopoutWigetBaseTest, TheButtonIsAGreyToBlueBarAtMostTenPixelsHigh)
 {
+    // A crowded top bar in a small frame must not squeeze it away.
+    frame_->AddToTopBar(new QLabel("a label\nof two lines"));
+    panel_->setMinimumHeight(400);
+    frame_->resize(300, 100);
+    ASSERT_TRUE(windowtest::WaitForGui([&] { return Button()->height() > 0; }));
     PopOutButton* button = Button();
-    EXPECT_LE(button->height(), 10);
+    EXPECT_EQ(button->height(), 10);
+    EXPECT_EQ(button->width(), frame_->width());
     EXPECT_EQ(button->toolTip(), "Click to pop out / back");
     const QImage image = windowtest::Screen(button);
     const QColor top = image.pixelColor(image.width() / 2, 0);

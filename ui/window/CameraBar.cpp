@@ -48,6 +48,7 @@ CameraBar::CameraBar(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
     layout_->setContentsMargins(0, 0, 0, 0);
     connect(timer_, SIGNAL(timeout()), this, SLOT(UpdateFromTimer()));
     timer_->start(25);
+    UpdateFromTimer();
 }
 
 void CameraBar::UpdateFromTimer()

@@ -7,8 +7,15 @@
 PopOutButton::PopOutButton(QWidget* parent) : QWidget(parent)
 {
     setMinimumHeight(0);
-    setMaximumHeight(10);
+    setMaximumHeight(kMaxHeight);
+    // A squeezed frame must not squeeze the bar away.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setToolTip("Click to pop out / back");
+}
+
+QSize PopOutButton::sizeHint() const
+{
+    return QSize(kMaxHeight, kMaxHeight);
 }
 
 void PopOutButton::mousePressEvent(QMouseEvent* event)

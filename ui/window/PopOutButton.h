@@ -7,7 +7,11 @@
 class PopOutButton : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kMaxHeight = 10;
+
     explicit PopOutButton(QWidget* parent = nullptr);
+    // As high as it may be: the bar must be there to click.
+    QSize sizeHint() const override;
 
 signals:
     void clicked();

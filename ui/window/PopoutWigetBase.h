@@ -4,11 +4,12 @@
 // the frame and deletes itself when closed. The frame owns the panel while it holds it
 // (the window owns it meanwhile, and gives it back when it closes).
 
+#include "ui/window/PopOutWindow.h"
+
 #include <QPointer>
 #include <QWidget>
 
 class PopOutButton;
-class PopOutWindow;
 class QVBoxLayout;
 
 class PopoutWigetBase : public QWidget {
