@@ -85,9 +85,10 @@ void CameraElement::AddCameraProperty(int property_id, const std::string& name)
 
 PassableItem<VideoFrame> CameraElement::GetData()
 {
+    // Cleared before applying, so a change made meanwhile is applied next frame.
     if (settings_changed_flag.Get()) {
-        ApplyProperties();
         settings_changed_flag.Set(false);
+        ApplyProperties();
     }
     auto frame = boost::make_shared<VideoFrame>();
     {

@@ -43,21 +43,35 @@ SnapShotElement::~SnapShotElement() = default;
 
 void SnapShotElement::TakeImage()
 {
-    take_image_.Set(true);
+    take_image_ = true;
 }
 
 PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
 {
-    if (!take_image_.Get())
+    // Taken before the write, so a press during it counts for the next frame.
+    if (!take_image_.exchange(false))
         return item;
     const std::string path = MakeFileName();
-    // OpenCV throws on an empty image; the flag then stays set for the next frame.
-    const bool written = cv::imwrite(path, item.data->image);
-    take_image_.Set(false);
-    if (written)
-        FILE_LOG(logINFO) << "Image written to " << path;
-    else
-        FILE_LOG(logERROR) << "Image could not be written to " << path;
+    bool written = false;
+    try {
+        written = cv::imwrite(path, item.data->image);
+    } catch (...) {
+        // OpenCV throws on an empty image; the press waits for the next frame.
+        take_image_ = true;
+        throw;
+    }
+    if (!written) {
+        take_image_ = true;
+        // Tried again every frame until it works; one line per failing press.
+        if (!retrying_)
+            FILE_LOG(logERROR) << "Image could not be written to " << path;
+        retrying_ = true;
+        return item;
+    }
+    retrying_ = false;
+    if (auto_number_.Get())
+        counter_++;
+    FILE_LOG(logINFO) << "Image written to " << path;
     return item;
 }
 
@@ -69,6 +83,6 @@ std::string SnapShotElement::MakeFileName()
         path += '/';
     path += WithoutExtension(file_name_.Get());
     if (auto_number_.Get())
-        path += "_" + std::to_string(counter_++);
+        path += "_" + std::to_string(counter_.Get());
     return path + ExtensionOf(image_format_.Get());
 }

@@ -1,9 +1,11 @@
 // "Snap Shot": writes the next frame to an image file after each press of its
 // "_take_image" button, and passes every frame on unchanged. The button runs
 // on the GUI thread, the writing on the processing thread; they meet only in
-// the take flag. The element owns its signal and variables.
+// the take flag. A press stays pending until a write succeeds. The element owns
+// its signal and variables.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include <boost/signals2/signal.hpp>
@@ -25,12 +27,14 @@ public:
     // The button: the next frame is written. Presses before it count once.
     void TakeImage();
     // Directory, base name (without its extension), "_<n>" when numbering, and
-    // the extension of the chosen format; advances the counter when numbering.
+    // the extension of the chosen format. The number advances after a good write.
     std::string MakeFileName();
 
 private:
     boost::signals2::signal<void()> take_image_signal_;
-    ThreadSafeVariable<bool> take_image_{false};
+    std::atomic<bool> take_image_{false};
+    // Whether the last write of the pending press failed; processing thread only.
+    bool retrying_ = false;
     ThreadSafeVariable<std::string> directory_;
     ThreadSafeVariable<std::string> file_name_{std::string("hippopotamus")};
     // 0 Bitmap, 1 JPEG, 2 PNG; anything else is written as PNG.

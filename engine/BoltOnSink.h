@@ -23,7 +23,12 @@ public:
         if (!ignore_.Get())
             queue.Push(item);
     }
-    void Reset() override { queue.Clear(); }
+    // A new connection or run starts taking items at once, not at the owner's next frame.
+    void Reset() override
+    {
+        queue.Clear();
+        ignore_.Set(false);
+    }
     PadFeedback GetFeedback() override { return PadFeedback(); }
 
     // While set, every item is dropped and the feeding connection never blocks.

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -113,6 +114,26 @@ TEST_F(CameraElementTest, PropertiesReachTheCameraOnceBeforeTheFirstFrameAndAfte
     std::vector<std::pair<int, double>> changed = initial;
     changed[2].second = 2.5;
     EXPECT_EQ(changed, capture->set_calls);
+}
+
+TEST_F(CameraElementTest, AChangeMadeWhilePropertiesAreAppliedReachesTheCameraNextFrame)
+{
+    auto camera = MakeCamera();
+    camera->GetData();
+    camera->settings.SetValue("Gain", "2.5", "");
+    camera->settings_changed_flag.Set(true);
+    // The editor changes the exposure while the camera takes the gain.
+    capture->on_set = [&] {
+        capture->on_set = nullptr;
+        camera->settings.SetValue("Exposure", "7", "");
+        camera->settings_changed_flag.Set(true);
+    };
+    camera->GetData();
+    capture->set_calls.clear();
+    camera->GetData();
+    const std::pair<int, double> exposure(cv::CAP_PROP_EXPOSURE, 7.0);
+    EXPECT_NE(capture->set_calls.end(), std::find(capture->set_calls.begin(), capture->set_calls.end(), exposure))
+        << "the exposure change was lost";
 }
 
 TEST_F(CameraElementTest, FramesAreNumberedFormattedAndCounted)

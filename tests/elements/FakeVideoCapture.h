@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -48,6 +49,8 @@ public:
     bool Set(int property, double value) override
     {
         set_calls.emplace_back(property, value);
+        if (on_set)
+            on_set();
         if (property == cv::CAP_PROP_POS_FRAMES)
             next_frame = static_cast<std::size_t>(value);
         return true;
@@ -62,6 +65,7 @@ public:
     bool opens = true;
     std::map<int, double> properties;  // a property not listed answers -1
     std::vector<cv::Mat> frames;
+    std::function<void()> on_set;  // runs inside every property write
 
     // Record.
     bool is_open = false;

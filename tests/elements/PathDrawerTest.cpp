@@ -1,12 +1,14 @@
 // "Path Drawer" on small synthetic frames: containers are handed to "Path In"
 // and taken from "Path out" the way their connections would, and the frame
-// is processed directly.
+// is processed directly; one test runs the drawer in a real pipeline.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <boost/any.hpp>
@@ -18,8 +20,13 @@
 #include "core/ImageConversions.h"
 #include "core/PathContainer.h"
 #include "elements/PathDrawer.h"
+#include "engine/ConnectionManager.h"
+#include "engine/ConnectionTestElements.h"
+#include "support/TestSupport.h"
 
 namespace {
+
+using testsupport::WaitFor;
 
 PassableItem<VideoFrame> BlackFrame()
 {
@@ -63,6 +70,45 @@ PathRecord EllipseRecord()
     cv::ellipse2Poly(cv::Point(25, 25), cv::Size(15, 10), 0, 0, 360, 10, points);
     return Record(points);
 }
+
+// Container k holds one square record of colour (k + 1, 100, 200).
+class NumberedPathSource : public ElementOutput<PathContainer>
+{
+public:
+    using ElementOutput<PathContainer>::ElementOutput;
+    PassableItem<PathContainer> MakeData() override
+    {
+        auto paths = boost::make_shared<PathContainer>();
+        paths->records.push_back(SquareRecord(cv::Scalar(next_++ + 1, 100, 200, 0)));
+        return PassableItem<PathContainer>(paths);
+    }
+
+private:
+    int next_ = 0;  // connection thread only
+};
+
+// Notes, per frame, its number and the container number its square was drawn with (-1 for none).
+class DrawnNumberSink : public ElementInput<VideoFrame>
+{
+public:
+    using ElementInput<VideoFrame>::ElementInput;
+    void ConsumeData(PassableItem<VideoFrame> item) override
+    {
+        const cv::Vec3b corner = item.data->image.at<cv::Vec3b>(10, 10);
+        const int container = corner[1] == 100 && corner[2] == 200 ? corner[0] - 1 : -1;
+        boost::lock_guard<boost::mutex> lock(mutex_);
+        pairs_.emplace_back(item.data->frame_number, container);
+    }
+    std::vector<std::pair<std::int64_t, int>> Pairs() const
+    {
+        boost::lock_guard<boost::mutex> lock(mutex_);
+        return pairs_;
+    }
+
+private:
+    mutable boost::mutex mutex_;  // guards pairs_
+    std::vector<std::pair<std::int64_t, int>> pairs_;
+};
 
 const cv::Scalar kRed(0, 0, 255, 0);
 
@@ -346,6 +392,48 @@ TEST_F(PathDrawerTest, EachFrameTakesOneContainerAndForwardsIt)
     path_out->peer_element_id.Set("");
     Draw({SquareRecord()});
     EXPECT_EQ(0, path_out->queue.Count());
+}
+
+// Frames run while "Path In" is unconnected, then it is connected and the
+// pipeline restarted, as the "connect" command does: frame k is drawn with container k.
+TEST(PathDrawerPipelineTest, AfterConnectAndRestartFrameNIsDrawnWithContainerN)
+{
+    auto hub = boost::make_shared<ControlAndStatus>();
+    auto frames = MakeElement<QueueSource>(hub, "Frames_0");
+    auto drawer = MakeElement<PathDrawer>(hub, "Path Drawer_0");
+    auto paths = MakeElement<NumberedPathSource>(hub, "Paths_0");
+    auto sink = MakeElement<DrawnNumberSink>(hub, "Sink_0");
+    boost::any_cast<ThreadSafeVariable<int>*>(drawer->settings.FindItem("_colour_type").value)->Set(2);
+    boost::any_cast<ThreadSafeVariable<bool>*>(drawer->settings.FindItem("_draw_bounding_box").value)->Set(true);
+    ConnectionManager manager(hub);
+    manager.Connect(frames->GetOutputs()[0], drawer->GetInputs()[0], nullptr, frames, drawer);
+    manager.Connect(drawer->GetOutputs()[0], sink->GetInputs()[0], nullptr, drawer, sink);
+    manager.StartAll();
+    auto push = [&](std::int64_t number) {
+        PassableItem<VideoFrame> item = BlackFrame();
+        item.data->frame_number = number;
+        frames->queue.Push(item);
+    };
+    push(-1);
+    ASSERT_TRUE(WaitFor([&] { return sink->Pairs().size() == 1; }));
+    EXPECT_EQ(-1, sink->Pairs()[0].second);
+
+    bool connected = false;
+    manager.Connect(paths->GetOutputs()[0], drawer->GetInputByName("Path In"), &connected, paths, drawer);
+    ASSERT_TRUE(connected);
+    manager.StartAll();
+    // Container 0 has reached "Path In" before frame 0 goes in.
+    ASSERT_TRUE(WaitFor([&] { return drawer->GetInputByName("Path In")->frame_count.Get() >= 1; }));
+    const int count = 5;
+    for (int k = 0; k < count; ++k)
+        push(k);
+    ASSERT_TRUE(WaitFor([&] { return sink->Pairs().size() == count + 1; }));
+    manager.StopAll();
+    const std::vector<std::pair<std::int64_t, int>> pairs = sink->Pairs();
+    for (int k = 0; k < count; ++k) {
+        EXPECT_EQ(k, pairs[k + 1].first);
+        EXPECT_EQ(k, pairs[k + 1].second) << "frame " << k << " was drawn with another container";
+    }
 }
 
 }  // namespace

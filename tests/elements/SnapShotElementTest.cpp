@@ -2,8 +2,13 @@
 // temporary per-user folder or a TempDir.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <filesystem>
@@ -152,21 +157,56 @@ TEST_F(SnapShotElementTest, OnePressWritesOneFileFromTheNextFrame)
     EXPECT_EQ(cv::Vec3b(2, 2, 2), cv::imread(folder.File("hippopotamus_0.bmp")).at<cv::Vec3b>(0, 0));
 }
 
-TEST_F(SnapShotElementTest, FailedWriteIsReportedAsAnErrorNotAsWritten)
+TEST_F(SnapShotElementTest, FailedWriteIsReportedOnceAndRetriedWithTheSameNumber)
 {
     const std::string missing = folder.File("missing");
     Set("_directory", missing);
+    Set("_auto_number", "1");
     Output2FILE::Drain();
     Shoot();
+    element.Process(MakeFrame());
     const std::string log = Output2FILE::Drain();
     EXPECT_EQ(std::string::npos, log.find("Image written to"));
+    const std::string error = "Image could not be written to " + missing + "/hippopotamus_0.bmp";
+    const std::size_t first = log.find(error);
+    ASSERT_NE(std::string::npos, first);
+    EXPECT_EQ(std::string::npos, log.find(error, first + 1)) << "one line per failing press";
     EXPECT_NE(std::string::npos, log.find("[ERROR]"));
-    EXPECT_NE(std::string::npos, log.find(missing + "/hippopotamus.bmp"));
 
-    // The press is used up: the next frame writes nothing.
+    // The press is still pending: the next frame that can be written is, under number 0.
     Set("_directory", folder.Path());
-    element.Process(MakeFrame());
-    EXPECT_TRUE(FilesIn(folder.Path()).empty());
+    element.Process(MakeFrame(7));
+    element.Process(MakeFrame(8));
+    EXPECT_EQ((std::vector<std::string>{"hippopotamus_0.bmp"}), FilesIn(folder.Path()));
+    EXPECT_EQ(cv::Vec3b(7, 7, 7), cv::imread(folder.File("hippopotamus_0.bmp")).at<cv::Vec3b>(0, 0));
+}
+
+// The write blocks in a FIFO until this thread reads it; a press made meanwhile
+// is for the next frame.
+TEST_F(SnapShotElementTest, APressDuringAWriteWritesTheNextFrame)
+{
+    Set("_directory", folder.Path());
+    Set("_auto_number", "1");
+    const std::string fifo = folder.File("hippopotamus_0.bmp");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    element.TakeImage();
+    std::thread writing([&] { element.Process(MakeFrame(1)); });
+    // Opening for reading returns once the writer has the FIFO open, inside the write.
+    const int reader = ::open(fifo.c_str(), O_RDONLY);
+    ASSERT_GE(reader, 0);
+    element.TakeImage();
+    std::string bytes;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    ::close(reader);
+    writing.join();
+    EXPECT_FALSE(bytes.empty());
+
+    element.Process(MakeFrame(2));
+    const cv::Mat second = cv::imread(folder.File("hippopotamus_1.bmp"));
+    ASSERT_FALSE(second.empty()) << "the press made during the write was lost";
+    EXPECT_EQ(cv::Vec3b(2, 2, 2), second.at<cv::Vec3b>(0, 0));
 }
 
 // OpenCV throws on an empty image; the press is kept for the next frame.
