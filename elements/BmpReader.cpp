@@ -10,6 +10,7 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "core/Utilities.h"
+#include "elements/RegularFile.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ bool BmpReader::Open(std::string path)
     files_.clear();
     is_open_.Set(false);
     const std::string clean_path = AbsoluteCleanPath(path);
-    if (!IsImageFile(clean_path) || !HasSequenceNumber(clean_path))
+    if (!IsRegularFile(clean_path) || !IsImageFile(clean_path) || !HasSequenceNumber(clean_path))
         return false;
 
     const std::string key = SequenceKey(clean_path);
@@ -111,7 +112,10 @@ PassableItem<VideoFrame> BmpReader::GetFrame(std::int64_t frame)
 {
     CheckFrameIndex(frame, GetNumberOfFrames());
     auto video_frame = boost::make_shared<VideoFrame>();
-    video_frame->image = cv::imread(files_[static_cast<std::size_t>(frame)].path, cv::IMREAD_COLOR);
+    const std::string& path = files_[static_cast<std::size_t>(frame)].path;
+    // A member replaced by a FIFO since the listing would hold the read for ever.
+    if (IsRegularFile(path))
+        video_frame->image = cv::imread(path, cv::IMREAD_COLOR);
     return PassableItem<VideoFrame>(video_frame);
 }
 

@@ -15,11 +15,12 @@ class BmpReader : public ImageReaderInterface
 public:
     BmpReader() = default;
 
-    // Opens only for a file OpenCV reads as an image.
+    // Opens only for a regular file OpenCV reads as an image.
     bool Open(std::string path) override;
     bool Close() override;
     bool IsOpen() override;
-    // Three-channel 8-bit colour, whatever the file holds; empty when unreadable.
+    // Three-channel 8-bit colour, whatever the file holds; empty when unreadable or
+    // no longer a regular file.
     PassableItem<VideoFrame> GetFrame(std::int64_t frame) override;
     std::int64_t GetNumberOfFrames() override;
 

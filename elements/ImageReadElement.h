@@ -19,10 +19,14 @@ class ImageReadElement : public ElementBase, public Source<VideoFrame>
 public:
     explicit ImageReadElement(boost::shared_ptr<ControlAndStatus> context);
 
-    // A frame with an empty image when the path is empty or the file unreadable.
+    // A frame with an empty image when the path is empty, the file unreadable or
+    // not a regular file (a FIFO would hold the read for ever).
     PassableItem<VideoFrame> GetData() override;
 
 private:
+    bool IsReadable(const std::string& path);
+
+    std::string refused_path_;  // connection thread only
     ThreadSafeVariable<std::string> file_path_;
     PreviewControls preview_;
 };

@@ -1,5 +1,7 @@
 #include "elements/OpenCvVideoCapture.h"
 
+#include "elements/RegularFile.h"
+
 bool OpenCvVideoCapture::Open(int device)
 {
     return capture_.open(device);
@@ -7,6 +9,8 @@ bool OpenCvVideoCapture::Open(int device)
 
 bool OpenCvVideoCapture::Open(const std::string& path)
 {
+    if (!IsRegularFile(path))
+        return false;
     return capture_.open(path);
 }
 

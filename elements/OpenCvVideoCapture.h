@@ -1,4 +1,5 @@
-// The real capture: a cv::VideoCapture behind VideoCaptureInterface.
+// The real capture: a cv::VideoCapture behind VideoCaptureInterface. Paths open only
+// when they name a regular file.
 #pragma once
 
 #include <string>

@@ -1,6 +1,9 @@
 #include "elements/RawImageReader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <exception>
@@ -14,6 +17,8 @@
 namespace {
 
 const int kMaxDimension = 65535;
+// Far above any frame this system records; a header asking for more is hostile.
+const std::int64_t kMaxFrameBytes = 256LL * 1024 * 1024;
 
 // Raw files pass 2 GiB easily; positions must not wrap.
 static_assert(sizeof(off_t) == 8, "64-bit file offsets are needed");
@@ -29,19 +34,37 @@ bool RawImageReader::Open(std::string path)
 {
     Close();
     path_.Set(path);
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr) {
-        FILE_LOG(logDEBUG) << "Could not open video reader";
+    file_ = OpenRegularFile(path);
+    if (file_ == nullptr)
         return false;
-    }
     is_open_.Set(true);
-    if (!ReadHeader()) {
+    if (!ReadHeader() || !FramesFitTheFile()) {
         FILE_LOG(logDEBUG) << "Not a playable raw video file " << path;
         Close();
         return false;
     }
     FILE_LOG(logDEBUG) << "Opened file " << path << " contains " << GetNumberOfFrames() << " frames";
     return true;
+}
+
+std::FILE* RawImageReader::OpenRegularFile(const std::string& path)
+{
+    // Non-blocking, so a FIFO cannot hold the open; then only a regular file is kept.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        FILE_LOG(logDEBUG) << "Could not open video reader";
+        return nullptr;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        FILE_LOG(logERROR) << "Not a regular file: " << path;
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (file == nullptr)
+        ::close(fd);
+    return file;
 }
 
 bool RawImageReader::ReadHeader()
@@ -53,8 +76,8 @@ bool RawImageReader::ReadHeader()
         bytes_read = std::fread(header.data(), 1, VideoFormat::GetHeaderSize(), file_);
     if (bytes_read < static_cast<std::size_t>(VideoFormat::GetHeaderSize())) {
         // Too short to hold a header, let alone a frame.
-        FILE_LOG(logERROR) << "Error reading in file " << path_.Get();
-        std::perror("this error");
+        FILE_LOG(logERROR) << "Short read of the header of " << path_.Get() << ": " << bytes_read << " of "
+                           << VideoFormat::GetHeaderSize() << " bytes";
         return false;
     }
     // The text ends at the first NUL of what was actually read.
@@ -66,6 +89,22 @@ bool RawImageReader::ReadHeader()
         // A header naming settings the format lacks, or nesting them, is not ours.
         return false;
     }
+}
+
+bool RawImageReader::FramesFitTheFile()
+{
+    const std::int64_t frame_size = format_.GetFrameSize();
+    if (frame_size > kMaxFrameBytes) {
+        FILE_LOG(logERROR) << "Raw video frame of " << frame_size << " bytes is larger than " << kMaxFrameBytes
+                           << " bytes in " << path_.Get();
+        return false;
+    }
+    if (GetNumberOfFrames() < 1) {
+        FILE_LOG(logERROR) << "Raw video file " << path_.Get() << " does not hold one whole frame of "
+                           << frame_size << " bytes";
+        return false;
+    }
+    return true;
 }
 
 bool RawImageReader::IsPlayableFormat() const
@@ -125,9 +164,8 @@ PassableItem<VideoFrame> RawImageReader::GetFrame(std::int64_t frame)
     video_frame->image.setTo(cv::Scalar::all(0));
     const std::size_t bytes_read =
         std::fread(video_frame->image.data, 1, static_cast<std::size_t>(frame_size), file_);
-    if (bytes_read < static_cast<std::size_t>(frame_size)) {
-        FILE_LOG(logERROR) << "Error reading in file " << path_.Get();
-        std::perror("this error");
-    }
+    if (bytes_read < static_cast<std::size_t>(frame_size))
+        FILE_LOG(logERROR) << "Short read of frame " << frame << " of " << path_.Get() << ": " << bytes_read
+                           << " of " << frame_size << " bytes";
     return PassableItem<VideoFrame>(video_frame);
 }

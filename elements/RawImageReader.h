@@ -20,7 +20,8 @@ public:
     RawImageReader& operator=(const RawImageReader&) = delete;
     ~RawImageReader() override;
 
-    // Opens read-only; false for a file that cannot be opened or has no usable header.
+    // Opens read-only; false for a file that cannot be opened, is not a regular file,
+    // has no usable header, a frame over 256 MiB or not one whole frame.
     bool Open(std::string path) override;
     bool Close() override;
     bool IsOpen() override;
@@ -32,6 +33,8 @@ private:
     // Reads the header into the format; false when it is not one this reader can play.
     bool ReadHeader();
     bool IsPlayableFormat() const;
+    bool FramesFitTheFile();
+    static std::FILE* OpenRegularFile(const std::string& path);
 
     ThreadSafeVariable<bool> is_open_{false};
     ThreadSafeVariable<std::string> path_;

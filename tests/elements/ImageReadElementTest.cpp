@@ -6,6 +6,8 @@
 #include <boost/make_shared.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include "FifoFixture.h"
+#include "control/LogCapture.h"
 #include "core/ControlAndStatus.h"
 #include "elements/ImageReadElement.h"
 #include "support/TestSupport.h"
@@ -47,6 +49,27 @@ TEST_F(ImageReadElementTest, EmptyOrUnreadablePathGivesAnEmptyFrameEveryTime)
             ASSERT_TRUE(item.IsValid()) << path;
             EXPECT_TRUE(item.data->image.empty()) << path;
         }
+    }
+}
+
+TEST_F(ImageReadElementTest, AFifoOrAFolderGivesEmptyFramesAndOneErrorWithoutBlocking)
+{
+    const std::string fifo = dir.File("image.png");
+    ASSERT_TRUE(fifofixture::MakeFifo(fifo));
+    for (const std::string& path : {fifo, dir.Path()}) {
+        SetPath(path);
+        LogCapture log;
+        std::vector<PassableItem<VideoFrame>> items;
+        EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(fifo, [&] {
+            for (int i = 0; i < 3; ++i)
+                items.push_back(element.GetData());
+        })) << path;
+        for (const PassableItem<VideoFrame>& item : items)
+            EXPECT_TRUE(item.IsValid() && item.data->image.empty()) << path;
+        const std::string error = "Not a regular file: " + path;
+        const std::string text = log.Text();
+        ASSERT_NE(std::string::npos, text.find(error)) << text;
+        EXPECT_EQ(std::string::npos, text.find(error, text.find(error) + 1)) << "one error per path";
     }
 }
 

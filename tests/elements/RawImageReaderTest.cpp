@@ -13,7 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "FifoFixture.h"
 #include "VideoFixtures.h"
+#include "control/LogCapture.h"
 #include "core/CustomException.h"
 #include "elements/RawImageReader.h"
 #include "support/TestSupport.h"
@@ -160,13 +162,63 @@ TEST_F(RawImageReaderTest, ShortFilesAndMissingFilesAreRefused)
     ExpectUnopened(reader, "empty path");
 }
 
-TEST_F(RawImageReaderTest, LargestSizeWithoutFramesOpensButHasNoFrameToGive)
+// Each is refused with its own error before any frame is made.
+TEST_F(RawImageReaderTest, HeadersWhoseFramesAreHugeOrDoNotFitTheFileAreRefused)
 {
-    WriteRawFile(path, Header(65535, 65535, 3), std::string(64, '\0'));
+    const struct
+    {
+        const char* what;
+        std::string header;
+        std::size_t payload;
+        const char* error;
+    } cases[] = {
+        {"65535 x 65535 x 3", Header(65535, 65535, 3), 64, "is larger than 268435456 bytes"},
+        {"just over 256 MiB", Header(9363, 9557, 3), 64, "is larger than 268435456 bytes"},
+        {"header only", Header(4, 3, 3), 0, "does not hold one whole frame of 36 bytes"},
+        {"part of a frame", Header(4, 3, 3), 35, "does not hold one whole frame of 36 bytes"},
+    };
+    for (const auto& c : cases) {
+        WriteRawFile(path, c.header, std::string(c.payload, '\x01'));
+        LogCapture log;
+        RawImageReader reader;
+        EXPECT_FALSE(reader.Open(path)) << c.what;
+        ExpectUnopened(reader, c.what);
+        EXPECT_TRUE(log.Contains("[ERROR]")) << c.what;
+        EXPECT_TRUE(log.Contains(c.error)) << c.what << ": " << log.Text();
+    }
+    // The largest frame allowed still plays.
+    WriteRawFile(path, Header(8192, 10922, 3), "");
+    ASSERT_EQ(0, truncate(path.c_str(), 1024 + 8192LL * 10922 * 3));
     RawImageReader reader;
-    ASSERT_TRUE(reader.Open(path));
-    EXPECT_EQ(0, reader.GetNumberOfFrames());
-    EXPECT_THROW(reader.GetFrame(0), std::out_of_range);
+    EXPECT_TRUE(reader.Open(path));
+    EXPECT_EQ(1, reader.GetNumberOfFrames());
+}
+
+TEST_F(RawImageReaderTest, AShortHeaderIsNamedAsAShortReadWithoutAnErrnoText)
+{
+    std::ofstream(path, std::ios::binary) << std::string(100, ' ');
+    LogCapture log;
+    testing::internal::CaptureStderr();
+    RawImageReader reader;
+    EXPECT_FALSE(reader.Open(path));
+    const std::string standard_error = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(log.Contains("Short read of the header of " + path + ": 100 of 1024 bytes")) << log.Text();
+    EXPECT_EQ(std::string::npos, standard_error.find("this error")) << standard_error;
+}
+
+// Opening a FIFO for reading would wait for a writer for ever.
+TEST_F(RawImageReaderTest, AFifoIsRefusedWithoutWaiting)
+{
+    ASSERT_TRUE(fifofixture::MakeFifo(path));
+    LogCapture log;
+    RawImageReader reader;
+    bool opened = true;
+    EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(path, [&] { opened = reader.Open(path); }));
+    EXPECT_FALSE(opened);
+    ExpectUnopened(reader, "fifo");
+    EXPECT_TRUE(log.Contains("Not a regular file: " + path)) << log.Text();
+    RawImageReader folder_reader;
+    EXPECT_FALSE(folder_reader.Open(dir.Path()));
 }
 
 TEST_F(RawImageReaderTest, ReopeningSwitchesFilesAndCloseEndsReading)

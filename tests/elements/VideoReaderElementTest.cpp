@@ -11,7 +11,9 @@
 #include <boost/thread/mutex.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include "FifoFixture.h"
 #include "VideoFixtures.h"
+#include "control/LogCapture.h"
 #include "core/CameraControls.h"
 #include "core/ControlAndStatus.h"
 #include "core/CustomException.h"
@@ -214,6 +216,28 @@ TEST_F(VideoReaderElementTest, WithoutAReadableFileEveryFrameFails)
             }
         }
         EXPECT_EQ(0, position.GetFrameCount()) << path;
+    }
+}
+
+// Named like a sequence member and a video, so every reader is asked about it.
+TEST_F(VideoReaderElementTest, AFifoIsRefusedByEveryReaderWithoutBlocking)
+{
+    for (const char* name : {"clip_1.png", "clip.avi", "clip.raw"}) {
+        const std::string fifo = dir.File(name);
+        ASSERT_TRUE(fifofixture::MakeFifo(fifo));
+        SetPath(fifo);
+        LogCapture log;
+        bool refused = false;
+        EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(fifo, [&] {
+            try {
+                element.MakeData();
+            } catch (const CustomException&) {
+                refused = true;
+            }
+        })) << name;
+        EXPECT_TRUE(refused) << name;
+        EXPECT_TRUE(log.Contains("[ERROR]")) << name;
+        EXPECT_TRUE(log.Contains("Not a regular file: " + fifo)) << name << ": " << log.Text();
     }
 }
 
