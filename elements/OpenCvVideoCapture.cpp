@@ -1,9 +1,16 @@
 #include "elements/OpenCvVideoCapture.h"
 
+#include "elements/CaptureLock.h"
 #include "elements/RegularFile.h"
+
+OpenCvVideoCapture::~OpenCvVideoCapture()
+{
+    Release();
+}
 
 bool OpenCvVideoCapture::Open(int device)
 {
+    std::lock_guard<std::mutex> lock(CaptureLock());
     return capture_.open(device);
 }
 
@@ -11,6 +18,7 @@ bool OpenCvVideoCapture::Open(const std::string& path)
 {
     if (!IsRegularFile(path))
         return false;
+    std::lock_guard<std::mutex> lock(CaptureLock());
     return capture_.open(path);
 }
 
@@ -36,5 +44,6 @@ bool OpenCvVideoCapture::Set(int property, double value)
 
 void OpenCvVideoCapture::Release()
 {
+    std::lock_guard<std::mutex> lock(CaptureLock());
     capture_.release();
 }

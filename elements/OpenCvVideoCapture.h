@@ -1,5 +1,5 @@
 // The real capture: a cv::VideoCapture behind VideoCaptureInterface. Paths open only
-// when they name a regular file.
+// when they name a regular file; opens and releases take the process-wide capture lock.
 #pragma once
 
 #include <string>
@@ -11,6 +11,12 @@
 class OpenCvVideoCapture : public VideoCaptureInterface
 {
 public:
+    OpenCvVideoCapture() = default;
+    // Releases under the capture lock, not in cv::VideoCapture's own destructor.
+    ~OpenCvVideoCapture() override;
+    OpenCvVideoCapture(const OpenCvVideoCapture&) = delete;
+    OpenCvVideoCapture& operator=(const OpenCvVideoCapture&) = delete;
+
     bool Open(int device) override;
     bool Open(const std::string& path) override;
     bool IsOpened() const override;
