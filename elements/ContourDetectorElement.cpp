@@ -6,15 +6,22 @@
 #include <opencv2/imgproc.hpp>
 
 #include "core/ImageConversions.h"
+#include "elements/SettingRange.h"
 #include "engine/MakeUnownedPtr.h"
+
+namespace {
+
+const char kRetrievalModeDescriptor[] =
+    "items=[Retrieve External][Retreve List][Retrieve and Organise][Retreve Tree]";
+const char kApproximationDescriptor[] = "items=[Chain Approx Simple][Chain Approx TC89 L1][Chain Approx TC89 KCOS]";
+
+}  // namespace
 
 ContourDetectorElement::ContourDetectorElement(boost::shared_ptr<ControlAndStatus> controls)
     : ElementFilter<VideoFrame>(controls)
 {
-    settings.AddSetting("_retrieval_mode", &retrieval_mode_,
-                        "items=[Retrieve External][Retreve List][Retrieve and Organise][Retreve Tree]");
-    settings.AddSetting("_contour_approximation_methods", &approximation_method_,
-                        "items=[Chain Approx Simple][Chain Approx TC89 L1][Chain Approx TC89 KCOS]");
+    settings.AddSetting("_retrieval_mode", &retrieval_mode_, kRetrievalModeDescriptor);
+    settings.AddSetting("_contour_approximation_methods", &approximation_method_, kApproximationDescriptor);
     AddOutput(MakeUnownedPtr<Source<PathContainer>>(&path_output_), "Path Output");
 }
 
@@ -27,8 +34,12 @@ PassableItem<VideoFrame> ContourDetectorElement::Process(PassableItem<VideoFrame
     ToGrey(image, grey);
     ToColour(image, image);
 
+    // Held to the listed choices, so the offset below cannot overflow.
+    static const SettingRange<int> mode_range = SettingRange<int>::OfItems(kRetrievalModeDescriptor);
+    static const SettingRange<int> method_range = SettingRange<int>::OfItems(kApproximationDescriptor);
     std::vector<std::vector<cv::Point>> contours;
-    cv::findContours(grey, contours, retrieval_mode_.Get(), approximation_method_.Get() + 2, cv::Point(0, 0));
+    cv::findContours(grey, contours, mode_range.Hold(retrieval_mode_.Get()),
+                     method_range.Hold(approximation_method_.Get()) + 2, cv::Point(0, 0));
 
     auto paths = boost::make_shared<PathContainer>();
     paths->records.reserve(contours.size());

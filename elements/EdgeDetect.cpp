@@ -3,12 +3,19 @@
 #include <opencv2/imgproc.hpp>
 
 #include "core/ImageConversions.h"
+#include "elements/SettingRange.h"
+
+namespace {
+
+const char kThresholdDescriptor[] = "min=0, max=255";
+
+}  // namespace
 
 EdgeDetect::EdgeDetect(boost::shared_ptr<ControlAndStatus> controls)
     : ElementFilter<VideoFrame>(controls)
 {
-    settings.AddSetting("_threshold_1", &threshold_1_, "min=0, max=255");
-    settings.AddSetting("_threshold_2", &threshold_2_, "min=0, max=255");
+    settings.AddSetting("_threshold_1", &threshold_1_, kThresholdDescriptor);
+    settings.AddSetting("_threshold_2", &threshold_2_, kThresholdDescriptor);
 }
 
 EdgeDetect::~EdgeDetect() = default;
@@ -17,6 +24,8 @@ PassableItem<VideoFrame> EdgeDetect::Process(PassableItem<VideoFrame> item)
 {
     cv::Mat& image = item.data->image;
     ToGrey(image, image);
-    cv::Canny(image, image, threshold_1_.Get(), threshold_2_.Get(), 3, false);
+    static const SettingRange<double> threshold_range(kThresholdDescriptor);
+    cv::Canny(image, image, threshold_range.Hold(threshold_1_.Get()), threshold_range.Hold(threshold_2_.Get()), 3,
+              false);
     return item;
 }

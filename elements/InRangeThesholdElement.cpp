@@ -6,8 +6,11 @@
 #include <opencv2/imgproc.hpp>
 
 #include "core/VideoFormat.h"
+#include "elements/SettingRange.h"
 
 namespace {
+
+const char kLevelDescriptor[] = "min=0, max=255";
 
 // The picked colour converted exactly as an 8-bit BGR frame is converted to HSV,
 // so the bounds land in the units of an HSV stream (hue 0-180, the rest 0-255).
@@ -43,13 +46,13 @@ InRangeThesholdElement::InRangeThesholdElement(boost::shared_ptr<ControlAndStatu
     connections.push_back(reset_to_selected_.connect([this] { ResetToSelected(); }));
 
     settings.AddSetting("_pick_colour", &pick_colour_, "");
-    settings.AddSetting("_sensitivity", &sensitivity_, "min=0, max=255");
-    settings.AddSetting("_channel_0_min", &channel_0_min_, "min=0, max=255");
-    settings.AddSetting("_channel_0_max", &channel_0_max_, "min=0, max=255");
-    settings.AddSetting("_channel_1_min", &channel_1_min_, "min=0, max=255");
-    settings.AddSetting("_channel_1_max", &channel_1_max_, "min=0, max=255");
-    settings.AddSetting("_channel_2_min", &channel_2_min_, "min=0, max=255");
-    settings.AddSetting("_channel_2_max", &channel_2_max_, "min=0, max=255");
+    settings.AddSetting("_sensitivity", &sensitivity_, kLevelDescriptor);
+    settings.AddSetting("_channel_0_min", &channel_0_min_, kLevelDescriptor);
+    settings.AddSetting("_channel_0_max", &channel_0_max_, kLevelDescriptor);
+    settings.AddSetting("_channel_1_min", &channel_1_min_, kLevelDescriptor);
+    settings.AddSetting("_channel_1_max", &channel_1_max_, kLevelDescriptor);
+    settings.AddSetting("_channel_2_min", &channel_2_min_, kLevelDescriptor);
+    settings.AddSetting("_channel_2_max", &channel_2_max_, kLevelDescriptor);
 }
 
 InRangeThesholdElement::~InRangeThesholdElement() = default;
@@ -65,12 +68,13 @@ PassableItem<VideoFrame> InRangeThesholdElement::Process(PassableItem<VideoFrame
         RequestLayoutUpdate();
     }
 
+    static const SettingRange<int> level_range(kLevelDescriptor);
     cv::Scalar lower(0, 0, 0, 0);
     cv::Scalar upper(0, 0, 0, 0);
     for (int k = 0; k < 3; ++k)
     {
-        lower[k] = mins_[k]->Get();
-        upper[k] = maxs_[k]->Get();
+        lower[k] = level_range.Hold(mins_[k]->Get());
+        upper[k] = level_range.Hold(maxs_[k]->Get());
     }
     cv::inRange(frame.image, lower, upper, frame.image);
     return item;
@@ -92,7 +96,8 @@ void InRangeThesholdElement::SetRangesFromColour(int colour_space)
     else
         return;
 
-    const int sensitivity = sensitivity_.Get();
+    static const SettingRange<int> level_range(kLevelDescriptor);
+    const int sensitivity = level_range.Hold(sensitivity_.Get());
     for (int k = 0; k < 3; ++k)
     {
         mins_[k]->Set(TruncateToInt(colour[k] - sensitivity));

@@ -6,9 +6,12 @@
 #include <opencv2/imgproc.hpp>
 
 #include "core/ImageConversions.h"
+#include "elements/SettingRange.h"
 #include "engine/MakeUnownedPtr.h"
 
 namespace {
+
+const char kLineThicknessDescriptor[] = "min=1, max=30";
 
 // cv::ellipse throws on a size that is not a finite positive number, as a fit
 // of degenerate points can give; such a record gets no ellipse.
@@ -37,7 +40,7 @@ PathDrawer::PathDrawer(boost::shared_ptr<ControlAndStatus> controls)
     settings.AddSetting("_draw_panic_points", &draw_panic_points_, "");
     settings.AddSetting("_draw_convex_hull", &draw_convex_hull_, "");
     settings.AddSetting("_fill", &fill_, "");
-    settings.AddSetting("_line_thickness", &line_thickness_, "min=1, max=30");
+    settings.AddSetting("_line_thickness", &line_thickness_, kLineThicknessDescriptor);
     settings.AddSetting("_clear_image", &clear_image_, "");
     settings.AddSetting("_cleared_colour", &cleared_colour_, "");
 }
@@ -80,7 +83,8 @@ PathDrawer::DrawOptions PathDrawer::ReadOptions() const
     options.panic_points = draw_panic_points_.Get();
     options.convex_hull = draw_convex_hull_.Get();
     options.fill = fill_.Get();
-    options.line_thickness = line_thickness_.Get();
+    static const SettingRange<int> line_thickness_range(kLineThicknessDescriptor);
+    options.line_thickness = line_thickness_range.Hold(line_thickness_.Get());
     return options;
 }
 

@@ -6,9 +6,12 @@
 
 #include "core/OpenCvToQtConversions.h"
 #include "core/PassableItem.h"
+#include "elements/SettingRange.h"
 #include "engine/MakeUnownedPtr.h"
 
 namespace {
+
+const char kTransparencyDescriptor[] = "min=0, max=1";
 
 // The colour conversion that takes `from` channels to `to`; -1 when there is none.
 int ChannelConversion(int from, int to)
@@ -43,7 +46,7 @@ VideoInVideoElement::VideoInVideoElement(boost::shared_ptr<ControlAndStatus> con
 {
     AddInput(MakeUnownedPtr<Sink<VideoFrame>>(&second_input_), "second input");
     settings.AddSetting("_sub_image_controls", &sub_image_controls_, "");
-    settings.AddSetting("_transparency", &transparency_, "min=0, max=1");
+    settings.AddSetting("_transparency", &transparency_, kTransparencyDescriptor);
     // The box selector shows this element's output instead.
     preview_controls.SetDisabled(true);
 }
@@ -80,7 +83,8 @@ void VideoInVideoElement::BlendInto(cv::Mat& image, cv::Mat& second)
     cv::resize(second, second, box.size(), 0, 0, cv::INTER_LINEAR);
     MatchChannels(second, image.channels());
     cv::Mat roi = image(box);
-    const double t = transparency_.Get();
+    static const SettingRange<double> transparency_range(kTransparencyDescriptor);
+    const double t = transparency_range.Hold(transparency_.Get());
     cv::addWeighted(second, t, roi, 1.0 - t, 0.0, roi);
 }
 

@@ -235,6 +235,21 @@ TEST_F(PathDrawerTest, DrawnShapesHaveTheirPixelCounts)
     }
 }
 
+// A thickness beyond its range (from a file or a command) draws as the nearest bound.
+TEST_F(PathDrawerTest, LineThicknessOutsideItsRangeDrawsAsTheNearestBound)
+{
+    ConnectPathIn();
+    Set<bool>("_draw_lines", true);
+    const struct { int hostile; int bound; } cases[] = {
+        {std::numeric_limits<int>::max(), 30}, {1000, 30}, {0, 1}, {std::numeric_limits<int>::min(), 1}};
+    for (const auto& c : cases) {
+        Set<int>("_line_thickness", c.bound);
+        const int expected = DrawnPixels(SquareRecord());
+        Set<int>("_line_thickness", c.hostile);
+        EXPECT_EQ(expected, DrawnPixels(SquareRecord())) << c.hostile;
+    }
+}
+
 TEST_F(PathDrawerTest, EllipseIsDrawnOnlyForFiveOrMorePoints)
 {
     ConnectPathIn();

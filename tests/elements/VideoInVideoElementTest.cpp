@@ -2,6 +2,8 @@
 // connection would, and main frames are processed directly.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 
 #include <QImage>
@@ -92,6 +94,18 @@ TEST_F(VideoInVideoElementTest, BoxIsTheWeightedSumOfBothStreams)
         const int box_values = 100 * 100 * 3;
         const int unchanged = 640 * 480 * 3 - box_values + (c.inside == 100 ? box_values : 0);
         EXPECT_EQ(unchanged, PixelsEqualTo(out, 100)) << c.t;
+    }
+}
+
+// A weight outside 0 to 1 (from a file or a command) blends as the nearest end.
+TEST_F(VideoInVideoElementTest, TransparencyOutsideItsRangeActsAsTheNearestEnd)
+{
+    const struct { double t; int inside; } cases[] = {{5.0, 200}, {-3.0, 100}, {1e300, 200}, {std::nan(""), 100}};
+    ConnectSecond();
+    for (const auto& c : cases) {
+        boost::any_cast<ThreadSafeVariable<double>*>(element.settings.FindItem("_transparency").value)->Set(c.t);
+        const cv::Mat out = Blend(Uniform(100), Uniform(200)).data->image;
+        EXPECT_EQ(100 * 100 * 3, PixelsEqualTo(out(cv::Rect(100, 100, 100, 100)), c.inside)) << c.t;
     }
 }
 
