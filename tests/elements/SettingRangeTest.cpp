@@ -117,7 +117,6 @@ TEST(SettingRangeTest, ElementsActOnHostileValuesAsOnTheNearestBound)
         {"Dilation", Maker<DilationElement>(), "_size", kIntMax, 11, false},
         {"Dilation", Maker<DilationElement>(), "_size", kIntMin, 1, false},
         {"Erosion", Maker<ErosionElement>(), "_size", 1000, 11, false},
-        {"Erosion", Maker<ErosionElement>(), "_type", kIntMax, 2, false},
         {"Blur", Maker<BlurElement>(), "_height", kIntMax, 10, false},
         {"Blur", Maker<BlurElement>(), "_width", -7, 1, false},
         {"Threshold", Maker<ThresholdElement>(), "_threshold", 100000, 255, false},
