@@ -21,13 +21,15 @@
 
 namespace testsupport {
 
-// Polls the condition with the event loop turning; the deadline only guards against a hang.
+// Polls the condition with the Qt events delivered; the deadline only guards against a hang.
 inline bool WaitForGui(const std::function<bool()>& condition,
                        std::chrono::milliseconds deadline = std::chrono::seconds(20))
 {
     return WaitFor(
         [&] {
             QApplication::processEvents();
+            // Outside a running event loop deferred deletions wait for one.
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return condition();
         },
         deadline);

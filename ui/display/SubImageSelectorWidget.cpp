@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 bool HasArea(cv::Size size) {
@@ -15,6 +17,10 @@ bool HasArea(cv::Size size) {
 
 int HeightAtAspect(int width, cv::Size image) {
     return static_cast<int>(width / (static_cast<double>(image.width) / image.height));
+}
+
+int ResizedSide(int side, int room) {
+    return std::max(std::min(side, room), SubImageSelectorWidget::kMinBoxSide);
 }
 
 }  // namespace
@@ -133,15 +139,19 @@ void SubImageSelectorWidget::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPoint offset = press_position_ - event->pos();
+    const cv::Size image = controls_->image_size.Get();
     cv::Rect box;
     if (moving_) {
         const cv::Point d = ImageOffset(offset);
         box = cv::Rect(box_x_ - d.x, box_y_ - d.y, box_width_, box_height_);
     } else {
+        // The corner follows the mouse: the box keeps its place, at least the minimum
+        // size (fitting alone keeps a small box that is inside) and cut at the edge.
         const cv::Point d = ImageOffset(-offset);
-        box = cv::Rect(box_x_, box_y_, box_width_ + d.x, box_height_ + d.y);
+        box = cv::Rect(box_x_, box_y_, ResizedSide(box_width_ + d.x, image.width - box_x_),
+                       ResizedSide(box_height_ + d.y, image.height - box_y_));
     }
-    FitRectInImage(box, controls_->image_size.Get(), kMinBoxSide);
+    FitRectInImage(box, image, kMinBoxSide);
     controls_->box.Set(box);
     update();
 }

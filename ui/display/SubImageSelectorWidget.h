@@ -27,6 +27,8 @@ public:
     // The box in widget pixels, and its resize handle inside its bottom-right corner.
     QRect BoxInWidget() const;
     QRect HandleInWidget() const;
+    // The newest image at the widget's size, made once per image and per resize.
+    const QImage& ScaledImage() const { return scaled_image_; }
 
 protected slots:
     void SetImage();
