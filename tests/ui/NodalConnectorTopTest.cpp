@@ -5,11 +5,13 @@
 #include "control/LoaderSaver.h"
 #include "core/NodeControls.h"
 #include "ui/editor/CustomGraphicView.h"
+#include "ui/window/PopOutWindow.h"
 
 #include <QCursor>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -264,6 +266,35 @@ TEST(NodalConnectorTopTest, AMovedNodeIsSavedAtItsNewPlace)
     const boost::shared_ptr<ElementBase> element = f.commander->GetElement(blur);
     EXPECT_EQ(-10, element->position_x.Get());
     EXPECT_EQ(33, element->position_y.Get());
+}
+
+TEST(NodalConnectorTopTest, ANewViewShowsTheSameNodesAndIsFreedWhenClosed)
+{
+    EditorFixture f;
+    f.Make("Blur", 0, 0);
+    f.MakeEditor();
+    f.editor->NewViewWindow();
+    const QList<PopOutWindow*> windows = f.editor->findChildren<PopOutWindow*>();
+    ASSERT_EQ(1, windows.size());
+    QPointer<PopOutWindow> window = windows.front();
+    EXPECT_TRUE(window->isVisible());
+    const QList<CustomGraphicView*> views = window->findChildren<CustomGraphicView*>();
+    ASSERT_EQ(1, views.size());
+    EXPECT_EQ(f.editor->Scene(), views.front()->scene());
+    EXPECT_TRUE(views.front()->styleSheet().contains(":/images/background.jpg"));
+
+    f.Make("Tee", 600, 0);
+    f.editor->UpdateFromBackend();
+    f.Settle();
+    const QList<QGraphicsItem*> shown = views.front()->items();
+    EXPECT_EQ(2, std::count_if(shown.begin(), shown.end(),
+                               [](QGraphicsItem* item) { return item->type() == ElementNodeBase::Type; }));
+
+    window->close();
+    EXPECT_TRUE(testsupport::WaitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return window.isNull();
+    }));
 }
 
 }  // namespace

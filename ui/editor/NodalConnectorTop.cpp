@@ -14,6 +14,7 @@
 #include "ui/editor/QNEConnection.h"
 #include "ui/editor/QNEPort.h"
 #include "ui/editor/QNodesEditor.h"
+#include "ui/window/PopOutWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -294,6 +295,19 @@ void NodalConnectorTop::OnNodeDeleted(const std::string& element_id)
     if (PowerCommanderTop* commander = Commander())
         commander->RemoveElement(element_id);
     RequestLineSync(false);
+}
+
+void NodalConnectorTop::NewViewWindow()
+{
+    auto* view = new CustomGraphicView(hub_);
+    view->setScene(scene_);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    view->setStyleSheet(QStringLiteral("background-image: url(:/images/background.jpg);background-repeat: repeat-xy;"));
+    auto* window = new PopOutWindow(view, nullptr, this);
+    window->setWindowFlags(Qt::Dialog);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void NodalConnectorTop::ShowContextMenu(QPoint pos)

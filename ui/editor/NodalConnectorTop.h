@@ -52,6 +52,8 @@ public:
     void ConnectPorts(QNEPort* output, QNEPort* input);
     void DisconnectPorts(QNEPort* output, QNEPort* input);
     void OnNodeDeleted(const std::string& element_id);
+    // A second view of the same scene in a window of its own, freed when closed.
+    void NewViewWindow();
     // Queues one rebuild from the back end; repeated requests run it once.
     void RequestRebuild();
 

@@ -12,7 +12,8 @@ PopOutWindow::PopOutWindow(QWidget* widget, QWidget* top_bar, QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetZeroMargins(layout_);
-    layout_->addWidget(top_bar);
+    if (top_bar)
+        layout_->addWidget(top_bar);
     layout_->addWidget(widget);
 }
 
