@@ -1,7 +1,12 @@
 // Every embedded image the program refers to loads, and so does every file of the
-// embedded images folder.
+// embedded images folder. The interface's sources and style sheet are searched for
+// image paths, so a path added anywhere is checked too.
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -36,6 +41,26 @@ void ExpectLoads(const QString& path) {
     EXPECT_FALSE(pixmap.isNull()) << path.toStdString();
 }
 
+bool Loads(const QString& path) {
+    return !QPixmap(path).isNull();
+}
+
+// Every whole ":/images/..." path written in the files of the folder.
+QSet<QString> PathsWrittenIn(const QString& folder) {
+    const QRegularExpression image_path(":/images/[A-Za-z0-9_./]+\\.(png|jpg)");
+    QSet<QString> paths;
+    QDirIterator files(folder, {"*.cpp", "*.h", "*.css"}, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = image_path.globalMatch(text); match.hasNext();)
+            paths.insert(match.next().captured(0));
+    }
+    return paths;
+}
+
 }  // namespace
 
 TEST(ImageResourcesTest, EveryButtonSetHasItsThreeVariants) {
@@ -47,6 +72,20 @@ TEST(ImageResourcesTest, EveryButtonSetHasItsThreeVariants) {
 
 TEST(ImageResourcesTest, EveryImageLoads) {
     for (const char* path : kImages) ExpectLoads(path);
+}
+
+// A path either loads, or is given to ImageButton::SetImages and its three variants load.
+TEST(ImageResourcesTest, EveryPathWrittenInTheSourcesLoads) {
+    QSet<QString> paths = PathsWrittenIn(ORVANE_SOURCE_DIR "/ui");
+    paths.unite(PathsWrittenIn(ORVANE_SOURCE_DIR "/resources"));
+    EXPECT_GE(paths.size(), 10);
+    for (const QString& path : paths) {
+        const QString base = path.left(path.lastIndexOf('.'));
+        const QString extension = path.mid(path.lastIndexOf('.'));
+        const bool variants = Loads(base + "_main" + extension) && Loads(base + "_pressed" + extension) &&
+                              Loads(base + "_hovered" + extension);
+        EXPECT_TRUE(Loads(path) || variants) << path.toStdString();
+    }
 }
 
 TEST(ImageResourcesTest, EveryEmbeddedFileIsAnImage) {
