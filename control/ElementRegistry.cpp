@@ -10,10 +10,11 @@ struct Registry {
     ElementMakerList makers;
 };
 
+// Never destroyed: a test thread still running at process exit may read it.
 Registry& TheRegistry()
 {
-    static Registry registry;
-    return registry;
+    static Registry* const registry = new Registry;
+    return *registry;
 }
 
 }  // namespace

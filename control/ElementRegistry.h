@@ -1,7 +1,8 @@
 // The process-wide registry of element makers, in catalogue order. The commander fills
 // it (at construction and on "register"); the factory, the listings and the element
 // tester read it, the tester on its own thread, so every access takes the registry's
-// mutex and readers work on a copy. The makers are released at process exit.
+// mutex and readers work on a copy. The registry is never destroyed, so a test
+// thread left running at process exit still finds it.
 #pragma once
 
 #include "control/ElementMakerInterface.h"

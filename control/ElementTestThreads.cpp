@@ -33,6 +33,9 @@ ElementTestThreads::Turn::~Turn()
 
 ElementTestThreads::~ElementTestThreads()
 {
+    // All interrupted first: a run waiting for its turn must not start when the first ends.
+    for (const boost::shared_ptr<boost::thread>& thread : threads_)
+        thread->interrupt();
     for (const boost::shared_ptr<boost::thread>& thread : threads_)
         InterruptAndJoin(*thread);
 }

@@ -10,6 +10,7 @@
 #include "engine/MakeUnownedPtr.h"
 
 #include <boost/make_shared.hpp>
+#include <boost/thread/lock_guard.hpp>
 
 #include <algorithm>
 #include <iostream>
@@ -270,12 +271,22 @@ std::string PowerCommanderTop::ListAvailableElements() const
 void PowerCommanderTop::RunElementTests()
 {
     const ElementTestThreads::Turn turn;
+    {
+        boost::lock_guard<boost::mutex> lock(test_waiting_mutex_);
+        test_waiting_ = false;
+    }
     ElementScanner scanner(shared_controls_);
     scanner.TestAllElements();
 }
 
 void PowerCommanderTop::StartElementTests()
 {
+    {
+        boost::lock_guard<boost::mutex> lock(test_waiting_mutex_);
+        if (test_waiting_)
+            return;
+        test_waiting_ = true;
+    }
     test_threads_.erase(std::remove_if(test_threads_.begin(), test_threads_.end(),
                                        [](const boost::shared_ptr<boost::thread>& thread) {
                                            return ElementTestThreads::HasEnded(*thread);

@@ -11,6 +11,7 @@
 #include "engine/ConnectionManager.h"
 
 #include <boost/shared_ptr.hpp>
+#include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
 #include <string>
@@ -103,7 +104,8 @@ public:
     // after any run in progress has ended.
     void RunElementTests();
     // Starts RunElementTests on a thread of its own and returns at once; a second run
-    // starts when the first has ended.
+    // starts when the first has ended. While a run waits for its turn, a further request
+    // is served by that run instead of adding a thread.
     void StartElementTests();
     // Whether a test thread started by this commander is still running.
     bool IsTesting();
@@ -162,6 +164,8 @@ private:
 
     // Every test thread started and not yet known to have ended.
     std::vector<boost::shared_ptr<boost::thread>> test_threads_;
+    boost::mutex test_waiting_mutex_;  // guards test_waiting_
+    bool test_waiting_ = false;        // a started run has not had its turn yet
     boost::shared_ptr<UserRegisteredTypes> catalogue_;
     boost::shared_ptr<RegsteredTypesTest> test_catalogue_;
     ElementFactory element_factory_;

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -137,6 +138,29 @@ TEST_F(ElementTestsCommandTest, DestroyingTheCommanderEndsRunningTests)
     EXPECT_FALSE(Contains(messages, "Testing element : Main Display"));
 }
 
+std::size_t ThreadCount()
+{
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
+
+// A peer repeating "test" must not queue a thread per line.
+TEST_F(ElementTestsCommandTest, FurtherRequestsJoinTheWaitingRun)
+{
+    LogCapture log;
+    ASSERT_EQ(commander_->ParseCommand("test"), "Success");
+    ASSERT_TRUE(WaitFor([&] { return log.Contains("Testing element : "); }, kWholeRun));
+    ASSERT_EQ(commander_->ParseCommand("test"), "Success");
+    const std::size_t threads = ThreadCount();
+    for (int i = 0; i < 500; ++i)
+        ASSERT_EQ(commander_->ParseCommand("test"), "Success");
+    EXPECT_LE(ThreadCount(), threads + 2);
+}
+
 namespace {
 
 // Reachable at exit, so neither is a leak: the process ends with both alive, as File >
@@ -155,7 +179,27 @@ void ExitDuringTest()
     std::exit(0);
 }
 
+// File > Exit with a run going and a second waiting for its turn; the commander stays.
+boost::shared_ptr<PowerCommanderTop>* exit_commander = nullptr;
+
+void ExitDuringTwoTests()
+{
+    exit_hub = new boost::shared_ptr<ControlAndStatus>(boost::make_shared<ControlAndStatus>());
+    exit_commander = new boost::shared_ptr<PowerCommanderTop>(new PowerCommanderTop(*exit_hub));
+    LogCapture log;
+    (*exit_commander)->ParseCommand("test");
+    (*exit_commander)->ParseCommand("test");
+    WaitFor([&] { return log.Contains("Testing element : Blur"); }, kWholeRun);
+    std::exit(0);
+}
+
 }  // namespace
+
+TEST_F(ElementTestsCommandTest, ProcessExitingWithARunWaitingExitsCleanly)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(ExitDuringTwoTests(), ::testing::ExitedWithCode(0), "");
+}
 
 TEST_F(ElementTestsCommandTest, ProcessExitingDuringATestExitsCleanly)
 {
