@@ -117,7 +117,7 @@ std::string PowerCommanderTop::ConnectElements(const std::string& source_id, con
     const boost::shared_ptr<ElementBase> sink = element_table_.FindElement(sink_id);
     for (const boost::shared_ptr<SourceBase>& output : source->GetOutputs()) {
         for (const boost::shared_ptr<SinkBase>& input : sink->GetInputs()) {
-            if (output->IsConnected() || input->IsConnected())
+            if (output->IsHeld() || input->IsHeld())
                 continue;
             try {
                 bool connected = false;
@@ -150,7 +150,7 @@ std::string PowerCommanderTop::ConnectPads(const std::string& source_id, const s
 {
     try {
         const LinkEnds ends = FindLinkEnds(source_id, source_pad, sink_id, sink_pad);
-        if (ends.input->IsConnected() || ends.output->IsConnected())
+        if (ends.input->IsHeld() || ends.output->IsHeld())
             return "A port is connected";
         bool connected = false;
         return connection_manager_.Connect(ends.output, ends.input, &connected, ends.source, ends.sink);
@@ -164,7 +164,7 @@ bool PowerCommanderTop::DisconnectPads(const std::string& source_id, const std::
 {
     try {
         const LinkEnds ends = FindLinkEnds(source_id, source_pad, sink_id, sink_pad);
-        if (!ends.input->IsConnected() || !ends.output->IsConnected())
+        if (!ends.input->IsHeld() || !ends.output->IsHeld())
             return false;
         connection_manager_.DisconnectPair(source_id, sink_id);
         return true;
@@ -191,7 +191,7 @@ bool PowerCommanderTop::IsPortConnected(const std::string& id, const std::string
     try {
         for (const boost::shared_ptr<PadBase>& pad : element_table_.FindElement(id)->GetAllPads()) {
             if (pad->pad_name.Get() == pad_name)
-                return pad->IsConnected();
+                return pad->IsHeld();
         }
     } catch (...) {
     }

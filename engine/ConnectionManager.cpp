@@ -42,7 +42,7 @@ std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source,
     elements_.push_back(sink_element);
     if (success)
         *success = false;
-    if ((source && source->IsConnected()) || (sink && sink->IsConnected()))
+    if ((source && source->IsHeld()) || (sink && sink->IsHeld()))
         return "A port is connected";
     for (const boost::shared_ptr<TypedConnectorInterface>& connector : connectors_) {
         boost::shared_ptr<LooperInterface> connection = connector->Connect(source, sink);

@@ -115,6 +115,8 @@ Looper<T>::Looper(boost::shared_ptr<SourceBase> source, boost::shared_ptr<SinkBa
         FILE_LOG(logINFO) << "Failed to cast";
         return;
     }
+    sink_->held.Set(true);
+    source_->held.Set(true);
     sink_->peer_element_id.Set(source_->owner_element_id.Get());
     source_->peer_element_id.Set(sink_->owner_element_id.Get());
     sink_->peer_pad_name.Set(source_->pad_name.Get());
@@ -126,14 +128,13 @@ template <typename T>
 Looper<T>::~Looper()
 {
     status_.Set(kDestructing);
-    if (sink_)
-        sink_->peer_element_id.Set("");
-    if (source_)
-        source_->peer_element_id.Set("");
-    if (sink_)
-        sink_->peer_pad_name.Set("");
-    if (source_)
-        source_->peer_pad_name.Set("");
+    for (PadBase* pad : {static_cast<PadBase*>(sink_.get()), static_cast<PadBase*>(source_.get())}) {
+        if (pad) {
+            pad->held.Set(false);
+            pad->peer_element_id.Set("");
+            pad->peer_pad_name.Set("");
+        }
+    }
     Stop();
 }
 

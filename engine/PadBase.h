@@ -1,7 +1,7 @@
 // Base of every pad. A pad belongs to its element (a base, a member or an
 // object the element owns) and lives exactly as long as it. The fields are
 // written by the element (owner id, name) and by the connection that joins
-// this pad to a peer (peer id, peer pad name, frame count).
+// this pad to a peer (held, peer id, peer pad name, frame count).
 #pragma once
 
 #include <string>
@@ -19,9 +19,13 @@ public:
     // Display text of the payload type ("2D Info", "Path").
     virtual std::string GetTypeName() = 0;
 
-    // The only test of whether a pad is connected: it has a peer element id.
+    // Whether the pad has a peer element id: what elements ask before they forward.
     bool IsConnected() const { return !peer_element_id.Get().empty(); }
+    // Whether a connection holds this very pad, whatever the ids: the guard against
+    // joining one pad twice.
+    bool IsHeld() const { return held.Get(); }
 
+    ThreadSafeVariable<bool> held{false};
     ThreadSafeVariable<std::string> peer_element_id;
     ThreadSafeVariable<std::string> owner_element_id;
     ThreadSafeVariable<long long> frame_count{0};

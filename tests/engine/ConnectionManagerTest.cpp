@@ -121,6 +121,22 @@ TEST_F(ConnectionManagerTest, APadThatIsAlreadyConnectedIsRefused)
     EXPECT_FALSE(other_sink->GetInputs().at(0)->IsConnected());
 }
 
+// Connectedness belongs to the pad, whatever ids the elements have.
+TEST_F(ConnectionManagerTest, PadsOfElementsWithoutIdsAreConnectedOnce)
+{
+    auto source = MakeElement<CountingSource>(hub_, "");
+    auto sink = MakeElement<RecordingSink>(hub_, "");
+    ConnectionManager manager(hub_);
+    ExpectConnected(Link(manager, source, "output", sink, "input"));
+    EXPECT_TRUE(source->GetOutputs().at(0)->IsHeld());
+    EXPECT_TRUE(sink->GetInputs().at(0)->IsHeld());
+    EXPECT_EQ(Link(manager, source, "output", sink, "input"), "A port is connected");
+    EXPECT_EQ(manager.ConnectionCount(), 1u);
+    manager.DisconnectAll();
+    EXPECT_FALSE(source->GetOutputs().at(0)->IsHeld());
+    EXPECT_FALSE(sink->GetInputs().at(0)->IsHeld());
+}
+
 TEST_F(ConnectionManagerTest, DisconnectElementRemovesOnlyItsConnections)
 {
     auto second_filter = MakeElement<PassThrough>(hub_, "filter_1");
