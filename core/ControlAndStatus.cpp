@@ -35,11 +35,43 @@ ControlAndStatus::~ControlAndStatus() {
 }
 
 SharedGUI* ControlAndStatus::GetSharedGUI() {
-    boost::lock_guard<boost::mutex> lock(registry_mutex_);
-    if (shared_gui_ == nullptr) {
-        shared_gui_ = FindOrCreate<SharedGUI>("").get();
+    {
+        boost::lock_guard<boost::mutex> lock(registry_mutex_);
+        if (shared_gui_ != nullptr) {
+            return shared_gui_;
+        }
     }
+    SharedGUI* gui = GetSharedControl<SharedGUI>("").get();
+    boost::lock_guard<boost::mutex> lock(registry_mutex_);
+    shared_gui_ = gui;
     return shared_gui_;
+}
+
+boost::shared_ptr<ControlBaseClass> ControlAndStatus::GetOrMake(const std::string& type_name,
+                                                                const std::string& instance_name,
+                                                                const RecordMaker& make) {
+    std::shared_ptr<PendingRecord> pending;
+    {
+        boost::lock_guard<boost::mutex> lock(registry_mutex_);
+        if (boost::shared_ptr<ControlBaseClass> found = FindEntry(type_name, instance_name)) {
+            return found;
+        }
+        std::shared_ptr<PendingRecord>& slot = pending_[std::make_pair(type_name, instance_name)];
+        if (!slot) {
+            slot = std::make_shared<PendingRecord>();
+        }
+        pending = slot;
+    }
+    // Made and read outside the lock; a throw leaves the flag unset for the next caller.
+    std::call_once(pending->once, [&] {
+        boost::shared_ptr<ControlBaseClass> control = make();
+        LoadControlSettings(control);
+        boost::lock_guard<boost::mutex> lock(registry_mutex_);
+        registry_.push_back(SharedControlEntry{instance_name, control, type_name});
+        pending_.erase(std::make_pair(type_name, instance_name));
+        pending->control = control;
+    });
+    return pending->control;
 }
 
 void ControlAndStatus::SetCommander(boost::shared_ptr<PowerCommanderTop> commander) {

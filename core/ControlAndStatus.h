@@ -13,8 +13,13 @@
 #include <boost/thread/lock_guard.hpp>
 #include <boost/thread/mutex.hpp>
 
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 class PowerCommanderTop;
@@ -28,7 +33,8 @@ public:
     ControlAndStatus& operator=(const ControlAndStatus&) = delete;
 
     // Get-or-create; safe from any thread. A new record reads its settings file before any
-    // other caller can see it.
+    // other caller can see it. It is made outside the registry lock, so a record may ask
+    // for another while it is made (but not for itself).
     template <typename T>
     boost::shared_ptr<T> GetSharedControl(const std::string& instance_name);
 
@@ -49,14 +55,24 @@ public:
 
 private:
     static std::string SettingsFilePath(const boost::shared_ptr<ControlBaseClass>& control);
-    // Both expect registry_mutex_ to be held.
+    // A record being made: callers of one type and name wait on its once flag.
+    struct PendingRecord {
+        std::once_flag once;
+        boost::shared_ptr<ControlBaseClass> control;
+    };
+    using RecordMaker = std::function<boost::shared_ptr<ControlBaseClass>()>;
+
+    boost::shared_ptr<ControlBaseClass> GetOrMake(const std::string& type_name,
+                                                  const std::string& instance_name,
+                                                  const RecordMaker& make);
+    // Expects registry_mutex_ to be held.
     boost::shared_ptr<ControlBaseClass> FindEntry(const std::string& type_name,
                                                   const std::string& instance_name) const;
-    template <typename T>
-    boost::shared_ptr<T> FindOrCreate(const std::string& instance_name);
 
-    boost::mutex registry_mutex_;  // guards registry_ and shared_gui_
+    boost::mutex registry_mutex_;  // guards registry_, pending_ and shared_gui_
     std::vector<SharedControlEntry> registry_;
+    // Keyed by type name and instance name.
+    std::map<std::pair<std::string, std::string>, std::shared_ptr<PendingRecord>> pending_;
 
 public:
     boost::signals2::signal<void()> tick_signal;
@@ -76,18 +92,7 @@ private:
 
 template <typename T>
 boost::shared_ptr<T> ControlAndStatus::GetSharedControl(const std::string& instance_name) {
-    boost::lock_guard<boost::mutex> lock(registry_mutex_);
-    return FindOrCreate<T>(instance_name);
-}
-
-template <typename T>
-boost::shared_ptr<T> ControlAndStatus::FindOrCreate(const std::string& instance_name) {
-    const std::string type_name = typeid(T).name();
-    if (boost::shared_ptr<ControlBaseClass> found = FindEntry(type_name, instance_name)) {
-        return boost::dynamic_pointer_cast<T>(found);
-    }
-    boost::shared_ptr<T> control(new T());
-    LoadControlSettings(control);
-    registry_.push_back(SharedControlEntry{instance_name, control, type_name});
-    return control;
+    return boost::dynamic_pointer_cast<T>(GetOrMake(typeid(T).name(), instance_name, [] {
+        return boost::shared_ptr<ControlBaseClass>(new T());
+    }));
 }

@@ -13,6 +13,8 @@
 #include <QDir>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -49,6 +51,17 @@ public:
     static std::atomic<int> constructed;
 };
 std::atomic<int> CountedRecord::constructed{0};
+
+// Asks the hub for another record while it is made.
+class AskingRecord : public ControlBaseClass {
+public:
+    AskingRecord() : ControlBaseClass("AskingRecord"), inner(hub->GetSharedControl<CountedRecord>("inner")) {}
+    ~AskingRecord() override = default;
+
+    boost::shared_ptr<CountedRecord> inner;
+    static ControlAndStatus* hub;
+};
+ControlAndStatus* AskingRecord::hub = nullptr;
 
 }  // namespace
 
@@ -222,6 +235,29 @@ TEST(ControlAndStatusTest, ThreadsAskingAtOnceGetOneRecordMadeOnce) {
             ASSERT_EQ(values[i], 9);
         }
     }
+}
+
+TEST(ControlAndStatusTest, RecordMayAskForAnotherWhileItIsMade) {
+    testsupport::ScopedHome home;
+    // Left to a thread that hangs only when the registry deadlocks.
+    ControlAndStatus* hub = new ControlAndStatus();
+    AskingRecord::hub = hub;
+    auto got = std::make_shared<boost::shared_ptr<AskingRecord>>();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread asker([hub, got, done] {
+        *got = hub->GetSharedControl<AskingRecord>("");
+        *done = true;
+    });
+    if (!testsupport::WaitFor([&] { return done->load(); }, std::chrono::seconds(5))) {
+        asker.detach();
+        FAIL() << "the hub deadlocked";
+    }
+    asker.join();
+    ASSERT_TRUE(*got);
+    EXPECT_EQ((*got)->inner, hub->GetSharedControl<CountedRecord>("inner"));
+    EXPECT_EQ(hub->GetSharedControl<AskingRecord>(""), *got);
+    got->reset();
+    delete hub;
 }
 
 TEST(ControlAndStatusTest, SharedGUIIsTheRegistryRecordAndCached) {
