@@ -16,6 +16,7 @@ ElementTable::~ElementTable()
 void ElementTable::AddElement(boost::shared_ptr<ElementBase> element)
 {
     elements_.push_back(element);
+    by_id_[element->GetId()].push_back(element);
     const std::string id = element->GetId();
     const std::string type = element->GetType();
     parameter_store_.AddControls(element->settings, id, type);
@@ -25,19 +26,15 @@ void ElementTable::AddElement(boost::shared_ptr<ElementBase> element)
 
 bool ElementTable::Exists(const std::string& id) const
 {
-    return std::any_of(elements_.begin(), elements_.end(),
-                       [&id](const boost::shared_ptr<ElementBase>& element) {
-                           return element->GetId() == id;
-                       });
+    return by_id_.count(id) != 0;
 }
 
 boost::shared_ptr<ElementBase> ElementTable::FindElement(const std::string& id) const
 {
-    for (const boost::shared_ptr<ElementBase>& element : elements_) {
-        if (element->GetId() == id)
-            return element;
-    }
-    throw CustomException("Element could not be found : " + id);
+    const auto found = by_id_.find(id);
+    if (found == by_id_.end())
+        throw CustomException("Element could not be found : " + id);
+    return found->second.front();
 }
 
 std::vector<boost::shared_ptr<ElementBase>> ElementTable::GetElements() const
@@ -63,17 +60,19 @@ void ElementTable::Detach(ElementBase& element)
 
 void ElementTable::RemoveElement(const std::string& id)
 {
+    const auto found = by_id_.find(id);
+    if (found == by_id_.end())
+        return;
     std::vector<boost::shared_ptr<ElementBase>> removed;
-    std::vector<boost::shared_ptr<ElementBase>> kept;
-    for (const boost::shared_ptr<ElementBase>& element : elements_) {
-        if (element->GetId() == id) {
-            Detach(*element);
-            removed.push_back(element);
-        } else {
-            kept.push_back(element);
-        }
-    }
-    elements_.swap(kept);
+    removed.swap(found->second);
+    by_id_.erase(found);
+    for (const boost::shared_ptr<ElementBase>& element : removed)
+        Detach(*element);
+    elements_.erase(std::remove_if(elements_.begin(), elements_.end(),
+                                   [&id](const boost::shared_ptr<ElementBase>& element) {
+                                       return element->GetId() == id;
+                                   }),
+                    elements_.end());
     // The removed elements go here, after the table is consistent again.
 }
 
@@ -83,6 +82,7 @@ void ElementTable::Clear()
         Detach(*element);
     std::vector<boost::shared_ptr<ElementBase>> removed;
     removed.swap(elements_);
+    by_id_.clear();
 }
 
 std::string ElementTable::ListElements() const

@@ -1,5 +1,5 @@
-// The elements that exist, in insertion order, with the parameter store of their live
-// settings. The table owns its elements (shared pointers) and its store. An element's
+// The elements that exist, in insertion order and indexed by id, with the parameter store
+// of their live settings. The table owns its elements (shared pointers) and its store. An element's
 // settings leave the store before the table lets the element go, so a variable table
 // read meanwhile never reaches freed variables. No lock: one thread uses a table (the
 // GUI thread for the commander's, the test thread for an element tester's). Removing an
@@ -13,6 +13,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ConnectionManager;
@@ -69,5 +70,7 @@ private:
 
     ConnectionManager& connections_;
     std::vector<boost::shared_ptr<ElementBase>> elements_;
+    // The elements of each id, in table order; ids are set before an element joins.
+    std::unordered_map<std::string, std::vector<boost::shared_ptr<ElementBase>>> by_id_;
     ParameterStore parameter_store_;
 };

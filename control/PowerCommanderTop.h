@@ -14,6 +14,7 @@
 #include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,8 @@ private:
     ElementFactory element_factory_;
     ConnectionManager connection_manager_;
     ElementTable element_table_;
-    std::vector<std::string> command_history_;
+    // The newest lines only: any remote client can send commands without end.
+    static constexpr std::size_t kHistoryLines = 1000;
+    std::deque<std::string> command_history_;
     boost::shared_ptr<ControlAndStatus> shared_controls_;
 };

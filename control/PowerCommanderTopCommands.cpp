@@ -86,6 +86,8 @@ std::string PowerCommanderTop::RunCommand(const std::string& command, const std:
     for (const std::string& argument : arguments)
         entry += " " + argument;
     command_history_.push_back(entry);
+    if (command_history_.size() > kHistoryLines)
+        command_history_.pop_front();
 
     std::string reply;
     try {

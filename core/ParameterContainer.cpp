@@ -82,6 +82,15 @@ std::vector<ParameterItem> ParameterContainer::GetItems() const
     return items_;
 }
 
+std::vector<ParameterItem*> ParameterContainer::GetLiveItems()
+{
+    std::vector<ParameterItem*> items;
+    items.reserve(items_.size());
+    for (ParameterItem& item : items_)
+        items.push_back(&item);
+    return items;
+}
+
 std::string ParameterContainer::ToString()
 {
     std::string text;

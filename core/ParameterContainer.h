@@ -50,6 +50,8 @@ public:
     std::vector<std::pair<std::string, std::string>> GetNameValuePairs();
     // A copy of the item list.
     std::vector<ParameterItem> GetItems() const;
+    // The items themselves, in order (names may repeat); valid while the container lives.
+    std::vector<ParameterItem*> GetLiveItems();
     // "name = value" lines, one per item.
     std::string ToString();
 

@@ -5,23 +5,13 @@
 
 #include <boost/thread/lock_guard.hpp>
 
-#include <algorithm>
-
 ParameterStore::ParameterStore() = default;
 
 ParameterStore::~ParameterStore()
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
-    connections_.clear();
-    records_.clear();
-}
-
-std::vector<ParameterItem*> ParameterStore::LiveItems(ParameterContainer& container)
-{
-    std::vector<ParameterItem*> items;
-    for (const ParameterItem& copy : container.GetItems())
-        items.push_back(&container.FindItem(copy.name));
-    return items;
+    index_.clear();
+    entries_.clear();
 }
 
 void ParameterStore::AddControls(ParameterContainer& container, std::string name,
@@ -30,7 +20,7 @@ void ParameterStore::AddControls(ParameterContainer& container, std::string name
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
     if (name.empty())
         name = container.GetValueAsString("_setting_name");
-    for (ParameterItem* item : LiveItems(container))
+    for (ParameterItem* item : container.GetLiveItems())
         AddItem(item, name, owner);
 }
 
@@ -38,15 +28,16 @@ void ParameterStore::AddItem(ParameterItem* item, const std::string& name,
                              const std::string& owner)
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
-    records_.push_back(ParameterRecord{item, name, owner});
-    connections_.emplace_back(item->GetDestroyedSignal().connect(
-        [this](ParameterItem* destroyed) { OnItemDestroyed(destroyed); }));
+    const Entries::iterator entry = entries_.insert(entries_.end(), Entry{{item, name, owner}, {}});
+    entry->destroyed_connection = item->GetDestroyedSignal().connect(
+        [this](ParameterItem* destroyed) { OnItemDestroyed(destroyed); });
+    index_.emplace(item, entry);
 }
 
 void ParameterStore::RemoveControls(ParameterContainer& container)
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
-    for (ParameterItem* item : LiveItems(container))
+    for (ParameterItem* item : container.GetLiveItems())
         RemoveItem(item);
 }
 
@@ -59,11 +50,10 @@ void ParameterStore::OnItemDestroyed(ParameterItem* item)
 void ParameterStore::RemoveItem(ParameterItem* item)
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
-    records_.erase(std::remove_if(records_.begin(), records_.end(),
-                                  [item](const ParameterRecord& record) {
-                                      return record.item == item;
-                                  }),
-                   records_.end());
+    const auto range = index_.equal_range(item);
+    for (auto it = range.first; it != range.second; ++it)
+        entries_.erase(it->second);
+    index_.erase(range.first, range.second);
 }
 
 ParameterTableRow ParameterStore::MakeRow(const ParameterRecord& record)
@@ -81,9 +71,9 @@ std::vector<ParameterTableRow> ParameterStore::GetTable()
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
     std::vector<ParameterTableRow> table;
-    for (const ParameterRecord& record : records_) {
+    for (const Entry& entry : entries_) {
         try {
-            table.push_back(MakeRow(record));
+            table.push_back(MakeRow(entry.record));
         } catch (...) {
             // A setting that cannot be shown (no convertor, say) is left out of the table.
         }

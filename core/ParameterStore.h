@@ -1,6 +1,8 @@
 // The live register of the settings of one element table's elements, for the variable
 // table. It points at settings it does not own; a setting's record leaves when the
-// setting announces its destruction, or earlier when its owner is removed (RemoveControls).
+// setting announces its destruction, or earlier when its owner is removed (RemoveControls),
+// and takes its connection to the setting's destroyed signal with it. Records are indexed
+// by item, so removing one costs the same however many there are.
 // Every operation holds the store's recursive mutex for its whole run, and that mutex is
 // always taken before any variable's mutex: never call the store, or destroy a setting,
 // while holding a variable's lock.
@@ -12,7 +14,9 @@
 #include <boost/signals2/connection.hpp>
 #include <boost/thread/recursive_mutex.hpp>
 
+#include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ParameterContainer;
@@ -45,12 +49,15 @@ public:
     std::vector<ParameterTableRow> GetTable();
 
 private:
-    // The container's items in order, each as the address of the live item (a repeated
-    // name gives the first item of that name, which is what a lookup by name reaches).
-    static std::vector<ParameterItem*> LiveItems(ParameterContainer& container);
+    struct Entry {
+        ParameterRecord record;
+        boost::signals2::scoped_connection destroyed_connection;
+    };
+    using Entries = std::list<Entry>;
+
     static ParameterTableRow MakeRow(const ParameterRecord& record);
 
-    boost::recursive_mutex mutex_;  // guards records_ and connections_
-    std::vector<ParameterRecord> records_;
-    std::vector<boost::signals2::scoped_connection> connections_;
+    boost::recursive_mutex mutex_;  // guards entries_ and index_
+    Entries entries_;  // in registration order
+    std::unordered_multimap<ParameterItem*, Entries::iterator> index_;
 };

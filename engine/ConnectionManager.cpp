@@ -6,6 +6,8 @@
 #include "engine/KeyPointContainer.h"
 #include "engine/TypedConnector.h"
 
+#include <algorithm>
+
 ConnectionManager::ConnectionManager(boost::shared_ptr<ControlAndStatus> context)
     : context_(std::move(context))
 {
@@ -40,6 +42,8 @@ std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source,
 {
     elements_.push_back(source_element);
     elements_.push_back(sink_element);
+    if (elements_.size() > 2 * kept_elements_ + 16)
+        PruneElements();
     if (success)
         *success = false;
     if ((source && source->IsHeld()) || (sink && sink->IsHeld()))
@@ -56,6 +60,16 @@ std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source,
                connector->GetTypeName();
     }
     return "Could not connect";
+}
+
+void ConnectionManager::PruneElements()
+{
+    elements_.erase(std::remove_if(elements_.begin(), elements_.end(),
+                                   [](const boost::weak_ptr<ElementBase>& record) {
+                                       return record.expired();
+                                   }),
+                    elements_.end());
+    kept_elements_ = elements_.size();
 }
 
 std::vector<boost::shared_ptr<ElementBase>> ConnectionManager::LiveElements() const

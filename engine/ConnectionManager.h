@@ -63,9 +63,14 @@ private:
     void RegisterConnectors();
     void StopConnections();
     std::vector<boost::shared_ptr<ElementBase>> LiveElements() const;
+    // Drops the records of elements that have gone; a weak pointer keeps the element's
+    // memory block.
+    void PruneElements();
 
     ThreadSafeVariable<bool> paused_{false};
+    // Every element ever connected (repeats possible), pruned as it grows.
     std::vector<boost::weak_ptr<ElementBase>> elements_;
+    std::size_t kept_elements_ = 0;  // size after the last prune
     std::vector<boost::shared_ptr<LooperInterface>> connections_;
     std::vector<boost::shared_ptr<TypedConnectorInterface>> connectors_;
     boost::shared_ptr<ControlAndStatus> context_;

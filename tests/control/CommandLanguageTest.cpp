@@ -9,6 +9,7 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,31 @@ TEST_F(CommandLanguageTest, HistoryRecordsEveryLine)
         {"make Blur \"a b\"", "a b"},
         {"history", "start\nfoo bar\nhistory\nquery\nmake Blur a b\nhistory\n"},
     });
+}
+
+// Any remote client can send lines without end: only the newest thousand are kept.
+TEST_F(CommandLanguageTest, HistoryKeepsTheNewestThousandLines)
+{
+    for (int i = 0; i < 1500; ++i)
+        commander_->ParseCommand("line" + std::to_string(i));
+    std::string expected;
+    for (int i = 501; i < 1500; ++i)
+        expected += "line" + std::to_string(i) + "\n";
+    EXPECT_EQ(commander_->ParseCommand("history"), expected + "history\n");
+}
+
+// Making and clearing many elements costs about the same per element however many there are.
+TEST_F(CommandLanguageTest, ClearingManyElementsIsNotQuadratic)
+{
+    constexpr int kElements = 4000;
+    for (int i = 0; i < kElements; ++i)
+        ASSERT_EQ(commander_->MakeElement("Blur", ""), "Blur_" + std::to_string(i));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(commander_->ParseCommand("clear"), "Success");
+    // It took 35 s before the store was indexed by item.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_TRUE(commander_->GetElementIds().empty());
+    EXPECT_TRUE(commander_->GetElementTable()->GetParameterStore().GetTable().empty());
 }
 
 TEST_F(CommandLanguageTest, Help)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -142,6 +143,40 @@ TEST(ParameterStoreTest, SettingAddedTwiceLeavesWithBothRecords)
     store.AddItem(item, "x", "X");
     EXPECT_EQ(store.GetTable().size(), 2u);
     sample.reset();
+    EXPECT_TRUE(store.GetTable().empty());
+}
+
+// Both "_setting_name" items are registered, each once, and removal lets go of the
+// store's hold on every item.
+TEST(ParameterStoreTest, EachItemIsRegisteredOnceAndReleasedOnRemoval)
+{
+    ParameterStore store;
+    Sample sample("each");
+    store.AddControls(sample.settings, "e", "E");
+    const std::vector<ParameterItem*> items = sample.settings.GetLiveItems();
+    ASSERT_EQ(items.size(), 5u);
+    for (ParameterItem* item : items)
+        EXPECT_EQ(item->GetDestroyedSignal().num_slots(), 1u) << item->name << " " << item->descriptor;
+    store.RemoveControls(sample.settings);
+    for (ParameterItem* item : items)
+        EXPECT_EQ(item->GetDestroyedSignal().num_slots(), 0u) << item->name << " " << item->descriptor;
+}
+
+// Removing objects one by one costs the same however many records the store holds.
+TEST(ParameterStoreTest, RemovingManyObjectsIsNotQuadratic)
+{
+    constexpr int kObjects = 20000;
+    ParameterStore store;
+    std::vector<std::unique_ptr<Sample>> samples;
+    for (int i = 0; i < kObjects; ++i) {
+        samples.push_back(std::make_unique<Sample>("s"));
+        store.AddControls(samples.back()->settings, "s", "S");
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (auto& sample : samples)
+        store.RemoveControls(sample->settings);
+    // Scanning every record per removal took several seconds here.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(store.GetTable().empty());
 }
 
