@@ -1,0 +1,352 @@
+// Measures what the user interface costs, offscreen, and prints one "name value" line
+// per figure:
+//   preview_gui_us      GUI-thread CPU microseconds per preview frame shown, for a
+//                       "Blur" element fed 1920x1080 frames at 30 fps and a preview
+//                       rate of 30 (everything the GUI thread does in that time counts)
+//   preview_lag_ms_p99  99th percentile of the milliseconds from a frame's arrival at
+//                       that element to the paint of its preview
+//   panel_build_ms      the slowest catalogue element's settings panel: milliseconds to
+//                       build the panel and show it (the median of a few builds each)
+// --quick runs shorter; the figures are the same.
+//
+// To add a figure, write a function of the BenchContext that returns its value and list
+// it in Figures().
+
+#include <time.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QImage>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <boost/any.hpp>
+#include <boost/make_shared.hpp>
+#include <boost/thread/lock_guard.hpp>
+#include <boost/thread/mutex.hpp>
+#include <opencv2/core.hpp>
+
+#include "control/ElementRegistry.h"
+#include "control/PowerCommanderTop.h"
+#include "core/ControlAndStatus.h"
+#include "core/FILELog.h"
+#include "core/PreviewControls.h"
+#include "core/PreviewSettings.h"
+#include "core/VideoFrame.h"
+#include "elements/BlurElement.h"
+#include "ui/display/PreviewWidget.h"
+#include "ui/settings/panels/NodeGUIBuilder.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ThreadCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec * 1e-9;
+}
+
+double Milliseconds(Clock::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t index = static_cast<std::size_t>(fraction * (values.size() - 1) + 0.5);
+    return values[index];
+}
+
+// Runs the GUI thread's event loop for the given time.
+void RunEvents(std::chrono::milliseconds duration)
+{
+    QEventLoop loop;
+    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// A frame's number, carried in its colour so that it survives blur and rescaling:
+// blue and green hold it, red is a fixed check value.
+constexpr int kCheckRed = 128;
+
+cv::Scalar StampColour(int number)
+{
+    return cv::Scalar(number & 0xFF, (number >> 8) & 0xFF, kCheckRed);
+}
+
+std::optional<int> ReadStamp(const QImage& image)
+{
+    if (image.isNull())
+        return std::nullopt;
+    const QRgb pixel = image.pixel(image.width() / 2, image.height() / 2);
+    if (std::abs(qRed(pixel) - kCheckRed) > 2)
+        return std::nullopt;
+    return qBlue(pixel) | (qGreen(pixel) << 8);
+}
+
+// When each frame reached the element; written by the feeding thread.
+class ArrivalTimes {
+public:
+    void Record(int number, Clock::time_point time)
+    {
+        boost::lock_guard<boost::mutex> lock(mutex_);
+        if (static_cast<int>(times_.size()) <= number)
+            times_.resize(number + 1);
+        times_[number] = time;
+    }
+    std::optional<Clock::time_point> Find(int number)
+    {
+        boost::lock_guard<boost::mutex> lock(mutex_);
+        if (number < 0 || number >= static_cast<int>(times_.size()))
+            return std::nullopt;
+        return times_[number];
+    }
+
+private:
+    boost::mutex mutex_;  // guards times_
+    std::vector<Clock::time_point> times_;
+};
+
+// The preview widget as the panel makes it, noting each paint that shows a new preview.
+class TimedPreview : public PreviewWidget {
+public:
+    TimedPreview(boost::shared_ptr<ControlAndStatus> hub, PreviewControls* controls,
+                 ArrivalTimes& arrivals, QWidget* parent)
+        : PreviewWidget(hub, controls, parent), controls_(controls), arrivals_(arrivals)
+    {
+    }
+
+    std::vector<double> lags_ms;
+    int shown = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const bool fresh = controls_->IsImageReady();
+        PreviewWidget::paintEvent(event);
+        if (!fresh)
+            return;
+        const Clock::time_point painted = Clock::now();
+        ++shown;
+        // The image just taken; no new one can start before this widget asks again.
+        const boost::shared_ptr<QImage> image = controls_->GetImage();
+        const std::optional<int> number = image ? ReadStamp(*image) : std::nullopt;
+        const std::optional<Clock::time_point> arrived =
+            number ? arrivals_.Find(*number) : std::nullopt;
+        if (arrived)
+            lags_ms.push_back(Milliseconds(painted - *arrived));
+    }
+
+private:
+    PreviewControls* controls_;
+    ArrivalTimes& arrivals_;
+};
+
+struct PreviewRun {
+    double gui_us_per_frame = 0.0;
+    double lag_ms_p99 = 0.0;
+};
+
+struct BenchContext {
+    bool quick = false;
+    boost::shared_ptr<ControlAndStatus> hub;
+    boost::shared_ptr<PowerCommanderTop> commander;
+    std::optional<PreviewRun> preview;  // measured once, read by two figures
+};
+
+// Feeds numbered 1080p frames to the element at 30 fps until told to stop.
+void FeedFrames(BlurElement& element, ArrivalTimes& arrivals, const std::atomic<bool>& stop)
+{
+    const auto period = std::chrono::microseconds(1000000 / 30);
+    Clock::time_point next = Clock::now();
+    for (int number = 0; !stop; ++number) {
+        auto frame = boost::make_shared<VideoFrame>();
+        frame->image = cv::Mat(1080, 1920, CV_8UC3, StampColour(number));
+        frame->frame_number = number;
+        arrivals.Record(number, Clock::now());
+        element.PassData(PassableItem<VideoFrame>(frame));
+        next += period;
+        std::this_thread::sleep_until(next);
+    }
+}
+
+PreviewRun MeasurePreview(BenchContext& context)
+{
+    context.hub->GetSharedControl<PreviewSettings>("")->max_preview_framerate.Set(30.0);
+    const std::string id = context.commander->MakeElement("Blur", "");
+    const auto element = boost::dynamic_pointer_cast<BlurElement>(context.commander->GetElement(id));
+    auto* controls = boost::any_cast<PreviewControls*>(
+        element->settings.FindItem("_preview_controls").value);
+
+    ArrivalTimes arrivals;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* preview = new TimedPreview(context.hub, controls, arrivals, &window);
+    layout->addWidget(preview);
+    layout->addStretch();
+    window.resize(400, 400);
+    window.show();
+
+    std::atomic<bool> stop{false};
+    std::thread feeder(FeedFrames, std::ref(*element), std::ref(arrivals), std::cref(stop));
+    // The first second meets first allocations and the widget's first layout.
+    RunEvents(std::chrono::seconds(1));
+    const int shown_before = preview->shown;
+    const std::size_t lags_before = preview->lags_ms.size();
+    const double cpu_before = ThreadCpuSeconds();
+    RunEvents(std::chrono::seconds(context.quick ? 4 : 15));
+    const double cpu_seconds = ThreadCpuSeconds() - cpu_before;
+    const int shown = preview->shown - shown_before;
+    stop = true;
+    feeder.join();
+    context.commander->RemoveElement(id);
+
+    const std::vector<double> lags(preview->lags_ms.begin() + lags_before, preview->lags_ms.end());
+    if (shown < 1 || lags.empty()) {
+        std::fprintf(stderr, "the preview showed no frame\n");
+        std::exit(1);
+    }
+    PreviewRun run;
+    run.gui_us_per_frame = cpu_seconds * 1e6 / shown;
+    run.lag_ms_p99 = Percentile(lags, 0.99);
+    return run;
+}
+
+const PreviewRun& Preview(BenchContext& context)
+{
+    if (!context.preview)
+        context.preview = MeasurePreview(context);
+    return *context.preview;
+}
+
+double PreviewGuiMicroseconds(BenchContext& context)
+{
+    return Preview(context).gui_us_per_frame;
+}
+
+double PreviewLagMillisecondsP99(BenchContext& context)
+{
+    return Preview(context).lag_ms_p99;
+}
+
+// Milliseconds to build and show the panel of a new element of the catalogue name.
+double PanelBuildMilliseconds(BenchContext& context, const std::string& name)
+{
+    const std::string id = context.commander->MakeElement(name, "");
+    if (id.empty())
+        return 0.0;  // an element this machine cannot make (the camera)
+    const Clock::time_point begin = Clock::now();
+    auto panel = std::make_unique<NodeGUIBuilder>(context.hub, id);
+    panel->show();
+    const double milliseconds = Milliseconds(Clock::now() - begin);
+    panel.reset();
+    context.commander->RemoveElement(id);
+    // Lets windows of removed elements (the main display) close.
+    RunEvents(std::chrono::milliseconds(20));
+    return milliseconds;
+}
+
+double SlowestPanelBuildMilliseconds(BenchContext& context)
+{
+    const int builds = context.quick ? 3 : 9;
+    double slowest = 0.0;
+    for (const boost::shared_ptr<ElementMakerInterface>& maker : GetElementRegistry()) {
+        std::vector<double> times;
+        for (int i = 0; i < builds; ++i)
+            times.push_back(PanelBuildMilliseconds(context, maker->GetName()));
+        slowest = std::max(slowest, Median(times));
+    }
+    return slowest;
+}
+
+struct Figure {
+    const char* name;
+    std::function<double(BenchContext&)> measure;
+};
+
+std::vector<Figure> Figures()
+{
+    return {
+        {"preview_gui_us", PreviewGuiMicroseconds},
+        {"preview_lag_ms_p99", PreviewLagMillisecondsP99},
+        {"panel_build_ms", SlowestPanelBuildMilliseconds},
+    };
+}
+
+// A home of its own, so the hub's settings files stay out of the user's.
+class TemporaryHome {
+public:
+    TemporaryHome()
+    {
+        char pattern[] = "/tmp/orvane_ui_bench_XXXXXX";
+        if (!mkdtemp(pattern)) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        path_ = pattern;
+        setenv("HOME", path_.c_str(), 1);
+    }
+    ~TemporaryHome()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    bool quick = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            quick = true;
+        } else {
+            std::fprintf(stderr, "usage: %s [--quick]\n", argv[0]);
+            return 2;
+        }
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    FILELog::ReportingLevel() = logERROR;  // keep stdout to the figures
+    const TemporaryHome home;
+    Q_INIT_RESOURCE(orvane);
+    QApplication app(argc, argv);
+
+    BenchContext context;
+    context.quick = quick;
+    context.hub = boost::make_shared<ControlAndStatus>();
+    context.commander = boost::make_shared<PowerCommanderTop>(context.hub);
+    context.hub->SetCommander(context.commander);
+    for (const Figure& figure : Figures()) {
+        std::printf("%s %.3f\n", figure.name, figure.measure(context));
+        std::fflush(stdout);
+    }
+    context.hub->SetCommander(boost::shared_ptr<PowerCommanderTop>());
+    return 0;
+}

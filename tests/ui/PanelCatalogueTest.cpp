@@ -1,0 +1,59 @@
+// Every element of the catalogue gets its node panel, and opening and refreshing the
+// panel writes none of the element's settings nor tells the element anything changed.
+#include "ui/settings/panels/NodeGUIBuilder.h"
+
+#include "PanelFixture.h"
+#include "control/ElementRegistry.h"
+#include "control/LogCapture.h"
+#include "engine/ElementBase.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Settings = std::vector<std::pair<std::string, std::string>>;
+
+class PanelCatalogueTest : public PanelFixture {};
+
+}  // namespace
+
+TEST_F(PanelCatalogueTest, BuildingEveryPanelWritesNothing)
+{
+    int panels = 0;
+    for (const boost::shared_ptr<ElementMakerInterface>& maker : GetElementRegistry()) {
+        const std::string name = maker->GetName();
+        const std::string id = commander_->MakeElement(name, "");
+        // No camera on this machine.
+        if (id.empty())
+            continue;
+        const boost::shared_ptr<ElementBase> element = commander_->GetElement(id);
+        element->settings_changed_flag.Set(false);
+        int signals_fired = 0;
+        boost::signals2::scoped_connection counter =
+            element->settings_changed_signal.connect([&] { ++signals_fired; });
+        const Settings before = element->settings.GetNameValuePairs();
+
+        LogCapture log;
+        {
+            NodeGUIBuilder panel(hub_, id);
+            panel.resize(400, 800);
+            panel.show();
+            // Every refresh timer of the editors runs a few times.
+            QTest::qWait(150);
+            EXPECT_FALSE(log.Contains("WARNING")) << name << ": " << log.Text();
+        }
+        EXPECT_EQ(element->settings.GetNameValuePairs(), before) << name;
+        EXPECT_FALSE(element->settings_changed_flag.Get()) << name;
+        EXPECT_EQ(signals_fired, 0) << name;
+        commander_->RemoveElement(id);
+        ++panels;
+    }
+    EXPECT_GE(panels, 17);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        delete window;
+}
