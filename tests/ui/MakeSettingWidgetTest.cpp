@@ -217,9 +217,16 @@ TEST_F(MakeSettingWidgetTest, MainDisplayOpensOneWindowAndShowsNoRow)
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(variables_.display->window_exists.Get());
 
-    // The panel is built again while the window exists: no second window.
+    // The panel is built again while the window is on screen: no second window.
     EXPECT_EQ(Make("_controls", &variables_.display, ""), nullptr);
-    EXPECT_EQ(windows().size(), 1u);
+    EXPECT_EQ(windows(), std::vector<MainDisplayWidget*>{window.data()});
+
+    // The user closed it: opening the panel brings the same window back.
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Make("_controls", &variables_.display, ""), nullptr);
+    EXPECT_EQ(windows(), std::vector<MainDisplayWidget*>{window.data()});
+    EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(DirectChildWidgets(parent_).empty());
     delete window.data();
 }

@@ -111,7 +111,7 @@ GUISettingItem* MakePointEditor(cv::Point* point, const ParameterItem& item, con
     const std::optional<int> min_y = ReadInt(item.GetDescriptorValue("min-y"));
     if (!min_x || !min_y)
         return nullptr;
-    return new PointSettingItem(point, hints.label, *min_x, *min_y, *min_x, *min_y, parent);
+    return new PointSettingItem(point, hints.label, *min_x, *min_y, parent);
 }
 
 GUISettingItem* MakeBoolEditor(ThreadSafeVariable<bool>* variable, const ParameterItem& item,
@@ -130,7 +130,7 @@ GUISettingItem* MakeIntEditor(ThreadSafeVariable<int>* variable, const Hints& hi
     if (!hints.items.empty())
         return new IntComboBoxSettingItem(variable, hints.label, hints.items, parent, nullptr);
     auto* editor = new ThreadIntSettingItem(variable, hints.label, TruncateToInt(hints.min),
-                                            TruncateToInt(hints.max), parent, true, {});
+                                            TruncateToInt(hints.max), parent, true);
     editor->SetOdd(hints.other == "odd");
     editor->SetNoLimits(hints.other == "no-limits");
     editor->SetUpdate(hints.update);
@@ -138,24 +138,26 @@ GUISettingItem* MakeIntEditor(ThreadSafeVariable<int>* variable, const Hints& hi
 }
 
 // The window is its own top level and ends with the element; the panel shows no row.
+// A window the user closed comes back; one on screen is left where it is.
 void OpenMainDisplay(const boost::shared_ptr<MainDisplayControls>& controls,
                      const boost::shared_ptr<ControlAndStatus>& hub)
 {
-    if (!controls || controls->window_exists.Get())
+    if (!controls)
         return;
-    auto* window = new MainDisplayWidget(hub, controls, nullptr);
-    window->show();
+    const MainDisplayWidget* window = MainDisplayWidget::Find(controls.get());
+    if (!window || window->isHidden())
+        MainDisplayWidget::Show(hub, controls);
 }
 
 GUISettingItem* MakeTextEditor(ThreadSafeVariable<std::string>* variable, const Hints& hints,
                                QWidget* parent)
 {
     if (hints.type == "dir_path")
-        return new FileSelectWidget(variable, hints.label, parent, true, true, false);
+        return new FileSelectWidget(variable, hints.label, parent, true, false);
     if (hints.type == "file_path")
-        return new FileSelectWidget(variable, hints.label, parent, true, false, false);
+        return new FileSelectWidget(variable, hints.label, parent, false, false);
     if (hints.type == "save_path")
-        return new FileSelectWidget(variable, hints.label, parent, true, false, true);
+        return new FileSelectWidget(variable, hints.label, parent, false, true);
     if (hints.type == "label")
         return new StringLabelSettingItem(variable, hints.label, parent);
     if (hints.type == "edit")
