@@ -33,7 +33,8 @@ TEST(MakePipeWidgetTest, GraphPipesGetAPlotAndOtherPipesNothing)
     for (const Case& c : cases) {
         PipeWidgetBase* widget = MakePipeWidget(c.pipe, &parent, hub);
         EXPECT_EQ(widget ? widget->metaObject()->className() : "none", c.kind) << c.what;
-        if (widget)
+        if (widget) {
             EXPECT_EQ(widget->parentWidget(), &parent) << c.what;
+        }
     }
 }

@@ -181,15 +181,17 @@ TEST_F(MakeSettingWidgetTest, IntegerRangeIsTruncatedTowardZero)
         std::string descriptor;
         int minimum;
         int maximum;
+        int value;  // inside the range, which the editor widens to show any other
     };
     const std::vector<Case> cases = {
-        {"min=1.9, max=7.9", 1, 7},
-        {"", 0, 1000},
-        {"min=-2.5, max=-0.5", -2, 0},
-        {"min=low, max=high", 0, 1000},
+        {"min=1.9, max=7.9", 1, 7, 3},
+        {"", 0, 1000, 3},
+        {"min=-2.5, max=-0.5", -2, 0, -1},
+        {"min=low, max=high", 0, 1000, 3},
     };
-    ThreadSafeVariable<int> value{3};
+    ThreadSafeVariable<int> value;
     for (const Case& c : cases) {
+        value.Set(c.value);
         GUISettingItem* editor = Make("_value", &value, c.descriptor);
         ASSERT_NE(editor, nullptr) << c.descriptor;
         auto* spin_box = editor->findChild<QSpinBox*>();
