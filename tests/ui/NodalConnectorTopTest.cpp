@@ -4,16 +4,22 @@
 
 #include "control/LoaderSaver.h"
 #include "core/NodeControls.h"
+#include "core/SharedGUI.h"
 #include "ui/editor/CustomGraphicView.h"
 #include "ui/window/PopOutWindow.h"
 
 #include <QCursor>
 #include <QDialog>
+#include <QGraphicsProxyWidget>
+#include <QDir>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -295,6 +301,73 @@ TEST(NodalConnectorTopTest, ANewViewShowsTheSameNodesAndIsFreedWhenClosed)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return window.isNull();
     }));
+}
+
+TEST(NodalConnectorTopTest, ARightPressOnTheEmbeddedPanelKeepsTheNode)
+{
+    EditorFixture f;
+    const std::string blur = f.Make("Blur", 0, 0);
+    f.MakeEditor();
+    f.RightPress(f.Node(blur)->mapToScene(QPointF(200, 20)));
+    f.Settle();
+    EXPECT_EQ(1u, f.commander->GetElementIds().size());
+    EXPECT_EQ(1u, f.editor->GetAllNodes().size());
+}
+
+TEST(NodalConnectorTopTest, ANodesPanelIsReplacedAtOnceWhenItsElementAsks)
+{
+    EditorFixture f;
+    const std::string blur = f.Make("Blur", 0, 0);
+    f.MakeEditor();
+    const auto panel = [&]() -> QWidget* {
+        for (QGraphicsItem* child : f.Node(blur)->childItems()) {
+            if (auto* proxy = dynamic_cast<QGraphicsProxyWidget*>(child))
+                return proxy->widget();
+        }
+        return nullptr;
+    };
+    QPointer<QWidget> old_panel = panel();
+    ASSERT_FALSE(old_panel.isNull());
+    f.commander->GetElement(blur)->RequestLayoutUpdate();
+    f.editor->RefreshGUI();
+    EXPECT_TRUE(old_panel.isNull()) << "the old panel waits for a later deletion";
+    EXPECT_NE(nullptr, panel());
+    EXPECT_FALSE(f.commander->GetElement(blur)->layout_update_requested.Get());
+}
+
+TEST(NodalConnectorTopTest, RebuildsAskedForFromAnotherThreadRunOnceOnTheGuiThread)
+{
+    EditorFixture f;
+    const std::string blur = f.Make("Blur", 0, 0);
+    f.MakeEditor();
+    f.Node(blur)->setData(0, QStringLiteral("old"));
+    SharedGUI* gui = f.hub->GetSharedGUI();
+    std::thread tester([gui] {
+        for (int i = 0; i < 20; ++i)
+            emit gui->UpdateGUIFromBackend();
+    });
+    tester.join();
+    EXPECT_TRUE(testsupport::WaitFor([&] {
+        QCoreApplication::processEvents();
+        return f.Node(blur) && f.Node(blur)->data(0).isNull();
+    }));
+    f.Settle();
+    EXPECT_EQ(1u, f.editor->GetAllNodes().size());
+}
+
+TEST(NodalConnectorTopSaveAllTest, SavesAPictureOfEveryCatalogueElementAndLeavesTheTableEmpty)
+{
+    EditorFixture f;
+    f.MakeEditor();
+    f.editor->show();
+    ASSERT_TRUE(QMetaObject::invokeMethod(f.editor.get(), "SaveAllElementToFile"));
+    const QDir folder(QString::fromStdString(ControlAndStatus::GetImagesDirectory() + "elements"));
+    for (const char* type : {"Blur", "Tee", "Main Display", "Video In Video"}) {
+        QImage picture(folder.filePath(QString(type) + ".png"));
+        EXPECT_FALSE(picture.isNull()) << type;
+    }
+    EXPECT_TRUE(f.commander->GetElementIds().empty());
+    EXPECT_TRUE(f.editor->GetAllNodes().empty());
 }
 
 }  // namespace

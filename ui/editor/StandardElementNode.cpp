@@ -47,6 +47,7 @@ QRectF StandardElementNode::ContentRect()
     const double height = ContentsHeight();
     proxy_->setMinimumHeight(height);
     proxy_->setMaximumHeight(height);
+    proxy_->resize(Width(), height);
     return QRectF(0, 0, Width(), height);
 }
 
