@@ -141,12 +141,12 @@ std::vector<EditorCase> Cases()
          [](Variables& v, GUISettingItem* e) {
              const std::string file = v.dir.File("clip.avi");
              std::ofstream(file) << "x";
-             testsupport::WhenModalOpens([file](QWidget* d) {
+             const auto choose = [file](QWidget* d) {
                  auto* dialogue = qobject_cast<QFileDialog*>(d);
                  dialogue->selectFile(QString::fromStdString(file));
                  QMetaObject::invokeMethod(dialogue, "accept");
-             });
-             QTest::mouseClick(As<FileSelectWidget>(e)->Button(), Qt::LeftButton);
+             };
+             EXPECT_TRUE(testsupport::ClickAndAnswer(As<FileSelectWidget>(e)->Button(), choose));
          },
          "<dir>/clip.avi", 1},
         {"text choice",
@@ -203,12 +203,13 @@ std::vector<EditorCase> Cases()
          [](GUISettingItem* e) { return As<ThreadColourSettingItem>(e)->Button()->text(); },
          "Colour", nullptr, "",
          [](Variables&, GUISettingItem* e) {
-             testsupport::WhenModalOpens([](QWidget* d) {
+             const auto choose = [](QWidget* d) {
                  auto* dialogue = qobject_cast<QColorDialog*>(d);
                  dialogue->setCurrentColor(QColor(30, 20, 10));
                  dialogue->accept();
-             });
-             QTest::mouseClick(As<ThreadColourSettingItem>(e)->Button(), Qt::LeftButton);
+             };
+             EXPECT_TRUE(
+                 testsupport::ClickAndAnswer(As<ThreadColourSettingItem>(e)->Button(), choose));
          },
          "10,20,30", 0},
         {"point",
@@ -241,7 +242,9 @@ std::string Expand(const std::string& text, const Variables& v)
 {
     const std::string marker = "<dir>";
     const std::size_t at = text.find(marker);
-    return at == std::string::npos ? text : text.substr(0, at) + v.dir.Path() + text.substr(at + marker.size());
+    if (at == std::string::npos)
+        return text;
+    return text.substr(0, at) + v.dir.Path() + text.substr(at + marker.size());
 }
 
 class SettingEditorsTest : public ::testing::Test {

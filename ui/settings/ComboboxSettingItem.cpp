@@ -12,7 +12,10 @@ ComboboxSettingItem::ComboboxSettingItem(ThreadSafeVariable<std::string>* variab
                                          const std::vector<std::string>& items,
                                          QWidget* parent,
                                          boost::signals2::signal<void()>* signal)
-    : GUISettingItem(parent), variable_(variable), signal_(signal), box_(LayOutChoiceBox(this, label))
+    : GUISettingItem(parent),
+      variable_(variable),
+      signal_(signal),
+      box_(LayOutChoiceBox(this, label))
 {
     for (const std::string& item : items)
         box_->addItem(ToQString(item));

@@ -24,7 +24,9 @@ FileSelectWidget::FileSelectWidget(ThreadSafeVariable<std::string>* variable,
     layout->addWidget(path_label_, 1, 0);
     SetExpandingRow();
     ShowPath(variable_->Get());
-    connect(button_, SIGNAL(clicked()), this, SLOT(ShowFileDialogue()));
+    // Queued: the dialogue's event loop must not run inside the button's own click
+    // handling, where a rebuild that deletes this editor would pull the button away.
+    connect(button_, SIGNAL(clicked()), this, SLOT(ShowFileDialogue()), Qt::QueuedConnection);
 }
 
 void FileSelectWidget::ShowPath(const std::string& path)

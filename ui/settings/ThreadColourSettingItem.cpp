@@ -13,7 +13,9 @@ ThreadColourSettingItem::ThreadColourSettingItem(ThreadSafeVariable<cv::Scalar>*
 {
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(button_);
-    connect(button_, SIGNAL(clicked()), this, SLOT(PickColour()));
+    // Queued: the dialogue's event loop must not run inside the button's own click
+    // handling, where a rebuild that deletes this editor would pull the button away.
+    connect(button_, SIGNAL(clicked()), this, SLOT(PickColour()), Qt::QueuedConnection);
 }
 
 void ThreadColourSettingItem::PickColour()
