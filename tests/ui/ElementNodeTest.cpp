@@ -8,6 +8,7 @@
 #include "engine/MakeUnownedPtr.h"
 #include "ui/editor/ElementNodeFactory.h"
 #include "ui/editor/PreviewGraphicsItem.h"
+#include "ui/editor/StyleSheet.h"
 
 #include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
@@ -118,6 +119,18 @@ TEST_F(ElementNodeTest, TheFillShowsWhetherTheNodeIsSelected)
     EXPECT_EQ(QColor(40, 40, 40), Render(area).pixelColor(pixel));
     node->setSelected(true);
     EXPECT_EQ(QColor(40, 40, 90), Render(area).pixelColor(pixel));
+}
+
+TEST_F(ElementNodeTest, TheEmbeddedSheetGivesThePanelTheNodesDarkBackground)
+{
+    ReadStyleSheet(f.home.Path() + "/no style folder");
+    ElementNodeBase* node = NodeFor(f.Make("Blur", 0, 0));
+    const QRectF outline = node->path().boundingRect();
+    ASSERT_GT(outline.bottom(), 100.0) << "the panel hangs below the title area";
+    const QImage image = Render(QRectF(0, 0, 400, outline.bottom()));
+    // Between the editors, right of their labels.
+    const QColor panel = image.pixelColor(395, 4);
+    EXPECT_LT(panel.lightness(), 80) << panel.name().toStdString();
 }
 
 TEST_F(ElementNodeTest, MovingANodeWritesItsPositionTruncatedTowardZero)

@@ -2,6 +2,7 @@
 
 #include "ui/editor/GraphicsWidgetProxyCustom.h"
 #include "ui/editor/StyleSheet.h"
+#include "ui/settings/panels/NodeGUIBuilder.h"
 
 #include <QScrollArea>
 #include <QWidget>
@@ -30,7 +31,7 @@ QRectF StandardElementNode::MakeContents()
     // Deleted at once: a panel left for later could still run its timers on an element
     // that has gone.
     delete proxy_;
-    panel_ = new QWidget();
+    panel_ = new NodeGUIBuilder(Hub(), GetElementId(), nullptr);
     proxy_ = new GraphicsWidgetProxyCustom(this);
     proxy_->setWidget(panel_);
     proxy_->setWindowFrameMargins(0, 0, 0, 0);

@@ -5,7 +5,7 @@
 #include "ui/editor/ElementNodeBase.h"
 
 class GraphicsWidgetProxyCustom;
-class QWidget;
+class NodeGUIBuilder;
 
 class StandardElementNode : public ElementNodeBase {
 public:
@@ -23,5 +23,5 @@ private:
     double ContentsHeight() const;
 
     GraphicsWidgetProxyCustom* proxy_ = nullptr;
-    QWidget* panel_ = nullptr;
+    NodeGUIBuilder* panel_ = nullptr;
 };
