@@ -1,25 +1,44 @@
 // Measures what the data-flow engine costs and what it buys. Builds pipelines
-// in code and prints one "name value" line per figure:
+// in code and prints one "name value" line per figure (goals in brackets):
 //   hop_us_N        wall-clock microseconds per frame, in steady state, for a chain of
 //                   a source, N pass-through filters and a sink (N + 1 connections, all
 //                   running at once, so each connection handles one frame per period)
 //   handoff_us      the same period for a bare two-thread one-slot hand-off
 //                   (a mutex and two condition variables)
 //   hop_ratio       hop_us_4 / handoff_us
+//   hop_cpu_us      CPU time per connection per frame in a chain of 16 pass-through
+//                   filters (17 connections), the measuring thread left out
+//   handoff_cpu_us  CPU time per item of the bare two-thread hand-off, both threads
+//   hop_cpu_ratio   hop_cpu_us / handoff_cpu_us [at most 1.5]
 //   pipeline_fps    1920x1080 frames through four OpenCV filters of about equal cost
 //   loop_fps        the same OpenCV calls on the same frames in one plain loop
 //   pipeline_ratio  pipeline_fps / loop_fps
+//   threads_fps     the same four stages as four std::threads joined by one-slot
+//                   hand-offs, written by hand
+//   pipeline_vs_threads
+//                   pipeline_fps / threads_fps [at least 0.95]
+//   latency_p99_ms_vga
+//                   99th percentile, in milliseconds, from a frame's making to its arrival
+//                   at the sink, for four stages on 640x480 frames fed by a source that
+//                   blocks until its next 1/30 s tick
+//   latency_ratio   latency_p99_ms_vga / the sum of the four stages' median own times
+//                   [at most 1.5]
 //   paused_cpu_pct  process CPU, in percent of one core, of a paused pipeline of four
 //                   connections over two seconds
-//   rss_growth_pct  resident memory after 10,000 frames through the chain of four
-//                   filters, against after the first 1,000
+//   heap_growth_kb  heap bytes in use (mallinfo2, mapped blocks included) after 3,000
+//                   frames through four stages that each make a new 640x480 image, against
+//                   after a warm-up, both taken with no frame in flight [below 64]
 //   element_overhead_pct
 //                   the CPU time the element framework adds per 1920x1080 frame to the
 //                   OpenCV work of "Blur", "Threshold" and "Canny" in a pipeline, one
 //                   frame at a time, in percent of the same calls made directly
-// --quick runs fewer frames (under 30 seconds in all); the figures are the same.
+//   clear_ms_4000   "clear" of 4,000 "Blur" elements made by the command language [below 1000]
+//   load_ms_4000    "load" of a saved file of those 4,000 elements [below 2000]
+// The process keeps frame buffers in the heap as the application does (KeepFrameBuffersInHeap).
+// --quick runs fewer frames (about a minute and a half in all); the figures are the same.
 
 #include <malloc.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -30,8 +49,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -45,8 +66,11 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "control/LoaderSaver.h"
+#include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/FrameHeap.h"
 #include "core/FrameRateSettings.h"
 #include "core/VideoFrame.h"
 #include "elements/BlurElement.h"
@@ -76,12 +100,24 @@ double ProcessCpuSeconds()
            usage.ru_stime.tv_usec / 1e6;
 }
 
-double ResidentBytes()
+double ClockSeconds(clockid_t clock)
 {
-    std::ifstream statm("/proc/self/statm");
-    long long size = 0, resident = 0;
-    statm >> size >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+    timespec time{};
+    clock_gettime(clock, &time);
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
+}
+
+// The CPU of every thread but the calling one, which only waits and measures.
+double OtherThreadsCpuSeconds()
+{
+    return ClockSeconds(CLOCK_PROCESS_CPUTIME_ID) - ClockSeconds(CLOCK_THREAD_CPUTIME_ID);
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
 }
 
 double Median(std::vector<double> values)
@@ -271,9 +307,16 @@ private:
     boost::optional<Item> slot_;
 };
 
-double HandoffSeconds(const std::vector<Item>& ring, long long frames)
+struct Handoff
+{
+    double seconds = 0.0;      // wall time per item
+    double cpu_seconds = 0.0;  // CPU of both threads per item
+};
+
+Handoff MeasureHandoff(const std::vector<Item>& ring, long long frames)
 {
     OneSlot slot;
+    const double cpu_before = ClockSeconds(CLOCK_PROCESS_CPUTIME_ID);
     boost::thread producer([&] {
         for (long long i = 0; i < frames; ++i)
             slot.Push(ring[i % ring.size()]);
@@ -283,7 +326,8 @@ double HandoffSeconds(const std::vector<Item>& ring, long long frames)
         slot.Pop();
     const double seconds = SecondsSince(begin);
     producer.join();
-    return seconds / static_cast<double>(frames);
+    const double cpu = ClockSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu_before;
+    return Handoff{seconds / static_cast<double>(frames), cpu / static_cast<double>(frames)};
 }
 
 std::vector<boost::shared_ptr<ElementBase>> PassThroughFilters(const boost::shared_ptr<ControlAndStatus>& hub,
@@ -349,21 +393,309 @@ double PausedCpuPercent(const boost::shared_ptr<ControlAndStatus>& hub, const st
     return 100.0 * (ProcessCpuSeconds() - cpu_before) / SecondsSince(begin);
 }
 
-double RssGrowthPercent(const boost::shared_ptr<ControlAndStatus>& hub, const std::vector<Item>& ring)
+constexpr int kLongChainFilters = 16;
+
+// hop_cpu_us: the CPU of every connection thread over the frames, per frame and connection.
+double HopCpuMicroseconds(const boost::shared_ptr<ControlAndStatus>& hub, const std::vector<Item>& ring,
+                          long long frames)
 {
-    Chain chain(hub, boost::make_shared<RingSource>(hub, ring), PassThroughFilters(hub, 4));
-    chain.WaitForCount(1000);
-    const double after_first = ResidentBytes();
-    chain.WaitForCount(10000);
-    return 100.0 * (ResidentBytes() - after_first) / after_first;
+    Chain chain(hub, boost::make_shared<RingSource>(hub, ring), PassThroughFilters(hub, kLongChainFilters));
+    chain.WaitForCount(500);
+    const long long first = chain.Count();
+    const double cpu_before = OtherThreadsCpuSeconds();
+    chain.WaitForCount(first + frames);
+    const double cpu = OtherThreadsCpuSeconds() - cpu_before;
+    const double hops = static_cast<double>(chain.Count() - first) * (kLongChainFilters + 1);
+    return cpu / hops * 1e6;
 }
 
-double ClockSeconds(clockid_t clock)
+// pipeline_vs_threads' other side: the four stages as four plain threads, each handing
+// its frame to the next through one slot, the first making a frame per item as the
+// pipeline's source does. Frames per second between the 8th and the last arrival.
+double ThreadsFps(const std::vector<cv::Mat>& images, long long frames)
 {
-    timespec time{};
-    clock_gettime(clock, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
+    const std::vector<CvOperation> operations = BalancedOperations();
+    const long long warm_up = 8;
+    const long long total = warm_up + frames;
+    std::vector<std::unique_ptr<OneSlot>> hand_offs;
+    for (std::size_t i = 0; i + 1 < operations.size(); ++i)
+        hand_offs.push_back(std::make_unique<OneSlot>());
+    auto run_stage = [&](const Item& item, std::size_t stage) {
+        cv::Mat result;
+        operations[stage](item.data->image, result);
+        item.data->image = result;
+    };
+    Clock::time_point begin;
+    std::vector<std::thread> threads;
+    threads.emplace_back([&] {
+        for (long long i = 0; i < total; ++i) {
+            auto frame = boost::make_shared<VideoFrame>();
+            frame->image = images[i % images.size()];
+            Item item(frame);
+            run_stage(item, 0);
+            hand_offs[0]->Push(item);
+        }
+    });
+    for (std::size_t stage = 1; stage < operations.size(); ++stage) {
+        threads.emplace_back([&, stage] {
+            const bool last = stage + 1 == operations.size();
+            for (long long i = 0; i < total; ++i) {
+                Item item = hand_offs[stage - 1]->Pop();
+                run_stage(item, stage);
+                if (!last)
+                    hand_offs[stage]->Push(item);
+                else if (i + 1 == warm_up)
+                    begin = Clock::now();
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    return static_cast<double>(frames) / SecondsSince(begin);
 }
+
+// A frame per 1/30 s tick, stamped with the time it was made.
+class TickSource : public ElementOutput<VideoFrame>
+{
+public:
+    TickSource(boost::shared_ptr<ControlAndStatus> hub, std::vector<cv::Mat> ring)
+        : ElementOutput<VideoFrame>(hub), ring_(std::move(ring)), next_tick_(Clock::now())
+    {
+    }
+    Item MakeData() override
+    {
+        next_tick_ += std::chrono::microseconds(1000000 / 30);
+        boost::this_thread::sleep_until(boost::chrono::steady_clock::time_point(
+            boost::chrono::nanoseconds(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                           next_tick_.time_since_epoch())
+                                           .count())));
+        auto frame = boost::make_shared<VideoFrame>();
+        frame->image = ring_[next_++ % ring_.size()];
+        frame->time = std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+        return Item(frame);
+    }
+
+private:
+    std::vector<cv::Mat> ring_;
+    std::size_t next_ = 0;          // connection thread only
+    Clock::time_point next_tick_;   // connection thread only
+};
+
+// An OpenCV stage that notes how long each of its calls took.
+class TimedFilter : public OpenCvFilter
+{
+public:
+    using OpenCvFilter::OpenCvFilter;
+    Item Process(Item item) override
+    {
+        const Clock::time_point begin = Clock::now();
+        Item result = OpenCvFilter::Process(item);
+        const double seconds = SecondsSince(begin);
+        std::lock_guard<std::mutex> lock(mutex_);
+        seconds_.push_back(seconds);
+        return result;
+    }
+    std::vector<double> Seconds() const
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seconds_;
+    }
+
+private:
+    mutable std::mutex mutex_;  // guards seconds_
+    std::vector<double> seconds_;
+};
+
+class LatencySink : public ElementInput<VideoFrame>
+{
+public:
+    using ElementInput<VideoFrame>::ElementInput;
+    void ConsumeData(Item item) override
+    {
+        const double now = std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+        std::lock_guard<std::mutex> lock(mutex_);
+        latencies_.push_back(now - item.data->time);
+    }
+    std::vector<double> Latencies() const
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return latencies_;
+    }
+
+private:
+    mutable std::mutex mutex_;  // guards latencies_
+    std::vector<double> latencies_;
+};
+
+struct Latency
+{
+    double p99_seconds = 0.0;
+    double stage_seconds = 0.0;  // the sum of the stages' median own times
+};
+
+Latency MeasureLatency(const boost::shared_ptr<ControlAndStatus>& hub, const std::vector<cv::Mat>& images,
+                       long long frames)
+{
+    std::vector<boost::shared_ptr<TimedFilter>> stages;
+    std::vector<boost::shared_ptr<ElementBase>> filters;
+    for (const CvOperation& operation : BalancedOperations()) {
+        stages.push_back(boost::make_shared<TimedFilter>(hub, operation));
+        filters.push_back(stages.back());
+    }
+    auto sink = boost::make_shared<LatencySink>(hub);
+    {
+        Line line(hub, boost::make_shared<TickSource>(hub, images), filters, sink);
+        const long long warm_up = 10;
+        while (static_cast<long long>(sink->Latencies().size()) < warm_up + frames)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        line.Manager().StopAll();
+    }
+    std::vector<double> latencies = sink->Latencies();
+    latencies.erase(latencies.begin(), latencies.begin() + 10);
+    Latency latency;
+    latency.p99_seconds = Percentile(latencies, 0.99);
+    for (const boost::shared_ptr<TimedFilter>& stage : stages)
+        latency.stage_seconds += Median(stage->Seconds());
+    return latency;
+}
+
+// Hands out exactly as many frames as it is allowed, so the pipeline can be emptied.
+class GatedSource : public ElementOutput<VideoFrame>
+{
+public:
+    GatedSource(boost::shared_ptr<ControlAndStatus> hub, std::vector<cv::Mat> ring)
+        : ElementOutput<VideoFrame>(hub), ring_(std::move(ring))
+    {
+    }
+    void Allow(long long frames)
+    {
+        boost::lock_guard<boost::mutex> lock(mutex_);
+        allowed_ += frames;
+        changed_.notify_all();
+    }
+    // The wait is an interruption point, so a stop ends it.
+    Item MakeData() override
+    {
+        {
+            boost::unique_lock<boost::mutex> lock(mutex_);
+            while (allowed_ == 0)
+                changed_.wait(lock);
+            --allowed_;
+        }
+        auto frame = boost::make_shared<VideoFrame>();
+        frame->image = ring_[next_++ % ring_.size()];
+        return Item(frame);
+    }
+
+private:
+    std::vector<cv::Mat> ring_;
+    std::size_t next_ = 0;  // connection thread only
+    boost::mutex mutex_;    // guards allowed_
+    boost::condition_variable changed_;
+    long long allowed_ = 0;
+};
+
+double HeapInUseBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks) + static_cast<double>(info.hblkhd);
+}
+
+// heap_growth_kb: in use after the frames against after the warm-up, each taken once
+// every allowed frame has reached the sink and its threads have gone back to waiting.
+double HeapGrowthKb(const boost::shared_ptr<ControlAndStatus>& hub, const std::vector<cv::Mat>& images,
+                    long long frames)
+{
+    std::vector<boost::shared_ptr<ElementBase>> filters;
+    for (const CvOperation& operation : BalancedOperations())
+        filters.push_back(boost::make_shared<OpenCvFilter>(hub, operation));
+    auto source = boost::make_shared<GatedSource>(hub, images);
+    Chain chain(hub, source, filters);
+    auto in_use_after = [&](long long count) {
+        source->Allow(count - chain.Count());
+        chain.WaitForCount(count);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return HeapInUseBytes();
+    };
+    const long long warm_up = 300;
+    const double after_warm_up = in_use_after(warm_up);
+    const double after_frames = in_use_after(warm_up + frames);
+    return (after_frames - after_warm_up) / 1024.0;
+}
+
+// A pipeline store in a home folder of its own, removed with it.
+class StoreRig
+{
+public:
+    StoreRig()
+    {
+        char pattern[] = "/tmp/orvane-bench-XXXXXX";
+        home_ = mkdtemp(pattern);
+        const char* old_home = std::getenv("HOME");
+        old_home_ = old_home ? old_home : "";
+        setenv("HOME", home_.c_str(), 1);
+        hub_ = boost::make_shared<ControlAndStatus>();
+        commander_ = boost::make_shared<PowerCommanderTop>(hub_);
+        hub_->SetCommander(commander_);
+        store_ = std::make_unique<LoaderSaver>(nullptr, hub_);
+    }
+    ~StoreRig()
+    {
+        store_.reset();
+        commander_->Clear();
+        setenv("HOME", old_home_.c_str(), 1);
+        std::error_code error;
+        std::filesystem::remove_all(home_, error);
+    }
+    // The reply, or the run stops: a figure of a failed command means nothing.
+    void Command(const std::string& line)
+    {
+        const std::string reply = commander_->ParseCommand(line);
+        if (reply == "Error, command failed") {
+            std::fprintf(stderr, "\"%s\" failed\n", line.c_str());
+            std::exit(1);
+        }
+    }
+    std::size_t ElementCount() const { return commander_->GetElementIds().size(); }
+
+private:
+    std::string home_;
+    std::string old_home_;
+    boost::shared_ptr<ControlAndStatus> hub_;
+    boost::shared_ptr<PowerCommanderTop> commander_;
+    std::unique_ptr<LoaderSaver> store_;
+};
+
+double MillisecondsOf(const std::function<void()>& work)
+{
+    const Clock::time_point begin = Clock::now();
+    work();
+    return SecondsSince(begin) * 1e3;
+}
+
+struct StoreTimes
+{
+    double clear_ms = 0.0;
+    double load_ms = 0.0;
+};
+
+StoreTimes MeasureStore(std::size_t elements)
+{
+    StoreRig rig;
+    // Ids given, so making them is no part of what is measured.
+    for (std::size_t i = 0; i < elements; ++i)
+        rig.Command("make Blur b" + std::to_string(i));
+    rig.Command("save bench_store");
+    StoreTimes times;
+    times.clear_ms = MillisecondsOf([&] { rig.Command("clear"); });
+    times.load_ms = MillisecondsOf([&] { rig.Command("load bench_store"); });
+    if (rig.ElementCount() != elements) {
+        std::fprintf(stderr, "the load gave %zu elements, not %zu\n", rig.ElementCount(), elements);
+        std::exit(1);
+    }
+    return times;
+}
+
 
 // The settings both the elements and the direct calls use.
 constexpr int kBlurSize = 3;
@@ -571,11 +903,8 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    KeepFrameBuffersInHeap();
     cv::setNumThreads(1);
-    // Keep frame buffers on the heap instead of a fresh mapping (and page faults)
-    // per image, so both the pipeline and the loop measure OpenCV, not the allocator.
-    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
     FILELog::ReportingLevel() = logERROR;  // keep stdout to the figures
 
     auto hub = boost::make_shared<ControlAndStatus>();
@@ -584,14 +913,19 @@ int main(int argc, char** argv)
 
     const int repeats = 3;
     const long long hop_frames = quick ? 5000 : 50000;
-    const long long pipeline_frames = quick ? 150 : 600;
-    const long long overhead_frames = quick ? 60 : 600;
+    const long long pipeline_frames = quick ? 300 : 600;
+    const long long overhead_frames = quick ? 300 : 600;
+    const long long latency_frames = quick ? 300 : 900;
     const std::vector<Item> small_ring = MakeItems(MakeImages(8, 640, 480));
 
-    std::vector<double> handoff;
-    for (int r = 0; r < repeats; ++r)
-        handoff.push_back(HandoffSeconds(small_ring, hop_frames * 2));
+    std::vector<double> handoff, handoff_cpu;
+    for (int r = 0; r < repeats; ++r) {
+        const Handoff measured = MeasureHandoff(small_ring, hop_frames * 2);
+        handoff.push_back(measured.seconds);
+        handoff_cpu.push_back(measured.cpu_seconds);
+    }
     const double handoff_us = Median(handoff) * 1e6;
+    const double handoff_cpu_us = Median(handoff_cpu) * 1e6;
 
     double hop_us_4 = 0.0;
     for (int filters : {1, 2, 4, 8}) {
@@ -607,27 +941,47 @@ int main(int argc, char** argv)
     }
     Print("handoff_us", handoff_us);
     Print("hop_ratio", hop_us_4 / handoff_us);
+    std::vector<double> hop_cpu;
+    for (int r = 0; r < repeats; ++r)
+        hop_cpu.push_back(HopCpuMicroseconds(hub, small_ring, hop_frames / 2));
+    const double hop_cpu_us = Median(hop_cpu);
+    Print("hop_cpu_us", hop_cpu_us);
+    Print("handoff_cpu_us", handoff_cpu_us);
+    Print("hop_cpu_ratio", hop_cpu_us / handoff_cpu_us);
 
     const std::vector<cv::Mat> large_ring = MakeImages(4, 1920, 1080);
-    // Alternated, so that a change in the machine's load touches both alike.
-    std::vector<double> pipeline_runs, loop_runs;
+    // Alternated, so that a change in the machine's load touches all alike.
+    std::vector<double> pipeline_runs, loop_runs, threads_runs;
     for (int r = 0; r < repeats; ++r) {
         pipeline_runs.push_back(PipelineFps(hub, large_ring, pipeline_frames));
         loop_runs.push_back(LoopFps(large_ring, pipeline_frames));
+        threads_runs.push_back(ThreadsFps(large_ring, pipeline_frames));
     }
     const double pipeline_fps = Median(pipeline_runs);
     const double loop_fps = Median(loop_runs);
+    const double threads_fps = Median(threads_runs);
     Print("pipeline_fps", pipeline_fps);
     Print("loop_fps", loop_fps);
     Print("pipeline_ratio", pipeline_fps / loop_fps);
+    Print("threads_fps", threads_fps);
+    Print("pipeline_vs_threads", pipeline_fps / threads_fps);
+
+    const std::vector<cv::Mat> vga_ring = MakeImages(8, 640, 480);
+    const Latency latency = MeasureLatency(hub, vga_ring, latency_frames);
+    Print("latency_p99_ms_vga", latency.p99_seconds * 1e3);
+    Print("latency_ratio", latency.p99_seconds / latency.stage_seconds);
 
     Print("paused_cpu_pct", PausedCpuPercent(hub, small_ring));
-    Print("rss_growth_pct", RssGrowthPercent(hub, small_ring));
+    Print("heap_growth_kb", HeapGrowthKb(hub, vga_ring, 3000));
     const std::optional<double> overhead_pct = ElementOverheadPercent(hub, large_ring, overhead_frames);
     if (!overhead_pct) {
         std::fprintf(stderr, "the elements' results differ from the direct OpenCV calls'\n");
         return 1;
     }
     Print("element_overhead_pct", *overhead_pct);
+
+    const StoreTimes store = MeasureStore(4000);
+    Print("clear_ms_4000", store.clear_ms);
+    Print("load_ms_4000", store.load_ms);
     return 0;
 }
