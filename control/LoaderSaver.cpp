@@ -1,6 +1,5 @@
 #include "control/LoaderSaver.h"
 
-#include "control/ElementRegistry.h"
 #include "control/ElementTable.h"
 #include "control/NodeEditorInterface.h"
 #include "control/PipelineFiles.h"
@@ -15,7 +14,6 @@
 #include <QXmlStreamReader>
 
 #include <functional>
-#include <set>
 #include <unistd.h>
 
 namespace {
@@ -39,14 +37,26 @@ bool IsXmlCharacter(char32_t c)
            (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// A value that XML cannot hold would give a file that no longer loads: refuse the save.
+// A text that XML cannot hold would give a file that no longer loads.
+bool CanHold(const std::string& text)
+{
+    for (char32_t c : ToQString(text).toUcs4())
+        if (!IsXmlCharacter(c))
+            return false;
+    return true;
+}
+
+bool CanHoldAll(std::initializer_list<const std::string*> texts)
+{
+    for (const std::string* text : texts)
+        if (!CanHold(*text))
+            return false;
+    return true;
+}
+
 void SetAttribute(QDomElement& node, const char* name, const std::string& value)
 {
-    const QString text = ToQString(value);
-    for (char32_t c : text.toUcs4())
-        if (!IsXmlCharacter(c))
-            throw CustomException(std::string("Cannot store the text of ") + name + " in a file");
-    node.setAttribute(name, text);
+    node.setAttribute(name, ToQString(value));
 }
 
 bool IsWellFormedPipeline(const QByteArray& content)
@@ -82,26 +92,6 @@ bool ParsePipeline(const QByteArray& content, QDomDocument& document)
         return false;
     QXmlStreamReader reader(content);
     return document.setContent(&reader, false);
-}
-
-std::set<std::string> CatalogueNames()
-{
-    std::set<std::string> names;
-    for (const boost::shared_ptr<ElementMakerInterface>& maker : GetElementRegistry())
-        names.insert(maker->GetName());
-    return names;
-}
-
-// A pipeline that cannot be rebuilt whole is not loaded at all.
-void CheckElementTypes(const QDomElement& root)
-{
-    const std::set<std::string> names = CatalogueNames();
-    for (QDomElement node = root.firstChildElement(); !node.isNull();
-         node = node.nextSiblingElement()) {
-        const std::string type = Attribute(node, "type");
-        if (names.count(type) == 0)
-            throw CustomException("Unknown element type in pipeline file : " + type);
-    }
 }
 
 // Runs a store operation for a caller that cannot take an exception.
@@ -173,9 +163,14 @@ void LoaderSaver::AddAllElements()
 void LoaderSaver::AddElement(const std::string& id)
 {
     boost::shared_ptr<ElementBase> element = Commander().GetElement(id);
+    const std::string type = element->GetType();
+    if (!CanHoldAll({&id, &type})) {
+        FILE_LOG(logERROR) << "Could not save element " << id << " : its id or type cannot be held in a file";
+        return;
+    }
     QDomElement node = document_.createElement("Element");
     SetAttribute(node, "id", id);
-    SetAttribute(node, "type", element->GetType());
+    SetAttribute(node, "type", type);
     root_.appendChild(node);
     AddSettings(*element, node);
     AddConnections(id, node);
@@ -184,9 +179,16 @@ void LoaderSaver::AddElement(const std::string& id)
 void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
 {
     for (const ParameterItem& item : element.settings.GetItems()) {
+        const std::string value = element.settings.GetValueAsString(item.name);
+        if (!CanHoldAll({&item.name, &value, &item.descriptor})) {
+            // The rest of the pipeline is still worth keeping.
+            FILE_LOG(logERROR) << "Could not save setting " << item.name << " of element "
+                               << element.GetId() << " : its text cannot be held in a file";
+            continue;
+        }
         QDomElement setting = document_.createElement("Settings");
         SetAttribute(setting, "name", item.name);
-        SetAttribute(setting, "value", element.settings.GetValueAsString(item.name));
+        SetAttribute(setting, "value", value);
         SetAttribute(setting, "extra", item.descriptor);
         node.appendChild(setting);
     }
@@ -195,6 +197,9 @@ void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
 void LoaderSaver::AddConnections(const std::string& id, QDomElement& node)
 {
     for (const ConnectionRecord& record : Commander().GetElementTable()->GetConnections(id)) {
+        if (!CanHoldAll({&record.sink_element, &record.source_element, &record.sink_name,
+                         &record.source_name}))
+            continue;  // the element at its other end was not saved either
         QDomElement connection = document_.createElement("Connection");
         SetAttribute(connection, "sink_element", record.sink_element);
         SetAttribute(connection, "source_element", record.source_element);
@@ -215,7 +220,6 @@ void LoaderSaver::Load(const std::string& name)
     if (!ParsePipeline(content, document))
         throw CustomException("Not a pipeline file : " + name);
     const QDomElement root = document.documentElement();
-    CheckElementTypes(root);
     try {
         context_->GetSharedControl<NodeControls>("")->clear_editor_signal();
         LoadElements(root);
@@ -237,10 +241,10 @@ void LoaderSaver::LoadElements(const QDomElement& root)
          node = node.nextSiblingElement()) {
         const std::string id = Attribute(node, "id");
         FILE_LOG(logDEBUG) << node.tagName().toStdString() << id;
-        try {
-            commander.MakeElement(Attribute(node, "type"), id);
-        } catch (...) {
-        }
+        const std::string type = Attribute(node, "type");
+        const std::string made = commander.MakeElement(type, id);
+        if (made.empty() || !commander.GetElementTable()->Exists(made))
+            FILE_LOG(logERROR) << "Skipped element " << id << " of type " << type;
     }
 }
 
@@ -290,6 +294,9 @@ bool LoaderSaver::TryLoad(const std::string& name) noexcept
 void LoaderSaver::Delete(const std::string& name)
 {
     const std::string path = PipelineFilePath(name);
+    // A link may have been put there to have something else taken away.
+    if (IsSymbolicLink(path))
+        throw CustomException("Refused to delete through a link : " + name);
     // unlink, not remove: a folder of that name is never taken away.
     const int code = ::unlink(path.c_str());
     if (code != 0) {

@@ -4,7 +4,7 @@
 // (the connections end with it) and runs on the thread that emits them (the GUI thread).
 // A save, load or delete that fails throws CustomException, so the command that emitted
 // the signal replies "Error, command failed"; callers outside the command interpreter use
-// TrySave and TryLoad, which never throw. A file that cannot be taken whole leaves the
+// TrySave and TryLoad, which never throw. A file that cannot be read or parsed leaves the
 // running pipeline untouched. The store does not own the editor.
 #pragma once
 
@@ -32,11 +32,15 @@ public:
 
     void ResetDocument();
 
+    // A setting (or element) whose text XML cannot hold is left out with an ERROR line;
+    // the rest is saved. Refuses to write through a symbolic link.
     void Save(const std::string& name);
-    // Refuses, before changing anything, a file that is missing, unreadable, larger than
-    // 16 MiB, not well-formed, not rooted in "top", or that names an element type the
-    // catalogue does not have.
+    // Refuses, before changing anything, a file that is missing, not a regular file (a
+    // link, say), unreadable, larger than 16 MiB, not well-formed or not rooted in "top".
+    // An element that cannot be made (a type the catalogue lacks) is logged with its type
+    // and id and skipped; the rest loads.
     void Load(const std::string& name);
+    // Refuses to delete a symbolic link.
     void Delete(const std::string& name);
 
     // Save and Load for callers outside the command interpreter (the main window's

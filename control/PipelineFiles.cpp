@@ -4,9 +4,12 @@
 #include "core/CustomException.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,8 +47,16 @@ std::string PipelineFilePath(const std::string& name)
     return ControlAndStatus::GetSettingsDirectory() + name + ".xml";
 }
 
+bool IsSymbolicLink(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool WriteFileReplacing(const std::string& path, const QByteArray& content)
 {
+    if (IsSymbolicLink(path))
+        return false;
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -60,13 +71,17 @@ bool WriteFileReplacing(const std::string& path, const QByteArray& content)
 bool ReadFileBounded(const std::string& path, long long max_bytes, QByteArray& content)
 {
     content.clear();
-    const QString file_name = QString::fromStdString(path);
-    // A FIFO or device would block or never end; only plain files are read.
-    if (!QFileInfo(file_name).isFile())
+    // Not through a link, and without blocking on a FIFO or device; only plain files are read.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
         return false;
-    QFile file(file_name);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > max_bytes)
+    QFile file;
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > max_bytes ||
+        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
         return false;
+    }
     // The size may change between the check and the read: read one byte more to see it.
     QByteArray read = file.read(max_bytes + 1);
     if (read.size() > max_bytes || file.error() != QFileDevice::NoError)

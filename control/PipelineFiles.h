@@ -18,9 +18,13 @@ bool IsSafePipelineName(const std::string& name);
 std::string PipelineFilePath(const std::string& name);
 
 // Writes the content to a temporary file beside the path and puts it in place only when
-// every byte was written; the old file stays otherwise. Returns whether it succeeded.
+// every byte was written; the old file stays otherwise. A symbolic link at the path is
+// refused (writing would follow it out of the folder). Returns whether it succeeded.
 bool WriteFileReplacing(const std::string& path, const QByteArray& content);
 
+// Whether the path itself is a symbolic link (not followed).
+bool IsSymbolicLink(const std::string& path);
+
 // The content of a regular file of at most max_bytes; false (content empty) when the file
-// is missing, not a plain file, unreadable or larger.
+// is missing, a symbolic link, not a plain file, unreadable or larger.
 bool ReadFileBounded(const std::string& path, long long max_bytes, QByteArray& content);

@@ -103,6 +103,12 @@ TEST(PipelineFilesTest, BoundedReadRefusesWhatItShouldNotRead)
     const std::string fifo = dir.File("fifo.xml");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(ReadFileBounded(fifo, 100, content));
+    const std::string link = dir.File("link.xml");
+    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+    EXPECT_FALSE(ReadFileBounded(link, 100, content));
+    // Nor is a link written through.
+    EXPECT_FALSE(WriteFileReplacing(link, "through"));
+    EXPECT_EQ(ReadAll(path), std::string(100, 'x'));
 }
 
 }  // namespace
