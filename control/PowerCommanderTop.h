@@ -157,8 +157,9 @@ private:
     LinkEnds FindLinkEnds(const std::string& source_id, const std::string& source_pad,
                           const std::string& sink_id, const std::string& sink_pad) const;
 
-    // Sets the value when the container has the setting and the text reads; an
-    // unreadable value is logged. Returns whether the value was taken.
+    // Sets the value when the container has the setting, the text reads and, for a
+    // number, lies within the "min"/"max" that the descriptor names; a refused value is
+    // logged and left unset. Returns whether the value was taken.
     static bool SetIfPresent(ParameterContainer& settings, const std::string& name,
                              const std::string& value);
     void StopElementTests();

@@ -7,9 +7,29 @@
 #include "core/Utilities.h"
 #include "engine/ElementBase.h"
 
+#include "core/ValueText.h"
+#include "elements/SettingRange.h"
+
 #include <boost/optional.hpp>
 
 namespace {
+
+// Whether the text is a number outside the "min"/"max" that the setting's descriptor
+// names. Editors' defaults are no limits: a descriptor naming neither bound, or saying
+// "other=no-limits", takes anything; text that is no number is the convertor's to judge.
+bool IsOutsideLimits(const ParameterItem& item, const std::string& text)
+{
+    if (GetValue(item.descriptor, "other") == "no-limits" ||
+        (GetValue(item.descriptor, "min").empty() && GetValue(item.descriptor, "max").empty()))
+        return false;
+    double value = 0.0;
+    try {
+        value = ValueFromText<double>(text);
+    } catch (...) {
+        return false;
+    }
+    return !(SettingRange<double>(item.descriptor).Hold(value) == value);
+}
 
 const char* const kHelpLines[][2] = {
     {"start", "Starts the pipeline "},
@@ -234,6 +254,11 @@ bool PowerCommanderTop::SetIfPresent(ParameterContainer& settings, const std::st
         return false;
     try {
         ParameterItem& item = settings.FindItem(name);
+        if (IsOutsideLimits(item, value)) {
+            FILE_LOG(logERROR) << "Could not set " << name << " to " << value << " : outside "
+                               << item.descriptor;
+            return false;
+        }
         return ParameterContainer::GetConvertor(item)->FromString(item, value);
     } catch (...) {
         FILE_LOG(logERROR) << "Could not set " << name << " to " << value;

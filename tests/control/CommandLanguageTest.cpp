@@ -3,6 +3,7 @@
 
 #include "control/ElementRegistry.h"
 #include "core/ControlAndStatus.h"
+#include "engine/ElementBase.h"
 #include "support/TestSupport.h"
 #include "LogCapture.h"
 
@@ -182,6 +183,52 @@ TEST_F(CommandLanguageTest, QueryAndSet)
         {"query \"my blur\"", kBlurSettings + "_width = 7\n_height = 3\n"},
         {"list-settings", "Elements: my blur\n_setting_name = No Controls\n_setting_name = No Controls\n\n"},
     });
+}
+
+// A number outside the "min"/"max" a descriptor names is refused and the value stays;
+// "1000" took one Dilation frame 25 s.
+TEST_F(CommandLanguageTest, SetHoldsNumbersToTheDescriptorsLimits)
+{
+    ASSERT_EQ(commander_->ParseCommand("make Blur b"), "b");
+    ASSERT_EQ(commander_->ParseCommand("make \"Video In Video\" v"), "v");
+    struct Case {
+        std::string line;
+        std::string reply;
+    };
+    const std::vector<Case> cases = {
+        {"set b _width 0", "Error, command failed"},
+        {"set b _width 11", "Error, command failed"},
+        {"set b _width +11", "Error, command failed"},
+        {"set b _width -1", "Error, command failed"},
+        {"set b _width 2147483647", "Error, command failed"},
+        {"set b _height 1000", "Error, command failed"},
+        {"set v _transparency 1.5", "Error, command failed"},
+        {"set v _transparency nan", "Error, command failed"},
+        {"set v _transparency inf", "Error, command failed"},
+        {"set b _width 10", "Success"},
+        {"set b _width 1", "Success"},
+        {"set v _transparency 0", "Success"},
+        // No limits named: anything the variable can hold.
+        {"set b _position_x 5000", "Success"},
+        {"set b _position_x -5000", "Success"},
+    };
+    for (const Case& c : cases) {
+        const std::string before = commander_->ParseCommand("query b") + commander_->ParseCommand("query v");
+        const std::string reply = commander_->ParseCommand(c.line);
+        EXPECT_EQ(reply, c.reply) << c.line;
+        if (reply != "Success") {
+            EXPECT_EQ(commander_->ParseCommand("query b") + commander_->ParseCommand("query v"), before)
+                << c.line;
+        }
+    }
+    EXPECT_EQ(commander_->GetElement("b")->settings.GetValueAsString("_width"), "1");
+
+    ParameterContainer& settings = commander_->GetElement("b")->settings;
+    settings.SetValue("_width", "3", "min=1, max=10, other=no-limits");
+    EXPECT_EQ(commander_->ParseCommand("set b _width 12"), "Success");
+    settings.SetValue("_width", "3", "type=hidden");
+    EXPECT_EQ(commander_->ParseCommand("set b _width 13"), "Success");
+    EXPECT_EQ(settings.GetValueAsString("_width"), "13");
 }
 
 // Setting an element's own setting logs nothing: the controls object, which lacks the
