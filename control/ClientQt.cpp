@@ -49,20 +49,62 @@ void ClientQt::Disconnected()
 
 void ClientQt::ReadyRead()
 {
-    for (const CommandLineBuffer::Line& line : lines_.Append(socket_->readAll())) {
-        // Gone or dropped for not reading its replies: the rest go unanswered.
-        if (socket_->state() != QAbstractSocket::ConnectedState)
-            return;
-        if (line.too_long) {
-            FILE_LOG(logINFO) << "Dropped a command line longer than "
-                              << CommandLineBuffer::kMaxLineBytes << " bytes";
-            Write(QString("Error, command failed") + ServerTask::kPrompt);
-            continue;
-        }
-        const QString input = QString::fromUtf8(line.text);
-        FILE_LOG(logDEBUG) << "Recieved data : " << input.toStdString();
-        ParseInput(input);
+    for (CommandLineBuffer::Line& line : lines_.Append(socket_->readAll())) {
+        waiting_bytes_ += line.text.size() + 1;
+        waiting_.push_back(std::move(line));
     }
+    if (waiting_bytes_ > kMaxUnansweredBytes) {
+        FILE_LOG(logINFO) << "Dropped a client that sends more than it is answered";
+        DropWaitingLines();
+        socket_->abort();
+        return;
+    }
+    ScheduleAnswers();
+}
+
+void ClientQt::ScheduleAnswers()
+{
+    if (answer_scheduled_ || waiting_.empty())
+        return;
+    answer_scheduled_ = true;
+    // Queued: what arrives from other clients meanwhile is served in between.
+    QMetaObject::invokeMethod(this, [this] { AnswerWaitingLines(); }, Qt::QueuedConnection);
+}
+
+void ClientQt::AnswerWaitingLines()
+{
+    answer_scheduled_ = false;
+    for (int answered = 0; answered < kLinesPerTurn && !waiting_.empty(); ++answered) {
+        // Gone or dropped for not reading its replies: the rest go unanswered.
+        if (socket_->state() != QAbstractSocket::ConnectedState) {
+            DropWaitingLines();
+            return;
+        }
+        const CommandLineBuffer::Line line = std::move(waiting_.front());
+        waiting_.pop_front();
+        waiting_bytes_ -= line.text.size() + 1;
+        Answer(line);
+    }
+    ScheduleAnswers();
+}
+
+void ClientQt::DropWaitingLines()
+{
+    waiting_.clear();
+    waiting_bytes_ = 0;
+}
+
+void ClientQt::Answer(const CommandLineBuffer::Line& line)
+{
+    if (line.too_long) {
+        FILE_LOG(logINFO) << "Dropped a command line longer than "
+                          << CommandLineBuffer::kMaxLineBytes << " bytes";
+        Write(QString("Error, command failed") + ServerTask::kPrompt);
+        return;
+    }
+    const QString input = QString::fromUtf8(line.text);
+    FILE_LOG(logDEBUG) << "Recieved data : " << input.toStdString();
+    ParseInput(input);
 }
 
 void ClientQt::ParseInput(QString input)

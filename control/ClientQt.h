@@ -1,8 +1,10 @@
 // One connected TCP client of the command front end: greets it, cuts what it sends into
 // command lines, runs each through a ServerTask on the GUI thread and writes each reply
-// back in order. A child of the server; it owns its socket and its pending tasks, and
-// frees itself once its peer has disconnected. A peer that lets more than
-// kMaxUnsentBytes of replies pile up unread is disconnected.
+// back in order. At most kLinesPerTurn lines are answered per event-loop turn, the rest
+// in later turns, so a flooding peer cannot hold up the window or the other clients. A
+// child of the server; it owns its socket and its pending tasks, and frees itself once
+// its peer has disconnected. A peer that lets more than kMaxUnsentBytes of replies pile
+// up unread, or more than kMaxUnansweredBytes of lines wait for an answer, is disconnected.
 #pragma once
 
 #include "control/CommandLineBuffer.h"
@@ -11,6 +13,8 @@
 #include <QString>
 
 #include <boost/shared_ptr.hpp>
+
+#include <deque>
 
 class ControlAndStatus;
 class QTcpSocket;
@@ -28,6 +32,8 @@ public:
     static QString Greeting();
 
     static constexpr qint64 kMaxUnsentBytes = 8 * 1024 * 1024;
+    static constexpr qint64 kMaxUnansweredBytes = 1024 * 1024;
+    static constexpr int kLinesPerTurn = 32;
 
 public slots:
     void ParseInput(QString input);
@@ -38,8 +44,16 @@ public slots:
 
 private:
     void Write(const QString& text);
+    void Answer(const CommandLineBuffer::Line& line);
+    // Answers the next few waiting lines and, while more wait, comes back next turn.
+    void AnswerWaitingLines();
+    void ScheduleAnswers();
+    void DropWaitingLines();
 
     QTcpSocket* socket_ = nullptr;  // child of this client
     boost::shared_ptr<ControlAndStatus> context_;
     CommandLineBuffer lines_;
+    std::deque<CommandLineBuffer::Line> waiting_;  // received, not yet answered
+    qint64 waiting_bytes_ = 0;                     // their bytes, line feeds included
+    bool answer_scheduled_ = false;
 };

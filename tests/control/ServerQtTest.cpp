@@ -133,6 +133,53 @@ TEST_F(ServerQtTest, ClientThatReadsNoRepliesIsDropped)
               std::string::npos);
 }
 
+QByteArray ShortLines(int bytes)
+{
+    QByteArray lines;
+    while (lines.size() < bytes)
+        lines += "x\n";
+    return lines;
+}
+
+// Lines are answered a few per event-loop turn, so a flood holds up nobody else.
+TEST_F(ServerQtTest, OtherClientIsAnsweredWhileOneFloods)
+{
+    Session good(server->serverPort());
+    Session flood(server->serverPort());
+    ASSERT_TRUE(good.WaitConnected());
+    ASSERT_TRUE(flood.WaitConnected());
+    ASSERT_TRUE(PumpUntil([&] { return Clients() == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return good.received.size() >= kGreeting.size(); }));
+
+    // Below the limit of unanswered input, so the flood is served, not dropped.
+    const QByteArray lines = ShortLines(900 * 1024);
+    flood.socket.write(lines);
+    ASSERT_TRUE(PumpUntil([&] { return flood.socket.bytesToWrite() == 0; }));
+    QElapsedTimer timer;
+    timer.start();
+    good.Send("help\n");
+    ASSERT_TRUE(good.WaitForPrompts(1));
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(good.Replies(), Reply("help"));
+    // Every line of the flood is answered in the end.
+    const int answer_bytes = kGreeting.size() + lines.count('\n') * Reply("x").size();
+    EXPECT_TRUE(PumpUntil([&] { return flood.received.size() >= answer_bytes; }, 120000));
+    EXPECT_EQ(Clients(), 2);
+}
+
+TEST_F(ServerQtTest, ClientWhoseLinesPileUpUnansweredIsDropped)
+{
+    Session flood(server->serverPort());
+    ASSERT_TRUE(flood.WaitConnected());
+    ASSERT_TRUE(PumpUntil([&] { return Clients() == 1; }));
+    flood.socket.write(ShortLines(3 * 1024 * 1024));
+    EXPECT_TRUE(PumpUntil([&] { return Clients() == 0; }));
+    EXPECT_NE(Output2FILE::Drain().find("Dropped a client that sends more than it is answered"),
+              std::string::npos);
+    // Far fewer lines were answered than were sent.
+    EXPECT_LT(flood.received.count(kPrompt), 500000);
+}
+
 TEST_F(ServerQtTest, TaskWithoutCommanderRepliesFailure)
 {
     ServerTask task(boost::make_shared<ControlAndStatus>(), nullptr);
