@@ -7,6 +7,10 @@
 //                       that element to the paint of its preview
 //   panel_build_ms      the slowest catalogue element's settings panel: milliseconds to
 //                       build the panel and show it (the median of a few builds each)
+//   editor_rebuild_ms   milliseconds for the node editor to rebuild itself from the back
+//                       end when it shows 100 elements and 99 links (the median of a few)
+//   editor_drag_fps     frames per second while the pointer drags one node among those
+//                       100, the view rendered for every frame
 // --quick runs shorter; the figures are the same.
 //
 // To add a figure, write a function of the BenchContext that returns its value and list
@@ -25,12 +29,15 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QGraphicsScene>
+#include <QGraphicsSceneMouseEvent>
 #include <QImage>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -49,7 +56,11 @@
 #include "core/PreviewSettings.h"
 #include "core/VideoFrame.h"
 #include "elements/BlurElement.h"
+#include "engine/ElementBase.h"
 #include "ui/display/PreviewWidget.h"
+#include "ui/editor/CustomGraphicView.h"
+#include "ui/editor/ElementNodeBase.h"
+#include "ui/editor/NodalConnectorTop.h"
 #include "ui/settings/panels/NodeGUIBuilder.h"
 
 namespace {
@@ -283,6 +294,99 @@ double SlowestPanelBuildMilliseconds(BenchContext& context)
     return slowest;
 }
 
+// Silences standard output while an editor goes: its destructor says so there.
+class QuietStdout {
+public:
+    QuietStdout() : old_(std::cout.rdbuf(sink_.rdbuf())) {}
+    ~QuietStdout() { std::cout.rdbuf(old_); }
+
+private:
+    std::ostringstream sink_;
+    std::streambuf* old_;
+};
+
+// 100 "Blur" elements in a grid, each linked to the next: 99 links.
+void MakeEditorPipeline(BenchContext& context)
+{
+    std::string previous;
+    for (int i = 0; i < 100; ++i) {
+        const std::string id = context.commander->MakeElement("Blur", "");
+        const boost::shared_ptr<ElementBase> element = context.commander->GetElement(id);
+        element->position_x.Set((i % 10) * 600);
+        element->position_y.Set((i / 10) * 700);
+        if (!previous.empty())
+            context.commander->ConnectPads(previous, "output", id, "input");
+        previous = id;
+    }
+}
+
+void RunQueuedWork(NodalConnectorTop& editor)
+{
+    while (editor.HasQueuedWork())
+        QCoreApplication::processEvents();
+}
+
+void DestroyEditor(std::unique_ptr<NodalConnectorTop>& editor, BenchContext& context)
+{
+    const QuietStdout quiet;
+    editor.reset();
+    context.commander->Clear();
+}
+
+double EditorRebuildMilliseconds(BenchContext& context)
+{
+    MakeEditorPipeline(context);
+    auto editor = std::make_unique<NodalConnectorTop>(context.hub);
+    editor->resize(1280, 800);
+    editor->show();
+    std::vector<double> times;
+    for (int i = 0; i < (context.quick ? 3 : 9); ++i) {
+        const Clock::time_point begin = Clock::now();
+        editor->UpdateFromBackend();
+        RunQueuedWork(*editor);
+        times.push_back(Milliseconds(Clock::now() - begin));
+    }
+    if (editor->GetAllNodes().size() != 100 || editor->GetAllLines().size() != 99)
+        std::fprintf(stderr, "the editor shows %zu nodes and %zu lines\n", editor->GetAllNodes().size(),
+                     editor->GetAllLines().size());
+    DestroyEditor(editor, context);
+    return Median(times);
+}
+
+double EditorDragFramesPerSecond(BenchContext& context)
+{
+    MakeEditorPipeline(context);
+    auto editor = std::make_unique<NodalConnectorTop>(context.hub);
+    editor->resize(1280, 800);
+    editor->show();
+    RunQueuedWork(*editor);
+    editor->View()->FitScene();
+    ElementNodeBase* node = editor->GetAllNodes().back();
+    QGraphicsScene* scene = editor->Scene();
+    const auto send = [scene](QEvent::Type type, const QPointF& point, Qt::MouseButtons buttons) {
+        QGraphicsSceneMouseEvent event(type);
+        event.setScenePos(point);
+        event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : Qt::LeftButton);
+        event.setButtons(buttons);
+        event.setButtonDownScenePos(Qt::LeftButton, point);
+        QApplication::sendEvent(scene, &event);
+    };
+    // The title area, where a press moves the node.
+    QPointF point = node->mapToScene(QPointF(350, node->path().boundingRect().top() + 5));
+    send(QEvent::GraphicsSceneMousePress, point, Qt::LeftButton);
+    const int frames = context.quick ? 60 : 300;
+    const Clock::time_point begin = Clock::now();
+    for (int frame = 0; frame < frames; ++frame) {
+        point += QPointF(frame % 2 ? 7 : -5, 3);
+        send(QEvent::GraphicsSceneMouseMove, point, Qt::LeftButton);
+        editor->View()->viewport()->grab();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+    send(QEvent::GraphicsSceneMouseRelease, point, Qt::NoButton);
+    DestroyEditor(editor, context);
+    return frames / seconds;
+}
+
 struct Figure {
     const char* name;
     std::function<double(BenchContext&)> measure;
@@ -294,6 +398,8 @@ std::vector<Figure> Figures()
         {"preview_gui_us", PreviewGuiMicroseconds},
         {"preview_lag_ms_p99", PreviewLagMillisecondsP99},
         {"panel_build_ms", SlowestPanelBuildMilliseconds},
+        {"editor_rebuild_ms", EditorRebuildMilliseconds},
+        {"editor_drag_fps", EditorDragFramesPerSecond},
     };
 }
 

@@ -11,6 +11,9 @@
 #include "ui/editor/StyleSheet.h"
 
 #include <QFontMetrics>
+#include <QGraphicsView>
+#include <QGraphicsProxyWidget>
+#include <QSpinBox>
 #include <QGraphicsSceneMouseEvent>
 #include <QImage>
 #include <QPainter>
@@ -131,6 +134,26 @@ TEST_F(ElementNodeTest, TheEmbeddedSheetGivesThePanelTheNodesDarkBackground)
     // Between the editors, right of their labels.
     const QColor panel = image.pixelColor(395, 4);
     EXPECT_LT(panel.lightness(), 80) << panel.name().toStdString();
+}
+
+TEST_F(ElementNodeTest, AnEditInThePanelShowsInTheScene)
+{
+    ElementNodeBase* node = NodeFor(f.Make("Blur", 0, 0));
+    QSpinBox* box = nullptr;
+    for (QGraphicsItem* child : node->childItems()) {
+        if (auto* proxy = dynamic_cast<QGraphicsProxyWidget*>(child))
+            box = proxy->widget()->findChild<QSpinBox*>();
+    }
+    ASSERT_NE(nullptr, box);
+    QGraphicsView view(&scene);
+    view.resize(600, 500);
+    view.show();
+    view.centerOn(node);
+    QCoreApplication::processEvents();
+    const QImage before = view.viewport()->grab().toImage();
+    box->setValue(box->value() + 4);
+    QCoreApplication::processEvents();
+    EXPECT_NE(before, view.viewport()->grab().toImage()) << "the panel's picture in the view is stale";
 }
 
 TEST_F(ElementNodeTest, MovingANodeWritesItsPositionTruncatedTowardZero)

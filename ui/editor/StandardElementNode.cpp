@@ -37,6 +37,7 @@ QRectF StandardElementNode::MakeContents()
     proxy_->setWindowFrameMargins(0, 0, 0, 0);
     proxy_->setContentsMargins(0, 0, 0, 0);
     proxy_->setMinimumWidth(Width());
+    proxy_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     ApplyStyleSheet(panel_);
     return QRectF(0, 0, Width(), proxy_->size().height() + 50.0);
 }
