@@ -1,7 +1,7 @@
 #include "ui/window/BoolIndicator.h"
 
-#include "ui/window/LEDWidget.h"
 #include "ui/controls/StyledBackground.h"
+#include "ui/window/LEDWidget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

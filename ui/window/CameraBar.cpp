@@ -2,9 +2,9 @@
 
 #include "core/CameraControls.h"
 #include "core/ControlAndStatus.h"
+#include "ui/controls/StyledBackground.h"
 #include "ui/window/BoolIndicator.h"
 #include "ui/window/NumberDisplay.h"
-#include "ui/controls/StyledBackground.h"
 
 #include <QHBoxLayout>
 #include <QSpacerItem>

@@ -2,8 +2,8 @@
 
 #include "core/LayoutUtilities.h"
 #include "core/QtUtilities.h"
-#include "ui/window/StandardStreamCapture.h"
 #include "ui/controls/StyledBackground.h"
+#include "ui/window/StandardStreamCapture.h"
 
 #include <QFont>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 // A window of its own for a panel taken out of its pop-out frame. It holds the panel and
 // the frame's top bar while open and hands both back when it closes; it then forgets
 // them, so a second close hands nothing back. The frame is its parent; it deletes itself
-// when closed.
+// when closed. A window without a top bar (null) just holds its widget.
 
 #include <QPointer>
 #include <QWidget>

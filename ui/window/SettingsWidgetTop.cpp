@@ -1,11 +1,11 @@
 #include "ui/window/SettingsWidgetTop.h"
 
 #include "core/LayoutUtilities.h"
+#include "ui/controls/StyledBackground.h"
 #include "ui/window/ElementSelectorWidget.h"
 #include "ui/window/GlobalSettingsWidget.h"
 #include "ui/window/SideBar.h"
 #include "ui/window/SideBarContainer.h"
-#include "ui/controls/StyledBackground.h"
 
 #include <QGridLayout>
 #include <QStackedWidget>

@@ -1,8 +1,8 @@
 #include "ui/window/SideBar.h"
 
 #include "core/LayoutUtilities.h"
-#include "ui/window/CustomButton.h"
 #include "ui/controls/StyledBackground.h"
+#include "ui/window/CustomButton.h"
 
 #include <QBoxLayout>
 #include <QSpacerItem>

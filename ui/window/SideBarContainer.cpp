@@ -1,8 +1,8 @@
 #include "ui/window/SideBarContainer.h"
 
 #include "core/LayoutUtilities.h"
-#include "ui/window/SideBar.h"
 #include "ui/controls/StyledBackground.h"
+#include "ui/window/SideBar.h"
 
 #include <QEvent>
 #include <QPushButton>
