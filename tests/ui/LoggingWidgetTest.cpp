@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using windowtest::WaitForGui;
@@ -125,6 +126,18 @@ TEST_F(LoggingWidgetTest, KeepsTheNewestTenThousandLines)
     EXPECT_TRUE(Shown().contains("line " + QString::number(lines - 1) + "\n"));
 }
 
+TEST_F(LoggingWidgetTest, AHugeBurstKeepsItsNewestLines)
+{
+    // Ten times what the view keeps, arriving in one tick.
+    std::ostringstream text;
+    for (int i = 0; i < 10 * LoggingWidget::kMaxLines; ++i)
+        text << "burst line " << i << "\n";
+    std::cout << text.str() << "burst end" << std::endl;
+    ASSERT_TRUE(WaitUntilShown("burst end"));
+    EXPECT_TRUE(Shown().contains("burst line " + QString::number(10 * LoggingWidget::kMaxLines - 1)));
+    EXPECT_LE(view_->TextBox()->blockCount(), LoggingWidget::kMaxLines);
+}
+
 TEST_F(LoggingWidgetTest, ConcurrentWritersEachLandWholeLines)
 {
     constexpr int kThreads = 4;
@@ -179,6 +192,22 @@ TEST(LoggingWidgetLifetimeTest, OnceTheViewIsGoneTextReachesTheOriginalBuffer)
     }
     std::cout << " after the view" << std::flush;
     EXPECT_EQ(original->str(), "left behind after the view");
+}
+
+TEST(LoggingWidgetLinesTest, ABurstIsCutToItsNewestLinesBeforeItIsShown)
+{
+    const std::vector<std::tuple<std::string, int, std::string>> cases = {
+        {"a\nb\nc\n", 2, "b\nc\n"},
+        {"a\nb\nc\n", 3, "a\nb\nc\n"},
+        {"a\nb\nc\n", 5, "a\nb\nc\n"},
+        {"a\nb\nc", 1, "b\nc"},
+        {"a\nb\nc", 2, "a\nb\nc"},
+        {"\n\n\n", 1, "\n"},
+        {"no line end", 1, "no line end"},
+        {"", 3, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LoggingWidget::NewestLines(std::get<0>(c), std::get<1>(c)), std::get<2>(c)) << std::get<0>(c);
 }
 
 TEST(LockedStreamBufferTest, CollectsForwardsAndKeepsALoneSpace)

@@ -53,7 +53,22 @@ void LoggingWidget::Append(const std::string& text)
         return;
     QTextCursor end(text_box_->document());
     end.movePosition(QTextCursor::End);
-    end.insertText(ToQString(text));
+    end.insertText(ToQString(NewestLines(text, kMaxLines)));
+}
+
+std::string LoggingWidget::NewestLines(const std::string& text, int lines)
+{
+    // A burst that piled up while the GUI thread was busy would only be laid out to be
+    // dropped again: keep what the document can hold.
+    std::size_t start = text.size();
+    for (int kept = 0; kept <= lines; ++kept) {
+        if (start == 0)
+            return text;
+        start = text.rfind('\n', start - 1);
+        if (start == std::string::npos)
+            return text;
+    }
+    return text.substr(start + 1);
 }
 
 void LoggingWidget::paintEvent(QPaintEvent*)

@@ -22,6 +22,10 @@ public:
 
     QPlainTextEdit* TextBox() const { return text_box_; }
 
+    // The tail of the text that holds its newest lines lines (one more when the text
+    // does not end in a line end); the document's own limit trims exactly.
+    static std::string NewestLines(const std::string& text, int lines);
+
 public slots:
     void UpdateLog();
 
