@@ -39,6 +39,20 @@ private:
     std::vector<BoltOnSource<VideoFrame>> sources_;
 };
 
+// An element with forty numeric settings: a panel far taller than any node may be.
+class ManySettingsElement : public ElementBase {
+public:
+    explicit ManySettingsElement(boost::shared_ptr<ControlAndStatus> hub) : ElementBase(std::move(hub))
+    {
+        for (int i = 0; i < kCount; ++i)
+            settings.AddSetting("_value_" + std::to_string(i), &values_[i], "min=0, max=100");
+    }
+
+private:
+    static constexpr int kCount = 40;
+    ThreadSafeVariable<int> values_[kCount];
+};
+
 class ElementNodeTest : public ::testing::Test {
 protected:
     ElementNodeBase* NodeFor(const std::string& id) { return factory.MakeNode(id); }
@@ -154,6 +168,17 @@ TEST_F(ElementNodeTest, AnEditInThePanelShowsInTheScene)
     box->setValue(box->value() + 4);
     QCoreApplication::processEvents();
     EXPECT_NE(before, view.viewport()->grab().toImage()) << "the panel's picture in the view is stale";
+}
+
+TEST_F(ElementNodeTest, ATallPanelIsCutAtAThousand)
+{
+    auto element = boost::make_shared<ManySettingsElement>(f.hub);
+    element->SetId("Many_0");
+    element->SetType("Many");
+    f.commander->GetElementTable()->AddElement(element);
+    ElementNodeBase* node = NodeFor("Many_0");
+    node->RefreshNode();
+    EXPECT_EQ(1000.0, node->path().boundingRect().bottom());
 }
 
 TEST_F(ElementNodeTest, MovingANodeWritesItsPositionTruncatedTowardZero)
