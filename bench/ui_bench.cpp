@@ -7,6 +7,11 @@
 //                       that element to the paint of its preview
 //   panel_build_ms      the slowest catalogue element's settings panel: milliseconds to
 //                       build the panel and show it (the median of a few builds each)
+//   gui_latency_p99_ms  99th percentile of how late a 5 ms timer fires on the GUI thread
+//                       while the full main window shows four running 1080p pipelines
+//                       of four connections, paced at 30 fps, a preview on every node
+//   restart_gui_block_ms  the longest that Restart (Pipeline > Restart) blocks the GUI
+//                       thread with those sixteen connections running
 //   editor_rebuild_ms   milliseconds for the node editor to rebuild itself from the back
 //                       end when it shows 100 elements and 99 links (the median of a few)
 //   editor_drag_fps     frames per second while the pointer drags one node among those
@@ -34,6 +39,7 @@
 #include <thread>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QGraphicsScene>
@@ -47,11 +53,13 @@
 #include <boost/thread/lock_guard.hpp>
 #include <boost/thread/mutex.hpp>
 #include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
 
 #include "control/ElementRegistry.h"
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/FrameRateSettings.h"
 #include "core/PreviewControls.h"
 #include "core/PreviewSettings.h"
 #include "core/VideoFrame.h"
@@ -62,6 +70,7 @@
 #include "ui/editor/ElementNodeBase.h"
 #include "ui/editor/NodalConnectorTop.h"
 #include "ui/settings/panels/NodeGUIBuilder.h"
+#include "ui/window/MainWindow.h"
 
 namespace {
 
@@ -182,11 +191,18 @@ struct PreviewRun {
     double lag_ms_p99 = 0.0;
 };
 
+// The full main window, measured once and read by two figures.
+struct WindowRun {
+    double latency_p99_ms = 0.0;
+    double restart_block_ms = 0.0;
+};
+
 struct BenchContext {
     bool quick = false;
     boost::shared_ptr<ControlAndStatus> hub;
     boost::shared_ptr<PowerCommanderTop> commander;
     std::optional<PreviewRun> preview;  // measured once, read by two figures
+    std::optional<WindowRun> window;
 };
 
 // Feeds numbered 1080p frames to the element at 30 fps until told to stop.
@@ -387,6 +403,99 @@ double EditorDragFramesPerSecond(BenchContext& context)
     return frames / seconds;
 }
 
+// A 1920 x 1080 picture for "Image Read", in the bench's home.
+std::string WriteFullHdPicture()
+{
+    cv::Mat picture(1080, 1920, CV_8UC3);
+    cv::randu(picture, cv::Scalar::all(0), cv::Scalar::all(255));
+    const std::string path = std::string(std::getenv("HOME")) + "/full_hd.bmp";
+    cv::imwrite(path, picture);
+    return path;
+}
+
+// Four pipelines "Image Read" -> "Blur" -> "Dilation" -> "Erosion" -> "Threshold": four
+// connections each, sixteen in all, every node with its preview in the editor.
+void BuildFourPipelines(PowerCommanderTop& commander, const std::string& picture)
+{
+    for (int i = 0; i < 4; ++i) {
+        std::string previous = commander.MakeElement("Image Read", "");
+        commander.GetElement(previous)->settings.SetValue("_file_path", picture, "");
+        for (const char* stage : {"Blur", "Dilation", "Erosion", "Threshold"}) {
+            const std::string next = commander.MakeElement(stage, "");
+            commander.ConnectElements(previous, next);
+            previous = next;
+        }
+    }
+    commander.Start();
+}
+
+// How late a 5 ms timer fires on the GUI thread, each time, over the given time.
+std::vector<double> TimerLateness(std::chrono::milliseconds duration)
+{
+    const auto interval = std::chrono::milliseconds(5);
+    std::vector<double> late_ms;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    Clock::time_point previous = Clock::now();
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const Clock::time_point now = Clock::now();
+        late_ms.push_back(std::max(0.0, Milliseconds(now - previous - interval)));
+        previous = now;
+    });
+    timer.start(interval);
+    RunEvents(duration);
+    return late_ms;
+}
+
+WindowRun MeasureMainWindow(BenchContext& context)
+{
+    auto hub = boost::make_shared<ControlAndStatus>();
+    const auto rate = hub->GetSharedControl<FrameRateSettings>("");
+    rate->limit_frame_rate.Set(true);
+    rate->global_frame_rate.Set(30.0);
+    // The window's widgets say goodbye on std::cout; stdout carries only the figures.
+    const QuietStdout quiet;
+    WindowRun run;
+    {
+        MainWindow window(hub);
+        window.resize(1920, 1080);
+        window.show();
+        BuildFourPipelines(*hub->GetCommander(), WriteFullHdPicture());
+        window.NodeEditor()->UpdateFromBackend();
+        RunEvents(std::chrono::seconds(2));  // the nodes are built and the previews running
+        run.latency_p99_ms = Percentile(TimerLateness(std::chrono::seconds(context.quick ? 4 : 15)), 0.99);
+
+        QAction* restart = window.findChild<QAction*>("actionRestart");
+        std::vector<double> blocks;
+        for (int i = 0; i < (context.quick ? 3 : 9); ++i) {
+            const Clock::time_point begin = Clock::now();
+            restart->trigger();
+            blocks.push_back(Milliseconds(Clock::now() - begin));
+            RunEvents(std::chrono::milliseconds(300));
+        }
+        run.restart_block_ms = *std::max_element(blocks.begin(), blocks.end());
+    }
+    hub->SetCommander(boost::shared_ptr<PowerCommanderTop>());
+    return run;
+}
+
+const WindowRun& Window(BenchContext& context)
+{
+    if (!context.window)
+        context.window = MeasureMainWindow(context);
+    return *context.window;
+}
+
+double GuiLatencyMillisecondsP99(BenchContext& context)
+{
+    return Window(context).latency_p99_ms;
+}
+
+double RestartGuiBlockMilliseconds(BenchContext& context)
+{
+    return Window(context).restart_block_ms;
+}
+
 struct Figure {
     const char* name;
     std::function<double(BenchContext&)> measure;
@@ -398,6 +507,8 @@ std::vector<Figure> Figures()
         {"preview_gui_us", PreviewGuiMicroseconds},
         {"preview_lag_ms_p99", PreviewLagMillisecondsP99},
         {"panel_build_ms", SlowestPanelBuildMilliseconds},
+        {"gui_latency_p99_ms", GuiLatencyMillisecondsP99},
+        {"restart_gui_block_ms", RestartGuiBlockMilliseconds},
         {"editor_rebuild_ms", EditorRebuildMilliseconds},
         {"editor_drag_fps", EditorDragFramesPerSecond},
     };

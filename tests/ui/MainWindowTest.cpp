@@ -1,0 +1,396 @@
+// The main window: its form, its actions, the page choice, the start-up load of "default",
+// the shutdown sequence and the splitter positions across two starts.
+#include "MainWindowTestSupport.h"
+
+#include "control/PowerCommanderTop.h"
+#include "core/ControlAndStatus.h"
+#include "core/Output2FILE.h"
+#include "ui/editor/CustomGraphicView.h"
+#include "ui/editor/NodalConnectorTop.h"
+#include "ui/window/AboutDialogue.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/ProgramEntry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidgetAction>
+
+#include <boost/make_shared.hpp>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+using windowtest::ProcessEventsFor;
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        hub_ = boost::make_shared<ControlAndStatus>();
+        window_ = std::make_unique<MainWindow>(hub_);
+        ProcessEventsFor(150);  // past the start-up zoom to fit
+    }
+    void TearDown() override
+    {
+        window_.reset();
+        hub_->SetCommander(nullptr);
+    }
+
+    QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }
+    PowerCommanderTop& Commander() { return *hub_->GetCommander(); }
+    CustomGraphicView& View() { return *window_->NodeEditor()->View(); }
+
+    windowtest::ScopedUserFolder folder_;
+    boost::shared_ptr<ControlAndStatus> hub_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, TitleAndObjectNames)
+{
+    EXPECT_EQ("Orvane - Computer vision, one node at a time - pre-alpha release.",
+              window_->windowTitle());
+    EXPECT_EQ("MainWindow", window_->objectName());
+    EXPECT_EQ("centralWidget", window_->centralWidget()->objectName());
+    EXPECT_EQ("menuBar", window_->menuBar()->objectName());
+    EXPECT_FALSE(window_->windowIcon().isNull());
+    ASSERT_NE(nullptr, window_->findChild<QToolBar*>("toolBar"));
+    EXPECT_EQ("toolBar", window_->findChild<QToolBar*>("toolBar")->windowTitle());
+}
+
+TEST_F(MainWindowTest, FiveMenusInOrderWithTheirActions)
+{
+    const struct {
+        const char* object_name;
+        const char* title;
+        std::vector<std::string> actions;
+    } menus[] = {
+        {"menuFile", "File", {"actionClear", "actionExit"}},
+        {"menuEdit", "View", {"actionZoom_In", "actionZoom_Out", "actionZoom_to_Fit"}},
+        {"menuPipeline", "Pipeline", {"actionRestart"}},
+        {"menuWindow", "Window", {"actionNew_View"}},
+        {"menuHelp", "Help", {"actionAbout"}},
+    };
+    const QList<QAction*> bar = window_->menuBar()->actions();
+    ASSERT_EQ(5, bar.size());
+    for (int i = 0; i < 5; ++i) {
+        QMenu* menu = bar[i]->menu();
+        ASSERT_NE(nullptr, menu);
+        EXPECT_EQ(menus[i].object_name, menu->objectName());
+        EXPECT_EQ(menus[i].title, menu->title());
+        std::vector<std::string> names;
+        for (QAction* action : menu->actions())
+            names.push_back(action->objectName().toStdString());
+        EXPECT_EQ(menus[i].actions, names) << menus[i].title;
+    }
+}
+
+TEST_F(MainWindowTest, EachActionHasItsTextToolTipShortcutAndIcon)
+{
+    const struct {
+        const char* name;
+        const char* text;
+        const char* tool_tip;  // null: none of its own
+        const char* shortcut;
+        bool icon;
+    } actions[] = {
+        {"actionExit", "Exit", nullptr, "", false},
+        {"actionAbout", "About...", nullptr, "", false},
+        {"actionZoom_In", "Zoom In", nullptr, "Ctrl+=", true},
+        {"actionZoom_Out", "Zoom Out", nullptr, "Ctrl+-", true},
+        {"actionZoom_to_Fit", "Zoom to Fit", nullptr, "Ctrl+F", true},
+        {"actionClear", "New", "Clears all of the elements", "Shift+Del", true},
+        {"actionRestart", "Restart", "Restarts the pipeline", "Ctrl+R", true},
+        {"actionNew_View", "New View", nullptr, "", true},
+        {"actionOrvane", "Orvane", "Orvane", "", true},
+    };
+    for (const auto& a : actions) {
+        QAction* action = Action(a.name);
+        ASSERT_NE(nullptr, action) << a.name;
+        EXPECT_EQ(a.text, action->text()) << a.name;
+        if (a.tool_tip) {
+            EXPECT_EQ(a.tool_tip, action->toolTip()) << a.name;
+        }
+        EXPECT_EQ(QKeySequence(a.shortcut), action->shortcut()) << a.name;
+        // The picture itself must load, not only the icon's file name.
+        EXPECT_EQ(a.icon, !action->icon().pixmap(24, 24).isNull()) << a.name;
+    }
+}
+
+TEST_F(MainWindowTest, ToolBarReadsEngineButtonsActionsCameraBarAndCpuGraph)
+{
+    std::vector<std::string> order;
+    for (QAction* action : window_->findChild<QToolBar*>("toolBar")->actions()) {
+        if (auto* widget_action = qobject_cast<QWidgetAction*>(action))
+            order.push_back(widget_action->defaultWidget()->metaObject()->className());
+        else if (action->isSeparator())
+            order.push_back("|");
+        else
+            order.push_back(action->objectName().toStdString());
+    }
+    const std::vector<std::string> expected = {
+        "EngineControlButtons", "actionZoom_In", "actionZoom_Out", "actionZoom_to_Fit", "|",
+        "actionClear", "actionRestart", "actionNew_View", "actionOrvane", "CameraBar", "CpuGraph"};
+    EXPECT_EQ(expected, order);
+}
+
+TEST_F(MainWindowTest, ZoomInAndOutScaleTheEditorBy115)
+{
+    const double start = View().transform().m11();
+    Action("actionZoom_In")->trigger();
+    EXPECT_NEAR(start * 1.15, View().transform().m11(), 1e-9);
+    EXPECT_NEAR(start * 1.15, View().transform().m22(), 1e-9);
+    Action("actionZoom_Out")->trigger();
+    Action("actionZoom_Out")->trigger();
+    EXPECT_NEAR(start / 1.15, View().transform().m11(), 1e-9);
+}
+
+TEST_F(MainWindowTest, NewEmptiesTheElementTableAndTheEditor)
+{
+    testsupport::TempDir images;
+    windowtest::BuildImagePipeline(Commander(), *window_->NodeEditor(),
+                                   windowtest::WriteFixtureImage(images.Path()));
+    ASSERT_EQ(2u, Commander().GetElementIds().size());
+    ASSERT_EQ(2, windowtest::NodeCount(*window_->NodeEditor()));
+    Action("actionClear")->trigger();
+    windowtest::SettleEditor(*window_->NodeEditor());
+    EXPECT_TRUE(Commander().GetElementIds().empty());
+    EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor()));
+}
+
+TEST_F(MainWindowTest, RestartStartsAStoppedPipelineAgain)
+{
+    testsupport::TempDir images;
+    windowtest::BuildImagePipeline(Commander(), *window_->NodeEditor(),
+                                   windowtest::WriteFixtureImage(images.Path()));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return windowtest::FramesPassed(Commander()) > 2; }));
+    Commander().Stop();
+    const long stopped = windowtest::FramesPassed(Commander());
+    ProcessEventsFor(200);
+    ASSERT_EQ(stopped, windowtest::FramesPassed(Commander()));
+
+    Action("actionRestart")->trigger();
+    EXPECT_TRUE(testsupport::WaitFor([&] { return windowtest::FramesPassed(Commander()) > stopped + 2; }));
+    // A running pipeline restarts and keeps flowing.
+    Action("actionRestart")->trigger();
+    const long restarted = windowtest::FramesPassed(Commander());
+    EXPECT_TRUE(testsupport::WaitFor([&] { return windowtest::FramesPassed(Commander()) > restarted + 2; }));
+}
+
+TEST_F(MainWindowTest, SideBarChangedPicksThePage)
+{
+    const struct {
+        const char* button;
+        int from;
+        int page;
+    } cases[] = {
+        {"test", 0, 3},      {"Variables", 0, 2}, {"Python", 3, 3},   {"Python", 1, 1},
+        {"Elements", 2, 0},  {"Settings", 3, 0},  {"", 1, 0},         {"Test", 3, 0},
+        {"variables", 2, 0},
+    };
+    for (const auto& c : cases) {
+        window_->Pages()->setCurrentIndex(c.from);
+        QMetaObject::invokeMethod(window_.get(), "SideBarChanged", Q_ARG(QString, c.button));
+        EXPECT_EQ(c.page, window_->Pages()->currentIndex()) << c.button << " from " << c.from;
+    }
+}
+
+TEST_F(MainWindowTest, AboutShowsTheResourceAndGoesAway)
+{
+    QFile resource(":/Messages/About.txt");
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(resource.readAll());
+    QString shown;
+    QPointer<QWidget> dialogue;
+    QTimer::singleShot(50, [&] {
+        dialogue = QApplication::activeModalWidget();
+        if (auto* about = qobject_cast<AboutDialogue*>(dialogue.data())) {
+            shown = about->findChild<QLabel*>()->text();
+            about->close();
+        }
+    });
+    Action("actionAbout")->trigger();
+    EXPECT_EQ(text, shown);
+    ASSERT_FALSE(dialogue.isNull());
+    EXPECT_EQ(window_.get(), dialogue->parentWidget());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialogue.isNull());
+}
+
+TEST_F(MainWindowTest, ClosingWritesClosingThenTheDestructorSavesDefaultAndTheSettingsFiles)
+{
+    window_->show();
+    window_->close();
+    EXPECT_TRUE(windowtest::LogViewText(*window_).contains("CLosing \n"));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + "default.xml")));
+    window_.reset();
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + "default.xml")));
+    for (const char* record : {"shared gui.txt", "node controls.txt"})
+        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + record)))
+            << record;
+    EXPECT_TRUE(QFileInfo::exists(folder_.QtSettingsFile()));
+}
+
+TEST_F(MainWindowTest, SplitterPositionsSurviveASecondStart)
+{
+    window_->resize(1200, 800);
+    window_->show();
+    ProcessEventsFor(50);
+    const QList<int> before = window_->HorizontalSplitter()->sizes();
+    ASSERT_EQ(2, before.size());
+    window_->HorizontalSplitter()->setSizes({before[0] + 150, before[1] - 150});
+    window_->VerticalSplitter()->setSizes({500, 177});
+    ProcessEventsFor(50);
+    const QList<int> sizes = window_->HorizontalSplitter()->sizes();
+    ASSERT_NE(before, sizes);
+    const QByteArray horizontal = window_->HorizontalSplitter()->saveState();
+    const QByteArray vertical = window_->VerticalSplitter()->saveState();
+    window_.reset();
+    hub_->SetCommander(nullptr);
+
+    hub_ = boost::make_shared<ControlAndStatus>();
+    window_ = std::make_unique<MainWindow>(hub_);
+    EXPECT_EQ(horizontal, window_->HorizontalSplitter()->saveState());
+    EXPECT_EQ(vertical, window_->VerticalSplitter()->saveState());
+    window_->resize(1200, 800);
+    window_->show();
+    ProcessEventsFor(50);
+    EXPECT_EQ(sizes, window_->HorizontalSplitter()->sizes());
+}
+
+TEST_F(MainWindowTest, AClosedSessionComesBackAtTheNextStart)
+{
+    testsupport::TempDir images;
+    const std::string image = windowtest::WriteFixtureImage(images.Path());
+    windowtest::BuildImagePipeline(Commander(), *window_->NodeEditor(), image);
+    window_.reset();
+    hub_->SetCommander(nullptr);
+
+    hub_ = boost::make_shared<ControlAndStatus>();
+    window_ = std::make_unique<MainWindow>(hub_);
+    window_->show();  // a shown window must not hold the editor's rebuilds
+    windowtest::SettleEditor(*window_->NodeEditor());
+    ASSERT_FALSE(window_->NodeEditor()->HasQueuedWork());
+    ASSERT_EQ(2u, Commander().GetElementIds().size());
+    EXPECT_EQ(2, windowtest::NodeCount(*window_->NodeEditor()));
+    EXPECT_EQ(1u, Commander().GetElementTable()->GetAllConnections().size());
+    const std::string reader = Commander().GetElementIds().front();
+    EXPECT_EQ(image, Commander().GetElement(reader)->settings.GetValueAsString("_file_path"));
+
+    // 100 ms after start the view fits the nodes: it is no longer at scale 1.
+    ProcessEventsFor(200);
+    EXPECT_NE(1.0, View().transform().m11());
+}
+
+TEST_F(MainWindowTest, ABrokenDefaultIsLoggedTheEditorStartsEmptyAndTheFileIsKept)
+{
+    window_.reset();
+    hub_->SetCommander(nullptr);
+    const std::string path = folder_.OrvaneFolder() + "default.xml";
+    const std::string broken = "<top><element type=\"Blur\"";
+    std::ofstream(path) << broken;
+
+    hub_ = boost::make_shared<ControlAndStatus>();
+    window_ = std::make_unique<MainWindow>(hub_);
+    windowtest::SettleEditor(*window_->NodeEditor());
+    EXPECT_TRUE(windowtest::LogViewText(*window_).contains("Could not load the pipeline \"default\""));
+    EXPECT_TRUE(Commander().GetElementIds().empty());
+    EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor()));
+    EXPECT_EQ(broken, ReadFile(path));
+}
+
+TEST_F(MainWindowTest, AFailedSaveIsLoggedAndTheLaterShutdownStepsStillRun)
+{
+    testsupport::TempDir images;
+    windowtest::BuildImagePipeline(Commander(), *window_->NodeEditor(),
+                                   windowtest::WriteFixtureImage(images.Path()));
+    // A folder where the pipeline file should go: the store cannot write it.
+    std::filesystem::create_directories(folder_.OrvaneFolder() + "default.xml");
+    Output2FILE::Drain();
+    window_.reset();
+    EXPECT_NE(std::string::npos,
+              Output2FILE::Drain().find("Could not save the pipeline \"default\""));
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + "node controls.txt")));
+    EXPECT_TRUE(Commander().GetElementIds().empty());  // the editor was cleared
+}
+
+TEST_F(MainWindowTest, TheStartUpZoomIsCancelledWithTheWindow)
+{
+    window_.reset();
+    hub_->SetCommander(nullptr);
+    hub_ = boost::make_shared<ControlAndStatus>();
+    window_ = std::make_unique<MainWindow>(hub_);
+    window_.reset();
+    ProcessEventsFor(200);  // a timer outliving the window would touch freed memory here
+    SUCCEED();
+}
+
+TEST(RunMainWindowTest, TheHubLetsTheCommanderGoOnceTheWindowHasClosed)
+{
+    windowtest::ScopedUserFolder folder;
+    auto hub = boost::make_shared<ControlAndStatus>();
+    QTimer::singleShot(200, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<MainWindow*>(widget))
+                widget->close();
+    });
+    // Once the log view has gone, std::cout writes to the real standard output again:
+    // catch it in a file to see the commander's last words.
+    const std::string output = folder.Home() + "/stdout.txt";
+    std::fflush(stdout);
+    const int saved_stdout = dup(STDOUT_FILENO);
+    const int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(file, STDOUT_FILENO);
+    const int result = RunMainWindow(hub);
+    std::cout.flush();
+    std::fflush(stdout);
+    dup2(saved_stdout, STDOUT_FILENO);
+    close(file);
+    close(saved_stdout);
+
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(nullptr, hub->GetCommander());
+    const std::string written = ReadFile(output);
+    EXPECT_NE(std::string::npos, written.find("Destroyed Commander")) << written;
+}
+
+TEST_F(MainWindowTest, NewViewShowsTheEditorsSceneInAWindowOfItsOwn)
+{
+    window_->show();
+    Action("actionNew_View")->trigger();
+    ProcessEventsFor(20);
+    CustomGraphicView* second = nullptr;
+    for (CustomGraphicView* view : window_->findChildren<CustomGraphicView*>())
+        if (view != window_->NodeEditor()->View())
+            second = view;
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(window_->NodeEditor()->Scene(), second->scene());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_TRUE(second->window()->isWindow());
+    EXPECT_NE(window_.get(), second->window());
+}

@@ -1,0 +1,259 @@
+// The real-window test: the orvane executable on a virtual screen with a window manager,
+// used with the mouse and keyboard as a person would. It builds "Image Read" -> "Blur" on
+// a fixture picture, sees both previews, closes the window, starts again and sees the
+// pipeline come back; then File > Exit ends the second run without saving.
+// Arguments: the orvane executable and the folder for screenshots and logs.
+#include "Desktop.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+using desktop::Blobs;
+using desktop::Count;
+using std::chrono::seconds;
+
+namespace {
+
+std::string g_executable;
+std::string g_output;
+
+// The fixture: blue with one-pixel yellow stripes every 8 pixels. A 3 x 3 box blur
+// leaves no pixel of the stripes' yellow.
+const QRgb kFixtureBlue = qRgb(0, 0, 200);
+const QRgb kFixtureYellow = qRgb(255, 255, 0);
+
+std::string WriteFixture(const std::string& folder)
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, x % 8 == 4 ? kFixtureYellow : kFixtureBlue);
+    const std::string path = folder + "/fixture.png";
+    image.save(QString::fromStdString(path));
+    return path;
+}
+
+bool Near(QRgb pixel, QRgb colour, int tolerance)
+{
+    return std::abs(qRed(pixel) - qRed(colour)) <= tolerance &&
+           std::abs(qGreen(pixel) - qGreen(colour)) <= tolerance &&
+           std::abs(qBlue(pixel) - qBlue(colour)) <= tolerance;
+}
+
+bool IsPort(QRgb p) { return Near(p, qRgb(0, 255, 0), 40); }
+bool IsLine(QRgb p) { return Near(p, qRgb(255, 255, 255), 20); }
+bool IsFixtureBlue(QRgb p) { return Near(p, kFixtureBlue, 30); }
+bool IsStripe(QRgb p) { return Near(p, kFixtureYellow, 60); }
+// A stripe after the blur: a third of the yellow over the blue, give or take scaling.
+bool IsBlurredStripe(QRgb p)
+{
+    return qRed(p) > 40 && qRed(p) < 170 && qGreen(p) > 40 && qGreen(p) < 170 && qBlue(p) > 90 &&
+           std::abs(qRed(p) - qGreen(p)) < 30;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Where things are on screen, found from the window's geometry and the pictures.
+struct Pipeline {
+    QRect reader_output;  // the ports, as found on a screenshot
+    QRect blur_input;
+    QRect blur_output;
+    QRect reader_area;  // where the first node's preview may be
+    QRect blur_area;
+};
+
+// The three ports of "Image Read" -> "Blur" within the editor area: the leftmost is the
+// reader's output, then the blur's input and output.
+bool FindPipeline(const QImage& shot, const QRect& editor, Pipeline* found)
+{
+    const std::vector<QRect> ports = Blobs(shot, editor, IsPort, 30);
+    if (ports.size() != 3)
+        return false;
+    found->reader_output = ports[0];
+    found->blur_input = ports[1];
+    found->blur_output = ports[2];
+    const int top = ports[0].top() - 80;
+    found->reader_area = QRect(QPoint(editor.left(), top),
+                               QPoint(ports[1].left() - 5, editor.bottom()));
+    found->blur_area = QRect(QPoint(ports[1].right() + 5, top),
+                             QPoint(ports[2].right() + 5, editor.bottom()));
+    return true;
+}
+
+// The line between the reader's output and the blur's input: white at its middle.
+bool LineDrawn(const QImage& shot, const Pipeline& p)
+{
+    const QPoint middle = (p.reader_output.center() + p.blur_input.center()) / 2;
+    return Count(shot, QRect(middle - QPoint(4, 12), QSize(9, 25)), IsLine) >= 20;
+}
+
+bool ReaderShowsFixture(const QImage& shot, const Pipeline& p)
+{
+    return Count(shot, p.reader_area, IsFixtureBlue) > 2000 && Count(shot, p.reader_area, IsStripe) > 200;
+}
+
+bool BlurShowsBlurredFixture(const QImage& shot, const Pipeline& p)
+{
+    return Count(shot, p.blur_area, IsFixtureBlue) > 500 && Count(shot, p.blur_area, IsBlurredStripe) > 200 &&
+           Count(shot, p.blur_area, IsStripe) == 0;
+}
+
+QRect WindowGeometry(const std::string& window)
+{
+    std::istringstream shell(desktop::Output("xdotool getwindowgeometry --shell " + window));
+    int x = 0, y = 0, w = 0, h = 0;
+    for (std::string line; std::getline(shell, line);) {
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        const std::string key = line.substr(0, eq);
+        const int value = std::atoi(line.c_str() + eq + 1);
+        if (key == "X") x = value;
+        if (key == "Y") y = value;
+        if (key == "WIDTH") w = value;
+        if (key == "HEIGHT") h = value;
+    }
+    return QRect(x, y, w, h);
+}
+
+class OrvaneWindowTest : public testing::Test {
+protected:
+    // The side panel's search line, the editor's free area, and the menus, from the window.
+    QPoint SearchLine() const { return window_.topLeft() + QPoint(200, window_.height() - 290); }
+    QRect EditorArea() const
+    {
+        return QRect(window_.left() + 480, window_.top() + 110, window_.width() - 500,
+                     window_.height() - 420);
+    }
+    // The file setting's button, under the preview of the reader's node.
+    QPoint FileButton(const QRect& node) const { return QPoint(node.center().x(), node.bottom() - 40); }
+    QPoint FileMenu() const { return window_.topLeft() + QPoint(20, 10); }
+
+    void ChooseElement(const std::string& name)
+    {
+        screen_.Click(SearchLine());
+        screen_.Key("ctrl+a");
+        screen_.Type(name);
+        screen_.Key("Return");
+    }
+
+    testsupport::TempDir home_;
+    desktop::Screen screen_{g_output};
+    QRect window_;
+};
+
+TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
+{
+    const std::string fixture = WriteFixture(home_.Path());
+    const std::string pipeline_file = home_.Path() + "/orvane/default.xml";
+
+    // ---- First run: build the pipeline. ----
+    Pipeline pipeline;
+    {
+        desktop::Application orvane(g_executable, home_.Path(), g_output + "/orvane-run1.log");
+        const std::string window = orvane.WaitForWindow(seconds(60));
+        ASSERT_FALSE(window.empty()) << "the main window did not show";
+        window_ = WindowGeometry(window);
+        EXPECT_GT(window_.width(), 1800) << "the window starts maximised";
+
+        QImage shot = screen_.ShotWhen("started", [&](const QImage& s) {
+            return Count(s, window_, [](QRgb p) { return qGray(p) > 0; }) > window_.width() * 100;
+        });
+
+        ChooseElement("Image Read");
+        const QImage chosen = screen_.Shot("image-read-chosen");
+        const QPoint first = EditorArea().topLeft() + QPoint(80, 120);
+        screen_.DoubleClick(first);
+        shot = screen_.ShotWhen("image-read-placed", [&](const QImage& s) {
+            return Blobs(s, EditorArea(), IsPort, 30).size() == 1;
+        });
+        const std::vector<QRect> reader_ports = Blobs(shot, EditorArea(), IsPort, 30);
+        ASSERT_EQ(1u, reader_ports.size()) << "an Image Read node with one output port";
+        const QRect reader_node = desktop::Changed(chosen, shot, EditorArea());
+        ASSERT_TRUE(reader_node.contains(first));
+
+        // Its file: the button of the file setting opens a file dialogue.
+        screen_.Click(FileButton(reader_node));
+        ASSERT_EQ(0, desktop::Shell("timeout 30 xdotool search --sync --onlyvisible --name '^Open File' >/dev/null"))
+            << "the file dialogue did not open";
+        screen_.Shot("file-dialogue");
+        screen_.Type(fixture);
+        screen_.Key("Return");
+        screen_.ShotWhen("file-chosen", [](const QImage&) {
+            return desktop::Shell("xdotool search --onlyvisible --name '^Open File' >/dev/null") != 0;
+        });
+
+        ChooseElement("Blur");
+        const QPoint second(reader_ports[0].right() + 220, first.y());
+        screen_.DoubleClick(second);
+        shot = screen_.ShotWhen("blur-placed", [&](const QImage& s) { return FindPipeline(s, EditorArea(), &pipeline); });
+        ASSERT_TRUE(FindPipeline(shot, EditorArea(), &pipeline)) << "a Blur node with two ports";
+
+        screen_.Drag(pipeline.reader_output.center(), pipeline.blur_input.center());
+        shot = screen_.ShotWhen("connected", [&](const QImage& s) { return LineDrawn(s, pipeline); });
+        EXPECT_TRUE(LineDrawn(shot, pipeline)) << "the line between the ports";
+
+        shot = screen_.ShotWhen("previews", [&](const QImage& s) {
+            return ReaderShowsFixture(s, pipeline) && BlurShowsBlurredFixture(s, pipeline);
+        });
+        EXPECT_TRUE(ReaderShowsFixture(shot, pipeline)) << "the reader's preview shows the fixture";
+        EXPECT_TRUE(BlurShowsBlurredFixture(shot, pipeline)) << "the blur's preview shows it blurred";
+
+        desktop::Shell("xdotool windowactivate --sync " + window + " key --clearmodifiers alt+F4");
+        EXPECT_EQ(0, orvane.WaitForExit(seconds(60))) << "closing the window ends the program";
+    }
+    const std::string first_log = ReadFile(g_output + "/orvane-run1.log");
+    EXPECT_NE(std::string::npos, first_log.find("Destroyed Commander"));
+    const std::string saved = ReadFile(pipeline_file);
+    ASSERT_NE(std::string::npos, saved.find(fixture)) << "the pipeline was saved with its file";
+
+    // ---- Second run: the pipeline comes back; File > Exit saves nothing. ----
+    {
+        desktop::Application orvane(g_executable, home_.Path(), g_output + "/orvane-run2.log");
+        const std::string window = orvane.WaitForWindow(seconds(60));
+        ASSERT_FALSE(window.empty());
+        window_ = WindowGeometry(window);
+        Pipeline restored;
+        const QImage shot = screen_.ShotWhen("restored", [&](const QImage& s) {
+            return FindPipeline(s, EditorArea(), &restored) && LineDrawn(s, restored) &&
+                   ReaderShowsFixture(s, restored) && BlurShowsBlurredFixture(s, restored);
+        });
+        ASSERT_TRUE(FindPipeline(shot, EditorArea(), &restored)) << "both nodes came back";
+        EXPECT_TRUE(LineDrawn(shot, restored)) << "their link came back";
+        EXPECT_TRUE(ReaderShowsFixture(shot, restored)) << "the reader came back with its file";
+        EXPECT_TRUE(BlurShowsBlurredFixture(shot, restored));
+
+        screen_.Click(FileMenu());
+        screen_.Shot("file-menu");
+        screen_.Key("Up Return");  // the last entry, Exit
+        EXPECT_EQ(0, orvane.WaitForExit(seconds(60))) << "File > Exit ends with status 0";
+    }
+    EXPECT_EQ(saved, ReadFile(pipeline_file)) << "File > Exit saved nothing";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s ORVANE OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    g_executable = argv[1];
+    g_output = argv[2];
+    return RUN_ALL_TESTS();
+}
