@@ -58,6 +58,39 @@ TEST(NodalConnectorTopTest, DoubleClickMakesTheChosenElementUnderThePointer)
     EXPECT_NEAR(expected.y(), node->pos().y(), 1.0);
 }
 
+TEST(NodalConnectorTopTest, ADoubleClickInTheViewMakesAnElementOnlyOnEmptySpace)
+{
+    EditorFixture f;
+    const std::string blur = f.Make("Blur", 0, 0);
+    f.MakeEditor();
+    f.editor->show();
+    f.editor->View()->centerOn(200, 0);
+    QCoreApplication::processEvents();
+    f.hub->GetSharedControl<NodeControls>("")->chosen_element_type.Set("Tee");
+    QWidget* viewport = f.editor->View()->viewport();
+    const auto double_click = [&](const QPointF& scene_point) {
+        const QPoint at = f.editor->View()->mapFromScene(scene_point);
+        QCursor::setPos(viewport->mapToGlobal(at));
+        QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QApplication::sendEvent(viewport, &release);
+        QApplication::sendEvent(viewport, &twice);
+        QApplication::sendEvent(viewport, &release);
+    };
+    double_click(f.Node(blur)->mapToScene(QPointF(300, -30)));
+    EXPECT_EQ(1u, f.commander->GetElementIds().size()) << "the node took the double-click";
+    double_click(QPointF(200, -300));
+    EXPECT_EQ(2u, f.commander->GetElementIds().size());
+    ASSERT_NE(nullptr, f.Node("Tee_0"));
+    EXPECT_NEAR(200, f.Node("Tee_0")->pos().x(), 1.0);
+    EXPECT_NEAR(-300, f.Node("Tee_0")->pos().y(), 1.0);
+}
+
 TEST(NodalConnectorTopTest, DoubleClickWithoutAMakeableTypeLogsOneLineAndLeavesNothing)
 {
     struct Case {
