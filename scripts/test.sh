@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine when needed, builds, and runs every test three times: in a
 # plain build, under AddressSanitizer with UndefinedBehaviorSanitizer, and (the
-# engine's tests) under ThreadSanitizer. Any sanitizer report fails the run.
+# core's, engine's and control's tests) under ThreadSanitizer. Any sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,4 +24,4 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
   run_suite build/thread -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=thread -DORVANE_BUILD_BENCH=OFF \
-    -DORVANE_TEST_FOLDERS=engine
+    -DORVANE_TEST_FOLDERS="core;engine;control"

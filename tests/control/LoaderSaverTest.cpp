@@ -231,6 +231,29 @@ TEST_F(LoaderSaverTest, UnknownElementTypeLoadsEverythingElse)
     EXPECT_EQ(editor.updates, 1);
 }
 
+// A camera that cannot be opened (none here, or in use) costs only that element.
+TEST_F(LoaderSaverTest, CameraThatCannotOpenLeavesTheRestLoaded)
+{
+    if (Command("make Camera probe") == "probe" && commander->GetElementTable()->Exists("probe"))
+        GTEST_SKIP() << "a camera can be opened here";
+    BuildPipeline();
+    ASSERT_EQ(Command("save good"), "Success");
+    const PipelineState expected = Snapshot();
+    std::string text = ReadAll(Folder() + "good.xml");
+    const std::string camera =
+        "<Element id=\"cam\" type=\"Camera\"><Settings name=\"_position_x\" value=\"5\" extra=\"\"/>"
+        "<Connection sink_element=\"th\" source_element=\"cam\" sink_name=\"input\" source_name=\"output\"/>"
+        "</Element>";
+    text.insert(text.find("<Element"), camera);
+    WriteFile(Folder() + "camera.xml", text);
+    ASSERT_EQ(Command("clear"), "Success");
+
+    LogCapture log;
+    EXPECT_EQ(Command("load camera"), "Success");
+    EXPECT_EQ(Snapshot(), expected);
+    EXPECT_TRUE(log.Contains("Skipped element cam of type Camera")) << log.Text();
+}
+
 // A link in the folder could point anywhere: nothing is written, read or removed through it.
 TEST_F(LoaderSaverTest, LinksInTheFolderAreNotFollowed)
 {

@@ -1,5 +1,6 @@
 #include "control/PowerCommanderTop.h"
 
+#include "control/LoaderSaver.h"
 #include "core/ControlAndStatus.h"
 #include "core/Output2FILE.h"
 #include "engine/ElementBase.h"
@@ -11,6 +12,7 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -160,6 +162,116 @@ TEST_F(PowerCommanderTopTest, RunningPipelineMovesFrames)
     EXPECT_TRUE(commander_->IsPaused());
     commander_->Pause(false);
     commander_->Stop();
+}
+
+// The reader -> Blur_0 -> Threshold_0 chain of the commands, and the frame count of each
+// of its two connections.
+class RunningChain {
+public:
+    explicit RunningChain(PowerCommanderTop& commander) : commander_(commander) {}
+
+    long long First() { return commander_.GetElement("Blur_0")->GetInputs().front()->frame_count.Get(); }
+    long long Second() { return commander_.GetElement("Threshold_0")->GetInputs().front()->frame_count.Get(); }
+    bool Both(long long count) { return First() == count && Second() == count; }
+
+    // The state of each connection as "log" reports it, counts included.
+    std::string Report()
+    {
+        LogCapture log;
+        EXPECT_EQ(commander_.ParseCommand("log"), "Success");
+        std::string states;
+        for (const std::string& message : log.Messages())
+            if (message.find("State : ") != std::string::npos || message.rfind("Frame count: ", 0) == 0)
+                states += message + "\n";
+        return states;
+    }
+
+    // Both connections held at their gates: two reports alike, each past its hand-over.
+    bool Held()
+    {
+        const std::string report = Report();
+        return report == Report() && CountOf(report, "State : Passing data out out") == 2;
+    }
+
+private:
+    static std::size_t CountOf(const std::string& text, const std::string& part)
+    {
+        std::size_t count = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++count;
+        return count;
+    }
+
+    PowerCommanderTop& commander_;
+};
+
+// Started paused, each connection makes its first pass and holds; each step then moves
+// every connection exactly one frame.
+TEST_F(PowerCommanderTopTest, StepMovesEachConnectionOneFrame)
+{
+    const std::string reader = MakeImageReader();
+    ASSERT_EQ(commander_->ParseCommand("buildlink \"" + reader + "\" Blur Threshold"), "Threshold_0");
+    RunningChain chain(*commander_);
+    ASSERT_EQ(commander_->ParseCommand("pause"), "Success");
+    ASSERT_EQ(commander_->ParseCommand("start"), "Success");
+    ASSERT_TRUE(WaitFor([&] { return chain.Both(1) && chain.Held(); }));
+    for (long long frame = 2; frame <= 4; ++frame) {
+        commander_->Step();
+        EXPECT_TRUE(commander_->IsPaused());
+        ASSERT_TRUE(WaitFor([&] { return chain.Both(frame) && chain.Held(); })) << frame;
+    }
+    EXPECT_TRUE(chain.Both(4));
+    ASSERT_EQ(commander_->ParseCommand("stop"), "Success");
+}
+
+TEST_F(PowerCommanderTopTest, PauseHoldsThePipelineAndPlayLetsItGo)
+{
+    const std::string reader = MakeImageReader();
+    ASSERT_EQ(commander_->ParseCommand("buildlink \"" + reader + "\" Blur Threshold"), "Threshold_0");
+    RunningChain chain(*commander_);
+    ASSERT_EQ(commander_->ParseCommand("start"), "Success");
+    ASSERT_TRUE(WaitFor([&] { return chain.Second() > 5; }));
+
+    ASSERT_EQ(commander_->ParseCommand("pause"), "Success");
+    EXPECT_TRUE(commander_->IsPaused());
+    ASSERT_TRUE(WaitFor([&] { return chain.Held(); }));
+    const long long held = chain.First();
+    const long long held_second = chain.Second();
+    for (int i = 0; i < 50; ++i)
+        EXPECT_TRUE(chain.Held());
+    EXPECT_EQ(chain.First(), held);
+    EXPECT_EQ(chain.Second(), held_second);
+
+    ASSERT_EQ(commander_->ParseCommand("play"), "Success");
+    EXPECT_FALSE(commander_->IsPaused());
+    EXPECT_TRUE(WaitFor([&] { return chain.First() > held + 5 && chain.Second() > held + 5; }));
+    ASSERT_EQ(commander_->ParseCommand("stop"), "Success");
+}
+
+// A load that is refused leaves the running pipeline running.
+TEST_F(PowerCommanderTopTest, RefusedLoadLeavesThePipelineRunning)
+{
+    hub_->SetCommander(commander_);
+    struct Unlink {
+        ControlAndStatus& hub;
+        ~Unlink() { hub.SetCommander(boost::shared_ptr<PowerCommanderTop>()); }
+    } unlink{*hub_};
+    LoaderSaver store(nullptr, hub_);
+    const std::string reader = MakeImageReader();
+    ASSERT_EQ(commander_->ParseCommand("buildlink \"" + reader + "\" Blur Threshold"), "Threshold_0");
+    RunningChain chain(*commander_);
+    ASSERT_EQ(commander_->ParseCommand("start"), "Success");
+    ASSERT_TRUE(WaitFor([&] { return chain.Second() > 2; }));
+    const std::string folder = ControlAndStatus::GetSettingsDirectory();
+    std::ofstream(folder + "truncated.xml") << "<top><Element id=\"x\" type=\"Blur\"";
+    std::ofstream(folder + "foreign.xml") << "<Loader/>";
+    for (const char* name : {"absent", "truncated", "foreign", "../escape"}) {
+        EXPECT_EQ(commander_->ParseCommand(std::string("load ") + name), "Error, command failed") << name;
+        const long long now = chain.Second();
+        EXPECT_TRUE(WaitFor([&] { return chain.Second() > now + 2; })) << name;
+    }
+    EXPECT_EQ(commander_->GetElementIds(), (std::vector<std::string>{reader, "Blur_0", "Threshold_0"}));
+    ASSERT_EQ(commander_->ParseCommand("stop"), "Success");
 }
 
 // Removing an element takes its connections down first, even while they run.

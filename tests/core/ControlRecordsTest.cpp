@@ -1,6 +1,7 @@
 #include "core/MainDisplayControls.h"
 #include "core/SubImageControls.h"
 #include "support/TestSupport.h"
+#include "ThreadSleepProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -55,12 +56,16 @@ TEST(ControlRecordsTest, SecondPushWaitsForThePop) {
     MainDisplayControls controls;
     controls.PushFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
     std::atomic<bool> second_pushed{false};
+    std::atomic<pid_t> pusher_id{0};
     std::thread pusher([&] {
+        pusher_id = CurrentThreadId();
         controls.PushFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(2)));
         second_pushed = true;
     });
-    // The pusher is parked in the queue until the pop below.
+    // The pusher goes to sleep in the queue, and stays there until the pop below.
+    ASSERT_TRUE(testsupport::WaitFor([&] { return pusher_id.load() != 0 && IsAsleep(pusher_id.load()); }));
     EXPECT_FALSE(second_pushed.load());
+    EXPECT_TRUE(IsAsleep(pusher_id.load()));
     EXPECT_EQ(qRed(controls.PopImage().data->pixel(0, 0)), 1);
     ASSERT_TRUE(testsupport::WaitFor([&] { return second_pushed.load(); }));
     pusher.join();
