@@ -49,11 +49,8 @@ void ClientQt::Disconnected()
 
 void ClientQt::ReadyRead()
 {
-    for (CommandLineBuffer::Line& line : lines_.Append(socket_->readAll())) {
-        waiting_bytes_ += line.text.size() + 1;
-        waiting_.push_back(std::move(line));
-    }
-    if (waiting_bytes_ > kMaxUnansweredBytes) {
+    // Unread bytes stay in the socket; they count as unanswered all the same.
+    if (waiting_bytes_ + socket_->bytesAvailable() > kMaxUnansweredBytes) {
         FILE_LOG(logINFO) << "Dropped a client that sends more than it is answered";
         DropWaitingLines();
         socket_->abort();
@@ -64,16 +61,26 @@ void ClientQt::ReadyRead()
 
 void ClientQt::ScheduleAnswers()
 {
-    if (answer_scheduled_ || waiting_.empty())
+    if (answer_scheduled_ || (waiting_.empty() && socket_->bytesAvailable() == 0))
         return;
     answer_scheduled_ = true;
     // Queued: what arrives from other clients meanwhile is served in between.
     QMetaObject::invokeMethod(this, [this] { AnswerWaitingLines(); }, Qt::QueuedConnection);
 }
 
+void ClientQt::ReadSomeLines()
+{
+    for (CommandLineBuffer::Line& line : lines_.Append(socket_->read(kReadBytesPerTurn))) {
+        waiting_bytes_ += line.text.size() + 1;
+        waiting_.push_back(std::move(line));
+    }
+}
+
 void ClientQt::AnswerWaitingLines()
 {
     answer_scheduled_ = false;
+    if (waiting_.size() < static_cast<std::size_t>(kLinesPerTurn))
+        ReadSomeLines();
     for (int answered = 0; answered < kLinesPerTurn && !waiting_.empty(); ++answered) {
         // Gone or dropped for not reading its replies: the rest go unanswered.
         if (socket_->state() != QAbstractSocket::ConnectedState) {

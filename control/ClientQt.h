@@ -1,7 +1,7 @@
 // One connected TCP client of the command front end: greets it, cuts what it sends into
 // command lines, runs each through a ServerTask on the GUI thread and writes each reply
-// back in order. At most kLinesPerTurn lines are answered per event-loop turn, the rest
-// in later turns, so a flooding peer cannot hold up the window or the other clients. A
+// back in order. At most kReadBytesPerTurn bytes are cut and kLinesPerTurn lines answered
+// per event-loop turn, the rest in later turns, so a flooding peer cannot hold up the window or the other clients. A
 // child of the server; it owns its socket and its pending tasks, and frees itself once
 // its peer has disconnected. A peer that lets more than kMaxUnsentBytes of replies pile
 // up unread, or more than kMaxUnansweredBytes of lines wait for an answer, is disconnected.
@@ -34,6 +34,7 @@ public:
     static constexpr qint64 kMaxUnsentBytes = 8 * 1024 * 1024;
     static constexpr qint64 kMaxUnansweredBytes = 1024 * 1024;
     static constexpr int kLinesPerTurn = 32;
+    static constexpr qint64 kReadBytesPerTurn = 64 * 1024;
 
 public slots:
     void ParseInput(QString input);
@@ -45,15 +46,16 @@ public slots:
 private:
     void Write(const QString& text);
     void Answer(const CommandLineBuffer::Line& line);
-    // Answers the next few waiting lines and, while more wait, comes back next turn.
+    // Reads and answers the next few lines and, while more wait, comes back next turn.
     void AnswerWaitingLines();
+    void ReadSomeLines();
     void ScheduleAnswers();
     void DropWaitingLines();
 
     QTcpSocket* socket_ = nullptr;  // child of this client
     boost::shared_ptr<ControlAndStatus> context_;
     CommandLineBuffer lines_;
-    std::deque<CommandLineBuffer::Line> waiting_;  // received, not yet answered
+    std::deque<CommandLineBuffer::Line> waiting_;  // cut, not yet answered
     qint64 waiting_bytes_ = 0;                     // their bytes, line feeds included
     bool answer_scheduled_ = false;
 };

@@ -1,5 +1,12 @@
 #include "core/SharedGUI.h"
 
-SharedGUI::SharedGUI() : QObject(nullptr), ControlBaseClass("shared gui") {}
+#include <QCoreApplication>
+
+SharedGUI::SharedGUI() : QObject(nullptr), ControlBaseClass("shared gui")
+{
+    // Whichever thread asks first (an element test, say), the record lives on the GUI thread.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        moveToThread(application->thread());
+}
 
 SharedGUI::~SharedGUI() = default;

@@ -1,6 +1,7 @@
 #pragma once
 // Qt signals between the menus, the node editor, the main display window and the element tester;
-// a shared record of the hub's registry (the hub caches a plain pointer to it).
+// a shared record of the hub's registry (the hub caches a plain pointer to it). It belongs to
+// the application's thread, whichever thread makes it.
 
 #include "core/ControlBaseClass.h"
 

@@ -22,6 +22,6 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build/address -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=address -DORVANE_BUILD_BENCH=OFF
 
-TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp \
   run_suite build/thread -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=thread -DORVANE_BUILD_BENCH=OFF \
     -DORVANE_TEST_FOLDERS="core;engine;control"

@@ -10,6 +10,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <atomic>
@@ -268,6 +269,21 @@ TEST(ControlAndStatusTest, SharedGUIIsTheRegistryRecordAndCached) {
     EXPECT_EQ(hub.GetSharedGUI(), gui);
     EXPECT_EQ(hub.GetSharedControl<SharedGUI>("").get(), gui);
     EXPECT_EQ(gui->settings.GetValueAsString("_setting_name"), "shared gui");
+}
+
+// Made first by another thread, the record still delivers its signals on the GUI thread.
+TEST(ControlAndStatusTest, SharedGUIMadeOnAnotherThreadBelongsToTheApplicationThread) {
+    testsupport::ScopedHome home;
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    ControlAndStatus hub;
+    SharedGUI* gui = nullptr;
+    std::thread maker([&] { gui = hub.GetSharedGUI(); });
+    maker.join();
+    ASSERT_NE(gui, nullptr);
+    EXPECT_EQ(gui->thread(), application.thread());
 }
 
 TEST(ControlAndStatusTest, SharedGUIRequestedFromManyThreadsIsOne) {

@@ -8,6 +8,13 @@
 
 namespace testsupport {
 
+// How many times slower a sanitizer build runs: the factor for a test's timing bound.
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+constexpr int kSanitizerSlowdown = 10;
+#else
+constexpr int kSanitizerSlowdown = 1;
+#endif
+
 // A fresh folder under the system's temporary folder, removed with its contents on destruction.
 class TempDir {
 public:
