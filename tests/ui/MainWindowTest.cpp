@@ -10,6 +10,7 @@
 #include "ui/window/AboutDialogue.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/ProgramEntry.h"
+#include "ui/window/SettingsWidgetTop.h"
 
 #include <QAction>
 #include <QApplication>
@@ -218,6 +219,14 @@ TEST_F(MainWindowTest, SideBarChangedPicksThePage)
         QMetaObject::invokeMethod(window_.get(), "SideBarChanged", Q_ARG(QString, c.button));
         EXPECT_EQ(c.page, window_->Pages()->currentIndex()) << c.button << " from " << c.from;
     }
+    // The side panel's own buttons reach it: each shows the node editor page.
+    auto* side_panel = window_->findChild<SettingsWidgetTop*>();
+    ASSERT_NE(nullptr, side_panel);
+    for (const char* button : {"Settings", "Elements"}) {
+        window_->Pages()->setCurrentIndex(3);
+        QMetaObject::invokeMethod(side_panel, "SetWidgetShown", Q_ARG(QString, button));
+        EXPECT_EQ(0, window_->Pages()->currentIndex()) << button;
+    }
 }
 
 TEST_F(MainWindowTest, AboutShowsTheResourceAndGoesAway)
@@ -301,6 +310,8 @@ TEST_F(MainWindowTest, AClosedSessionComesBackAtTheNextStart)
     EXPECT_EQ(1u, Commander().GetElementTable()->GetAllConnections().size());
     const std::string reader = Commander().GetElementIds().front();
     EXPECT_EQ(image, Commander().GetElement(reader)->settings.GetValueAsString("_file_path"));
+    // It runs again, as it did when the window closed.
+    EXPECT_TRUE(testsupport::WaitFor([&] { return windowtest::FramesPassed(Commander()) > 2; }));
 
     // 100 ms after start the view fits the nodes: it is no longer at scale 1.
     ProcessEventsFor(200);

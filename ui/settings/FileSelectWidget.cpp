@@ -2,6 +2,7 @@
 
 #include "core/QtUtilities.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -37,7 +38,9 @@ void FileSelectWidget::ShowPath(const std::string& path)
 QString FileSelectWidget::AskForPath(const QString& start)
 {
     // Parented to the window, so a panel rebuilt meanwhile does not take the dialogue along.
-    QWidget* parent = window();
+    // A panel in the node editor is a window embedded in the scene, and a dialogue parented
+    // there would be embedded too, where it neither paints nor takes keys: use the real one.
+    QWidget* parent = window()->graphicsProxyWidget() ? QApplication::activeWindow() : window();
     if (directory_)
         return QFileDialog::getExistingDirectory(parent, tr("Open Directory"), start,
                                                  QFileDialog::ShowDirsOnly);

@@ -13,7 +13,7 @@
 #include "ui/window/DisplaySettings.h"
 #include "ui/window/LoggingWidget.h"
 #include "ui/window/PopoutWigetBase.h"
-#include "ui/window/ElementSelectorWidget.h"
+#include "ui/window/SettingsWidgetTop.h"
 #include "ui/window/TestWidget.h"
 #include "ui/window/Ui_MainWindow.h"
 #include "ui/window/VariableViewer.h"
@@ -42,15 +42,17 @@ const char* const kDefaultPipeline = "default";
 
 // Runs one step of start-up or shutdown; a failure is logged and never escapes.
 template <typename Step>
-void Guarded(const char* what, Step step) noexcept
+bool Guarded(const char* what, Step step) noexcept
 {
     try {
         step();
+        return true;
     } catch (const std::exception& error) {
         FILE_LOG(logERROR) << "Could not " << what << " : " << error.what();
     } catch (...) {
         FILE_LOG(logERROR) << "Could not " << what;
     }
+    return false;
 }
 
 }  // namespace
@@ -105,7 +107,7 @@ void MainWindow::SetupCentralWidgets()
 
     node_editor_ = new NodalConnectorTop(hub_, central);
     file_store_ = boost::make_shared<LoaderSaver>(node_editor_, hub_);
-    side_panel_ = new ElementSelectorWidget(hub_, central);
+    side_panel_ = new SettingsWidgetTop(hub_, central);
 
     scroll_area_popout_ = new PopoutWigetBase(scroll_area_, central);
     scroll_area_popout_->AddToTopBar(new DisplaySettings(hub_, scroll_area_popout_));
@@ -144,6 +146,7 @@ void MainWindow::LayoutCentralWidgets()
 
 void MainWindow::ConnectSignals()
 {
+    connect(side_panel_, SIGNAL(ItemChanged(QString)), this, SLOT(SideBarChanged(QString)));
     connect(tick_timer_, SIGNAL(timeout()), this, SLOT(OnOneSecondTick()));
 }
 
@@ -168,8 +171,11 @@ void MainWindow::SaveSplitterState()
 void MainWindow::LoadDefaultPipeline()
 {
     const std::string path = ControlAndStatus::GetSettingsDirectory() + kDefaultPipeline + ".xml";
-    if (QFileInfo::exists(QString::fromStdString(path)))
-        Guarded("load the pipeline \"default\"", [this] { hub_->load_signal(kDefaultPipeline); });
+    if (!QFileInfo::exists(QString::fromStdString(path)))
+        return;
+    // Loading leaves a pipeline stopped; the session was running when it was closed.
+    if (Guarded("load the pipeline \"default\"", [this] { hub_->load_signal(kDefaultPipeline); }))
+        Guarded("start the pipeline \"default\"", [this] { commander_->Start(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -23,7 +23,7 @@ class QSplitter;
 class QStackedWidget;
 class QTimer;
 class ServerQt;
-class ElementSelectorWidget;
+class SettingsWidgetTop;
 class TestWidget;
 class Ui_MainWindow;
 
@@ -64,7 +64,7 @@ private:
     void ConnectSignals();
     void RestoreSplitterState();
     void SaveSplitterState();
-    // Brings back the pipeline that the last close saved, when there is one.
+    // Brings back the pipeline that the last close saved, when there is one, running.
     void LoadDefaultPipeline();
     // File > Exit: stops and joins every thread of the back end before the process ends.
     void StopBackEnd();
@@ -72,8 +72,7 @@ private:
     Ui_MainWindow* ui_;
     QSplitter* splitter_h_ = nullptr;
     QSplitter* splitter_v_ = nullptr;
-    // Until the side bar with its settings page is there: the element selector alone.
-    ElementSelectorWidget* side_panel_ = nullptr;
+    SettingsWidgetTop* side_panel_ = nullptr;
     QGridLayout* grid_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     boost::shared_ptr<ControlAndStatus> hub_;
