@@ -507,10 +507,10 @@ std::vector<Figure> Figures()
         {"preview_gui_us", PreviewGuiMicroseconds},
         {"preview_lag_ms_p99", PreviewLagMillisecondsP99},
         {"panel_build_ms", SlowestPanelBuildMilliseconds},
-        {"gui_latency_p99_ms", GuiLatencyMillisecondsP99},
-        {"restart_gui_block_ms", RestartGuiBlockMilliseconds},
         {"editor_rebuild_ms", EditorRebuildMilliseconds},
         {"editor_drag_fps", EditorDragFramesPerSecond},
+        {"gui_latency_p99_ms", GuiLatencyMillisecondsP99},
+        {"restart_gui_block_ms", RestartGuiBlockMilliseconds},
     };
 }
 
