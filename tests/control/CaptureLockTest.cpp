@@ -3,7 +3,7 @@
 #include "control/PowerCommanderTop.h"
 
 #include "../elements/VideoFixtures.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 #include "core/ControlAndStatus.h"
 #include "elements/CaptureLock.h"
 #include "elements/OpenCvVideoCapture.h"

@@ -8,7 +8,7 @@
 #include "core/Utilities.h"
 #include "engine/ElementBase.h"
 #include "support/TestSupport.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <boost/make_shared.hpp>
 #include <boost/thread/thread.hpp>

@@ -8,7 +8,7 @@
 #include "core/VideoFrame.h"
 #include "engine/ElementBase.h"
 #include "support/TestSupport.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>

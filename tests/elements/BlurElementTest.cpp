@@ -1,4 +1,4 @@
-// "Blur" on small synthetic frames, processed directly.
+// "Blur" on small synthetic frames passed through its pads.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -6,15 +6,12 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/BlurElement.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image.clone();
-    return item;
-}
+using testsupport::MakeFrame;
 
 // A black image with one white pixel.
 cv::Mat Dot(int rows, int cols, cv::Point at)
@@ -29,6 +26,7 @@ class BlurElementTest : public ::testing::Test
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     BlurElement element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(BlurElementTest, SettingsFollowTheBaseInOrderWithDefaults)
@@ -55,9 +53,7 @@ TEST_F(BlurElementTest, DotSpreadsOverTheBoxOfTheSettings)
     {
         element.settings.SetValue("_width", std::to_string(c.width), "");
         element.settings.SetValue("_height", std::to_string(c.height), "");
-        PassableItem<VideoFrame> item = MakeItem(Dot(11, 11, {5, 5}));
-        element.Process(item);
-        const cv::Mat& out = item.data->image;
+        const cv::Mat out = pads.Pass(MakeFrame(Dot(11, 11, {5, 5}))).data->image;
         EXPECT_EQ(c.spread, cv::countNonZero(out)) << c.width << "x" << c.height;
         EXPECT_GT(out.at<uchar>(c.reached), 0) << c.width << "x" << c.height;
         EXPECT_EQ(CV_8UC1, out.type());
@@ -68,9 +64,7 @@ TEST_F(BlurElementTest, DotSpreadsOverTheBoxOfTheSettings)
 // onto itself (plain reflect or replicate would count it four times at the corner).
 TEST_F(BlurElementTest, DefaultIsABoxBlurWithReflect101Borders)
 {
-    PassableItem<VideoFrame> item = MakeItem(Dot(5, 5, {0, 0}));
-    element.Process(item);
-    const cv::Mat& out = item.data->image;
+    const cv::Mat out = pads.Pass(MakeFrame(Dot(5, 5, {0, 0}))).data->image;
     EXPECT_EQ(cvRound(255.0 / 9.0), out.at<uchar>(0, 0));
     EXPECT_EQ(cvRound(255.0 / 9.0), out.at<uchar>(0, 1));
     EXPECT_EQ(cvRound(255.0 / 9.0), out.at<uchar>(1, 1));
@@ -78,11 +72,10 @@ TEST_F(BlurElementTest, DefaultIsABoxBlurWithReflect101Borders)
 
     cv::Mat colour(6, 7, CV_8UC3);
     cv::randu(colour, 0, 256);
-    PassableItem<VideoFrame> colour_item = MakeItem(colour);
-    element.Process(colour_item);
+    const cv::Mat blurred = pads.Pass(MakeFrame(colour)).data->image;
     cv::Mat expected;
     cv::boxFilter(colour, expected, -1, cv::Size(3, 3), cv::Point(-1, -1), true, cv::BORDER_REFLECT_101);
-    EXPECT_EQ(0, cv::norm(colour_item.data->image, expected, cv::NORM_INF));
+    EXPECT_EQ(0, cv::norm(blurred, expected, cv::NORM_INF));
 }
 
 }  // namespace

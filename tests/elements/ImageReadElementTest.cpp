@@ -7,7 +7,7 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "FifoFixture.h"
-#include "control/LogCapture.h"
+#include "support/LogCapture.h"
 #include "core/ControlAndStatus.h"
 #include "elements/ImageReadElement.h"
 #include "support/TestSupport.h"

@@ -15,7 +15,7 @@
 
 #include "FifoFixture.h"
 #include "VideoFixtures.h"
-#include "control/LogCapture.h"
+#include "support/LogCapture.h"
 #include "core/CustomException.h"
 #include "elements/RawImageReader.h"
 #include "support/TestSupport.h"

@@ -13,7 +13,7 @@
 
 #include "FifoFixture.h"
 #include "VideoFixtures.h"
-#include "control/LogCapture.h"
+#include "support/LogCapture.h"
 #include "core/CameraControls.h"
 #include "core/ControlAndStatus.h"
 #include "core/CustomException.h"

@@ -1,6 +1,6 @@
 // The node editor widget against a real commander: making, deleting and rebuilding.
 #include "EditorFixture.h"
-#include "control/LogCapture.h"
+#include "support/LogCapture.h"
 
 #include "control/LoaderSaver.h"
 #include "core/NodeControls.h"

@@ -3,7 +3,7 @@
 #include "ui/settings/panels/NodeGUIBuilder.h"
 
 #include "PanelFixture.h"
-#include "control/LogCapture.h"
+#include "support/LogCapture.h"
 #include "engine/ElementBase.h"
 #include "ui/settings/GUISettingItem.h"
 

@@ -4,7 +4,7 @@
 
 #include "PanelFixture.h"
 #include "control/ElementRegistry.h"
-#include "control/LogCapture.h"
+#include "support/LogCapture.h"
 #include "engine/ElementBase.h"
 
 #include <QApplication>

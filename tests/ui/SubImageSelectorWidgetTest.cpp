@@ -1,7 +1,7 @@
 // The sub-image box editor over sub-image controls of its own, shown 1:1 on a 400 x 300 image.
 #include "ui/display/SubImageSelectorWidget.h"
 
-#include "../control/LogCapture.h"
+#include "support/LogCapture.h"
 #include "MouseEvents.h"
 #include "PipelineFixture.h"
 #include "core/SubImageControls.h"
