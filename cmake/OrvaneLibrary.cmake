@@ -8,7 +8,10 @@ function(orvane_library name)
 endfunction()
 
 # One test program per file of tests/<folder>/, linked against that folder's library.
-# The widget tests get a main that creates the QApplication.
+# The widget tests get a main that creates the QApplication. CTest runs and reports
+# each case on its own, except in the programs named in ORVANE_WHOLE_PROGRAM_TESTS,
+# whose cases must share one process.
+include(GoogleTest)
 function(orvane_tests folder library)
   set(test_main GTest::gtest_main)
   if(folder STREQUAL "ui")
@@ -19,10 +22,19 @@ function(orvane_tests folder library)
     get_filename_component(test_name ${src} NAME_WE)
     add_executable(${test_name} ${src})
     target_link_libraries(${test_name} PRIVATE ${library} test_support GTest::gtest ${test_main})
-    add_test(NAME ${test_name} COMMAND ${test_name})
-    set_tests_properties(${test_name} PROPERTIES
+    # One value per property: discovery would split a list.
+    set(properties
       TIMEOUT 180
       LABELS ${folder}
-      ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen")
+      ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home"
+      ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen")
+    if(test_name IN_LIST ORVANE_WHOLE_PROGRAM_TESTS)
+      add_test(NAME ${test_name} COMMAND ${test_name})
+      set_tests_properties(${test_name} PROPERTIES ${properties})
+    else()
+      # The program name leads each case name, so a pattern that picks a program still does.
+      gtest_discover_tests(${test_name} TEST_PREFIX "${test_name}." DISCOVERY_TIMEOUT 120
+        PROPERTIES ${properties})
+    endif()
   endforeach()
 endfunction()
