@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Sets up the machine when needed, builds, and runs every test three times: in a
 # plain build, under AddressSanitizer with UndefinedBehaviorSanitizer, and (the
-# core's, engine's and control's tests) under ThreadSanitizer. Any sanitizer report fails the run.
+# core's, engine's and control's tests) under ThreadSanitizer. Any sanitizer report or
+# include of a higher layer fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh
+./scripts/check_layers.sh
 
 jobs=$(nproc)
 run_suite() {
