@@ -104,6 +104,7 @@ void ParameterContainer::SaveToFile(const std::string& path, bool append)
     std::ofstream file(path, append ? std::ios::app : std::ios::trunc);
     if (!file) {
         FILE_LOG(logDEBUG1) << "Could not save file";
+        FILE_LOG(logERROR) << "Could not write the settings file " << path;
         return;
     }
     for (const auto& pair : GetNameValuePairs())

@@ -350,6 +350,22 @@ TEST_F(MainWindowTest, AFailedSaveIsLoggedAndTheLaterShutdownStepsStillRun)
     EXPECT_TRUE(Commander().GetElementIds().empty());  // the editor was cleared
 }
 
+TEST_F(MainWindowTest, AFailedSettingsFileIsAnErrorAndTheEditorIsStillCleared)
+{
+    testsupport::TempDir images;
+    windowtest::BuildImagePipeline(Commander(), *window_->NodeEditor(),
+                                   windowtest::WriteFixtureImage(images.Path()));
+    std::filesystem::create_directories(folder_.OrvaneFolder() + "node controls.txt");
+    Output2FILE::Drain();
+    window_.reset();
+    const std::string log = Output2FILE::Drain();
+    EXPECT_NE(std::string::npos, log.find("[ERROR]"));
+    EXPECT_NE(std::string::npos, log.find("Could not write the settings file " + folder_.OrvaneFolder() +
+                                          "node controls.txt"));
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + "shared gui.txt")));
+    EXPECT_TRUE(Commander().GetElementIds().empty());
+}
+
 TEST_F(MainWindowTest, TheStartUpZoomIsCancelledWithTheWindow)
 {
     window_.reset();

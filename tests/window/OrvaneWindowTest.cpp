@@ -218,6 +218,8 @@ TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
     }
     const std::string first_log = ReadFile(g_output + "/orvane-run1.log");
     EXPECT_NE(std::string::npos, first_log.find("Destroyed Commander"));
+    // The application's names give the splitter positions a settings file of their own.
+    EXPECT_NE(std::string::npos, ReadFile(home_.Path() + "/.config/Orvane/Orvane.conf").find("splitter_h"));
     const std::string saved = ReadFile(pipeline_file);
     ASSERT_NE(std::string::npos, saved.find(fixture)) << "the pipeline was saved with its file";
 
