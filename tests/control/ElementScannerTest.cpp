@@ -255,7 +255,8 @@ TEST_F(ElementScannerTest, InterruptedTesterStopsItsRig)
             interrupted = true;
         }
     });
-    ASSERT_TRUE(WaitFor([&] { return blur->GetOutputs().front()->frame_count.Get() > 0; }));
+    // The rig is up: the interruption reaches the run at its wait at the latest.
+    ASSERT_TRUE(WaitFor([&] { return log.Contains("Connected to fake sink"); }));
     thread.interrupt();
     thread.join();
     EXPECT_TRUE(interrupted);
