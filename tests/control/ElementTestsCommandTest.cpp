@@ -107,8 +107,9 @@ TEST_F(ElementTestsCommandTest, RunsEveryCatalogueElementWithFramesFlowing)
                 EXPECT_EQ(FrameCount(section, pad.name), -1) << name << " " << pad.name;
                 continue;
             }
-            // Everything fed by a test pattern passes frames on to its discarding sinks.
-            if (fed)
+            // Everything fed by a test pattern passes frames on to its discarding sinks
+            // (within the one-second run; a sanitizer build may be too slow for that).
+            if (fed && testsupport::kSanitizerSlowdown == 1)
                 EXPECT_GT(FrameCount(section, pad.name), 0) << name << " " << pad.name;
             else
                 EXPECT_GE(FrameCount(section, pad.name), 0) << name << " " << pad.name;
