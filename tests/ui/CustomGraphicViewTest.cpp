@@ -127,3 +127,31 @@ TEST_F(CustomGraphicViewTest, ARightDragOnEmptySpaceSelectsByRubberBand)
 }
 
 }  // namespace
+
+TEST_F(CustomGraphicViewTest, TheBackgroundCoversTheWholeViewWhereverTheOriginIs)
+{
+    // A view colour no picture pixel has: wherever it showed, the picture would not.
+    view.setStyleSheet("background-color: #ff00ff;");
+    for (const QPointF& centre : {QPointF(0, 0), QPointF(-3000, -2000), QPointF(5000, 700)}) {
+        view.centerOn(centre);
+        const QImage image = view.viewport()->grab().toImage();
+        int bare = 0;
+        for (int y = 0; y < image.height(); y += 3)
+            for (int x = 0; x < image.width(); x += 3)
+                bare += image.pixelColor(x, y) == QColor("#ff00ff");
+        EXPECT_EQ(0, bare) << "centred on " << centre.x() << ", " << centre.y();
+    }
+}
+
+TEST_F(CustomGraphicViewTest, TheRepeatAboveTheOriginMirrorsThePictureWithoutASeam)
+{
+    view.centerOn(0, 0);
+    const QImage image = view.viewport()->grab().toImage();
+    const QPoint origin = view.mapFromScene(QPointF(0, 0));
+    for (int k : {1, 5, 40}) {
+        const QColor above = image.pixelColor(origin.x() + 50, origin.y() - k);
+        const QColor below = image.pixelColor(origin.x() + 50, origin.y() + k - 1);
+        EXPECT_NEAR(above.red(), below.red(), 2) << k;
+        EXPECT_NEAR(above.blue(), below.blue(), 2) << k;
+    }
+}

@@ -39,7 +39,7 @@ protected:
 
     bool LooksHighlighted(const QString& name)
     {
-        return windowtest::PixelAt(Button(name), 2, 2) == QColor("blue");
+        return windowtest::PixelAt(Button(name), 2, 2) == QColor(CustomButton::kHighlightColour);
     }
 
     QWidget* CurrentPage() { return panel_.Pages()->currentWidget(); }

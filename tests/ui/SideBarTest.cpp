@@ -45,13 +45,13 @@ TEST(CustomButtonTest, AGreyGradientWithCentredTextOrBlueWhenHighlighted)
     EXPECT_NEAR(TopLeft(&button).red(), 100, 4);
 
     button.SetHighlighted(true);
-    EXPECT_EQ(TopLeft(&button), QColor("blue"));
+    EXPECT_EQ(TopLeft(&button), QColor(CustomButton::kHighlightColour));
 
     // The text is drawn in the middle: some pixel there differs from the plain fill.
     const QImage image = windowtest::Screen(&button);
     bool text_seen = false;
     for (int x = 20; x < 70 && !text_seen; ++x)
-        text_seen = image.pixelColor(x, 25) != QColor("blue");
+        text_seen = image.pixelColor(x, 25) != QColor(CustomButton::kHighlightColour);
     EXPECT_TRUE(text_seen);
 }
 
@@ -80,7 +80,7 @@ TEST(SideBarTest, AClickHighlightsOnlyThatButtonAndIsRelayed)
     EXPECT_EQ(relayed.at(0).at(0).toString(), "Settings");
     EXPECT_FALSE(buttons[0]->IsHighlighted());
     EXPECT_TRUE(buttons[1]->IsHighlighted());
-    EXPECT_EQ(TopLeft(buttons[1]), QColor("blue"));
+    EXPECT_EQ(TopLeft(buttons[1]), QColor(CustomButton::kHighlightColour));
     bar.HighLightButton("Elements");
     EXPECT_TRUE(buttons[0]->IsHighlighted());
     EXPECT_FALSE(buttons[1]->IsHighlighted());

@@ -1,8 +1,11 @@
 #include "ui/editor/CustomGraphicView.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -111,8 +114,23 @@ void CustomGraphicView::wheelEvent(QWheelEvent* event)
         ZoomOut();
 }
 
-void CustomGraphicView::drawBackground(QPainter* painter, const QRectF&)
+void CustomGraphicView::drawBackground(QPainter* painter, const QRectF& rect)
 {
-    // In scene coordinates: the picture sits at the origin and moves with the scene.
-    painter->drawPixmap(QRectF(0, 0, width(), height()), background_, QRectF(background_.rect()));
+    // In scene coordinates: the picture sits at the origin, spans the view's size and
+    // moves with the scene; its repeats fill the rest of the exposed area.
+    painter->fillRect(rect, QBrush(BackgroundTile()));
+}
+
+const QPixmap& CustomGraphicView::BackgroundTile()
+{
+    const QSize size(std::max(width(), 1), std::max(height(), 1));
+    if (tile_.width() == size.width() && tile_.height() == 2 * size.height())
+        return tile_;
+    // Mirrored below, the picture's vertical shading runs on without a seam.
+    const QImage picture = background_.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    tile_ = QPixmap(size.width(), 2 * size.height());
+    QPainter painter(&tile_);
+    painter.drawImage(0, 0, picture);
+    painter.drawImage(0, size.height(), picture.mirrored(false, true));
+    return tile_;
 }

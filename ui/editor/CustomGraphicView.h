@@ -1,6 +1,7 @@
 // The view of the node editor's scene: zoom by 1.15 (buttons and wheel, about the
 // pointer), fit, middle-button panning, right-button rubber-band selection, and the
-// background picture drawn at the scene origin. It does not own the scene.
+// background picture drawn at the scene origin and repeated around it, so no bare
+// view shows when the scene scrolls. It does not own the scene.
 #pragma once
 
 #include <QGraphicsView>
@@ -35,6 +36,11 @@ private:
     bool middle_down_ = false;
     int last_x_ = 0;
     int last_y_ = 0;
+    // The picture at the view's size above its mirror image, for seamless repeats;
+    // remade when the view is resized.
+    const QPixmap& BackgroundTile();
+
     // Loaded once: the background is drawn on every repaint.
     QPixmap background_;
+    QPixmap tile_;
 };

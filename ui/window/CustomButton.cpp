@@ -50,7 +50,7 @@ void CustomButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (highlighted_) {
-        painter.fillRect(rect(), QColor("blue"));
+        painter.fillRect(rect(), QColor(kHighlightColour));
     } else {
         QLinearGradient gradient(0, 0, 0, 100);
         gradient.setColorAt(0.0, hovered_ ? QColor(40, 40, 40) : QColor(100, 100, 100));

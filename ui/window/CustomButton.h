@@ -3,6 +3,7 @@
 // highlighted page's button. Its ButtonPressed signal carries its name.
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QString>
 
 class CustomButton : public QAbstractButton {
@@ -10,6 +11,8 @@ class CustomButton : public QAbstractButton {
 public:
     static constexpr int kWidth = 91;
     static constexpr int kHeight = 50;
+    // The fill of the highlighted button: the theme's one blue accent.
+    static constexpr QRgb kHighlightColour = 0xff2f80ed;
 
     CustomButton(const QString& name, const QString& text, QWidget* parent = nullptr);
 
