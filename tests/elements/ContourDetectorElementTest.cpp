@@ -1,4 +1,4 @@
-// "Contour Detector" on small synthetic masks, processed directly; its path
+// "Contour Detector" on small synthetic masks passed through its pads; its path
 // output is popped the way its connection would.
 #include <gtest/gtest.h>
 
@@ -13,15 +13,12 @@
 #include "core/ControlAndStatus.h"
 #include "core/PathContainer.h"
 #include "elements/ContourDetectorElement.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image;
-    return item;
-}
+using testsupport::MakeFrame;
 
 cv::Mat FilledSquare()
 {
@@ -59,7 +56,7 @@ protected:
     // Processes the image and takes the container the frame sent out.
     PassableItem<PathContainer> Detect(const cv::Mat& image)
     {
-        element.Process(MakeItem(image));
+        pads.Pass(MakeFrame(image));
         return path_output->GetData();
     }
 
@@ -67,6 +64,7 @@ protected:
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     ContourDetectorElement element{hub};
+    testsupport::PadHarness<> pads{element};
     boost::shared_ptr<Source<PathContainer>> path_output;
 };
 
@@ -150,20 +148,21 @@ TEST_F(ContourDetectorElementTest, ApproximationIndexSelectsOpenCvMethodPlusTwo)
 TEST_F(ContourDetectorElementTest, GreyFrameGoesOnAsColourAndColourFrameIsUntouched)
 {
     ConnectPathOutput();
-    PassableItem<VideoFrame> grey = MakeItem(FilledSquare());
-    EXPECT_EQ(grey.data, element.Process(grey).data);
+    PassableItem<VideoFrame> grey = MakeFrame(FilledSquare());
+    const PassableItem<VideoFrame> out = pads.Pass(grey);
+    EXPECT_EQ(grey.data, out.data);
     path_output->GetData();
-    ASSERT_EQ(CV_8UC3, grey.data->image.type());
-    EXPECT_EQ(cv::Vec3b(255, 255, 255), grey.data->image.at<cv::Vec3b>(15, 15));
-    EXPECT_EQ(cv::Vec3b(0, 0, 0), grey.data->image.at<cv::Vec3b>(5, 5));
+    ASSERT_EQ(CV_8UC3, out.data->image.type());
+    EXPECT_EQ(cv::Vec3b(255, 255, 255), out.data->image.at<cv::Vec3b>(15, 15));
+    EXPECT_EQ(cv::Vec3b(0, 0, 0), out.data->image.at<cv::Vec3b>(5, 5));
 
     cv::Mat colour(50, 50, CV_8UC3, cv::Scalar(0, 0, 0));
     colour(cv::Rect(10, 10, 20, 20)).setTo(cv::Scalar(0, 0, 90));
-    const uchar* pixels = colour.data;
-    PassableItem<VideoFrame> item = MakeItem(colour);
-    element.Process(item);
+    PassableItem<VideoFrame> item = MakeFrame(colour);
+    const uchar* pixels = item.data->image.data;
+    const PassableItem<VideoFrame> coloured = pads.Pass(item);
     const PassableItem<PathContainer> paths = path_output->GetData();
-    EXPECT_EQ(pixels, item.data->image.data);
+    EXPECT_EQ(pixels, coloured.data->image.data);
     // Any non-zero pixel counts as foreground.
     EXPECT_EQ(1u, paths.data->records.size());
 }
@@ -171,7 +170,7 @@ TEST_F(ContourDetectorElementTest, GreyFrameGoesOnAsColourAndColourFrameIsUntouc
 TEST_F(ContourDetectorElementTest, UnconnectedPathOutputNeverWaits)
 {
     for (int i = 0; i < 3; ++i)
-        element.Process(MakeItem(FilledSquare()));
+        pads.Pass(MakeFrame(FilledSquare()));
     auto pad = boost::dynamic_pointer_cast<BoltOnSource<PathContainer>>(element.GetOutputByName("Path Output"));
     ASSERT_TRUE(pad);
     EXPECT_EQ(0, pad->queue.Count());
@@ -189,10 +188,9 @@ TEST_F(ContourDetectorElementTest, BlankImageGivesAnEmptyContainer)
 TEST_F(ContourDetectorElementTest, ImageThatCannotBeMadeGreyGivesNoRecords)
 {
     ConnectPathOutput();
-    PassableItem<VideoFrame> item = MakeItem(cv::Mat(10, 10, CV_16UC1, cv::Scalar(1)));
-    element.Process(item);
+    const PassableItem<VideoFrame> out = pads.Pass(MakeFrame(cv::Mat(10, 10, CV_16UC1, cv::Scalar(1))));
     EXPECT_TRUE(path_output->GetData().data->records.empty());
-    EXPECT_EQ(CV_16UC1, item.data->image.type());
+    EXPECT_EQ(CV_16UC1, out.data->image.type());
 }
 
 }  // namespace

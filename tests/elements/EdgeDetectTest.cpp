@@ -1,4 +1,4 @@
-// "Canny" on small synthetic frames, processed directly.
+// "Canny" on small synthetic frames, passed through its pads.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -6,15 +6,12 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/EdgeDetect.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image.clone();
-    return item;
-}
+using testsupport::MakeFrame;
 
 // Black on the left, the given grey level on the right: one straight edge whose
 // L1 Sobel gradient is four times the level (no corners, which peak higher).
@@ -30,6 +27,7 @@ class EdgeDetectTest : public ::testing::Test
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     EdgeDetect element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(EdgeDetectTest, SettingsFollowTheBaseInOrderWithDefaults)
@@ -57,9 +55,7 @@ TEST_F(EdgeDetectTest, EdgesAppearOnlyAboveTheThresholds)
     {
         element.settings.SetValue("_threshold_1", std::to_string(c.low), "");
         element.settings.SetValue("_threshold_2", std::to_string(c.high), "");
-        PassableItem<VideoFrame> item = MakeItem(Step(c.level));
-        element.Process(item);
-        const cv::Mat& out = item.data->image;
+        const cv::Mat out = pads.Pass(MakeFrame(Step(c.level))).data->image;
         EXPECT_EQ(c.edges, cv::countNonZero(out) > 0) << c.level << " " << c.low << "/" << c.high;
         EXPECT_EQ(0, cv::countNonZero(out(cv::Rect(13, 0, 5, 20)))) << "no edge away from the step";
     }
@@ -68,27 +64,23 @@ TEST_F(EdgeDetectTest, EdgesAppearOnlyAboveTheThresholds)
 // A colour frame becomes one channel through grey; a grey frame is used as it is.
 TEST_F(EdgeDetectTest, ColourAndGreyFramesGiveTheSameOneChannelEdges)
 {
-    PassableItem<VideoFrame> grey = MakeItem(Step(100));
-    PassableItem<VideoFrame> colour = MakeItem(Step(100, CV_8UC3));
-    element.Process(grey);
-    element.Process(colour);
-    ASSERT_EQ(CV_8UC1, grey.data->image.type());
-    ASSERT_EQ(CV_8UC1, colour.data->image.type());
-    EXPECT_EQ(0, cv::norm(grey.data->image, colour.data->image, cv::NORM_INF));
-    EXPECT_GT(cv::countNonZero(grey.data->image), 0);
+    const cv::Mat grey = pads.Pass(MakeFrame(Step(100))).data->image;
+    const cv::Mat colour = pads.Pass(MakeFrame(Step(100, CV_8UC3))).data->image;
+    ASSERT_EQ(CV_8UC1, grey.type());
+    ASSERT_EQ(CV_8UC1, colour.type());
+    EXPECT_EQ(0, cv::norm(grey, colour, cv::NORM_INF));
+    EXPECT_GT(cv::countNonZero(grey), 0);
 
     cv::Mat expected;
     cv::Canny(Step(100), expected, 80.0, 160.0, 3, false);
-    EXPECT_EQ(0, cv::norm(grey.data->image, expected, cv::NORM_INF));
+    EXPECT_EQ(0, cv::norm(grey, expected, cv::NORM_INF));
 }
 
 // Neither grey nor 8-bit colour: grey conversion leaves it, Canny rejects it.
 TEST_F(EdgeDetectTest, SixteenBitFrameThrowsAndTheNextFrameWorks)
 {
-    EXPECT_ANY_THROW(element.Process(MakeItem(Step(100, CV_16UC1))));
-    PassableItem<VideoFrame> item = MakeItem(Step(100));
-    element.Process(item);
-    EXPECT_GT(cv::countNonZero(item.data->image), 0);
+    EXPECT_ANY_THROW(pads.Push(MakeFrame(Step(100, CV_16UC1))));
+    EXPECT_GT(cv::countNonZero(pads.Pass(MakeFrame(Step(100))).data->image), 0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// "False Colour" on small synthetic frames, processed directly.
+// "False Colour" on small synthetic frames, passed through its pads.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -6,15 +6,12 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/FalseColour.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image.clone();
-    return item;
-}
+using testsupport::MakeFrame;
 
 cv::Mat GreyRamp()
 {
@@ -29,6 +26,7 @@ class FalseColourTest : public ::testing::Test
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     FalseColour element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(FalseColourTest, ModeIsTheLastSettingWithItsItemsAndJetByDefault)
@@ -55,8 +53,8 @@ TEST_F(FalseColourTest, EachIndexSelectsTheOpenCvMapOfThatNumber)
     for (const auto& c : cases)
     {
         element.settings.SetValue("_mode", std::to_string(c.index), "");
-        PassableItem<VideoFrame> item = MakeItem(GreyRamp());
-        const PassableItem<VideoFrame> out = element.Process(item);
+        PassableItem<VideoFrame> item = MakeFrame(GreyRamp());
+        const PassableItem<VideoFrame> out = pads.Pass(item);
         cv::Mat expected;
         cv::applyColorMap(GreyRamp(), expected, c.map);
         ASSERT_EQ(item.data, out.data);
@@ -67,23 +65,20 @@ TEST_F(FalseColourTest, EachIndexSelectsTheOpenCvMapOfThatNumber)
 
 TEST_F(FalseColourTest, DefaultJetRunsFromBlueToRedAndKeepsFrameFields)
 {
-    PassableItem<VideoFrame> item = MakeItem(GreyRamp());
-    item.data->frame_number = 42;
-    item.data->time = 1.5;
-    element.Process(item);
-    const cv::Vec3b dark = item.data->image.at<cv::Vec3b>(0, 0);
-    const cv::Vec3b bright = item.data->image.at<cv::Vec3b>(0, 255);
+    const PassableItem<VideoFrame> out = pads.Pass(MakeFrame(GreyRamp(), 42, 1.5));
+    const cv::Vec3b dark = out.data->image.at<cv::Vec3b>(0, 0);
+    const cv::Vec3b bright = out.data->image.at<cv::Vec3b>(0, 255);
     EXPECT_GT(dark[0], dark[2]);    // blue end
     EXPECT_GT(bright[2], bright[0]);  // red end
-    EXPECT_EQ(42, item.data->frame_number);
-    EXPECT_EQ(1.5, item.data->time);
+    EXPECT_EQ(42, out.data->frame_number);
+    EXPECT_EQ(1.5, out.data->time);
 }
 
-// OpenCV rejects the image; the exception leaves Process and the next frame works.
+// OpenCV rejects the image; the exception leaves the input pad and the next frame works.
 TEST_F(FalseColourTest, ImageOfUnsupportedDepthThrowsAndTheNextFrameWorks)
 {
-    EXPECT_ANY_THROW(element.Process(MakeItem(cv::Mat(4, 4, CV_16UC1, cv::Scalar(7)))));
-    const PassableItem<VideoFrame> out = element.Process(MakeItem(GreyRamp()));
+    EXPECT_ANY_THROW(pads.Push(MakeFrame(cv::Mat(4, 4, CV_16UC1, cv::Scalar(7)))));
+    const PassableItem<VideoFrame> out = pads.Pass(MakeFrame(GreyRamp()));
     EXPECT_EQ(CV_8UC3, out.data->image.type());
 }
 

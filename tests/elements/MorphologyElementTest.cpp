@@ -1,4 +1,4 @@
-// "Dilation" and "Erosion" on small synthetic frames, processed directly.
+// "Dilation" and "Erosion" on small synthetic frames, passed through their pads.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -7,15 +7,12 @@
 #include "core/ControlAndStatus.h"
 #include "elements/DilationElement.h"
 #include "elements/ErosionElement.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image.clone();
-    return item;
-}
+using testsupport::MakeFrame;
 
 cv::Mat Dot(int size, cv::Point at)
 {
@@ -37,18 +34,23 @@ class MorphologyElementTest : public ::testing::Test
 {
 protected:
     // The white pixels left after `element` with the given settings ran on `image`.
-    static int WhiteAfter(MorphologyElement& element, int size, int type, const cv::Mat& image)
+    int WhiteAfter(MorphologyElement& element, int size, int type, const cv::Mat& image)
     {
         element.settings.SetValue("_size", std::to_string(size), "");
         element.settings.SetValue("_type", std::to_string(type), "");
-        PassableItem<VideoFrame> item = MakeItem(image);
-        element.Process(item);
-        return cv::countNonZero(item.data->image);
+        return cv::countNonZero(PadsOf(element).Pass(MakeFrame(image)).data->image);
+    }
+
+    testsupport::PadHarness<>& PadsOf(MorphologyElement& element)
+    {
+        return &element == &dilation ? dilation_pads : erosion_pads;
     }
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     DilationElement dilation{hub};
     ErosionElement erosion{hub};
+    testsupport::PadHarness<> dilation_pads{dilation};
+    testsupport::PadHarness<> erosion_pads{erosion};
 };
 
 TEST_F(MorphologyElementTest, SettingsFollowTheBaseInOrderWithDefaults)
@@ -86,10 +88,9 @@ TEST_F(MorphologyElementTest, DilationKernelIsCentredAndTheBorderAddsNothing)
 {
     EXPECT_EQ(4, WhiteAfter(dilation, 1, 0, Dot(5, {0, 0})));
     EXPECT_EQ(16, WhiteAfter(dilation, 3, 0, Dot(5, {0, 0})));
-    PassableItem<VideoFrame> black = MakeItem(cv::Mat(6, 6, CV_8UC3, cv::Scalar::all(0)));
-    dilation.Process(black);
-    EXPECT_EQ(0, cv::norm(black.data->image, cv::NORM_INF));
-    EXPECT_EQ(CV_8UC3, black.data->image.type());
+    const cv::Mat black = dilation_pads.Pass(MakeFrame(cv::Mat(6, 6, CV_8UC3, cv::Scalar::all(0)))).data->image;
+    EXPECT_EQ(0, cv::norm(black, cv::NORM_INF));
+    EXPECT_EQ(CV_8UC3, black.type());
 }
 
 // A square loses "_size" pixels on every side; a smaller one vanishes.
@@ -114,12 +115,11 @@ TEST_F(MorphologyElementTest, ErodedAllWhiteImageStaysWhite)
     for (const auto& c : cases) {
         erosion.settings.SetValue("_size", std::to_string(c.size), "");
         erosion.settings.SetValue("_type", std::to_string(c.type), "");
-        PassableItem<VideoFrame> item = MakeItem(cv::Mat(9, 12, c.cv_type, cv::Scalar::all(255)));
-        erosion.Process(item);
+        const cv::Mat out = erosion_pads.Pass(MakeFrame(cv::Mat(9, 12, c.cv_type, cv::Scalar::all(255)))).data->image;
         cv::Mat inverse;
-        cv::subtract(cv::Scalar::all(255), item.data->image, inverse);
+        cv::subtract(cv::Scalar::all(255), out, inverse);
         EXPECT_EQ(0, cv::norm(inverse, cv::NORM_INF)) << c.size;
-        EXPECT_EQ(c.cv_type, item.data->image.type());
+        EXPECT_EQ(c.cv_type, out.type());
     }
 }
 

@@ -1,4 +1,4 @@
-// "Threshold" on small synthetic frames, processed directly.
+// "Threshold" on small synthetic frames, passed through its pads.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -6,15 +6,12 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/ThresholdElement.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image.clone();
-    return item;
-}
+using testsupport::MakeFrame;
 
 const std::vector<uchar> kRow = {0, 50, 124, 125, 126, 200, 255};
 
@@ -33,6 +30,7 @@ class ThresholdElementTest : public ::testing::Test
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     ThresholdElement element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(ThresholdElementTest, SettingsFollowTheBaseInOrderWithDefaults)
@@ -67,10 +65,10 @@ TEST_F(ThresholdElementTest, EachTypeOnAKnownRowOfGreyValues)
     for (const auto& c : cases)
     {
         element.settings.SetValue("_type", std::to_string(c.type), "");
-        PassableItem<VideoFrame> item = MakeItem(RowImage());
-        const PassableItem<VideoFrame> out = element.Process(item);
+        PassableItem<VideoFrame> item = MakeFrame(RowImage());
+        const PassableItem<VideoFrame> out = pads.Pass(item);
         EXPECT_EQ(item.data, out.data);
-        EXPECT_EQ(c.row, RowOf(item.data->image)) << "type " << c.type;
+        EXPECT_EQ(c.row, RowOf(out.data->image)) << "type " << c.type;
     }
 }
 
@@ -84,10 +82,9 @@ TEST_F(ThresholdElementTest, ColourFrameIsThresholdedAsGrey)
     for (const auto& c : cases)
     {
         element.settings.SetValue("_threshold", std::to_string(c.threshold), "");
-        PassableItem<VideoFrame> item = MakeItem(colour);
-        element.Process(item);
-        ASSERT_EQ(CV_8UC1, item.data->image.type());
-        EXPECT_EQ(c.row, RowOf(item.data->image)) << c.threshold;
+        const cv::Mat out = pads.Pass(MakeFrame(colour)).data->image;
+        ASSERT_EQ(CV_8UC1, out.type());
+        EXPECT_EQ(c.row, RowOf(out)) << c.threshold;
     }
 }
 
