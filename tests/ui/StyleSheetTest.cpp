@@ -4,14 +4,18 @@
 #include "ui/editor/StyleSheet.h"
 
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QString>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace {
@@ -102,3 +106,33 @@ TEST_F(StyleSheetTest, TheFoldersCssFilesAreJoinedInNameOrder)
 }
 
 }  // namespace
+
+namespace {
+
+// Whether the area holds a light pixel, as an arrow or text drawn in white would.
+bool HasLightPixel(const QImage& image, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) > 160)
+                return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(StyleSheetTest, TheEmbeddedSheetGivesSpinBoxesVisibleStepArrows)
+{
+    ReadStyleSheet(temp_.File("no such folder"));
+    for (QAbstractSpinBox* box : std::initializer_list<QAbstractSpinBox*>{new QSpinBox, new QDoubleSpinBox}) {
+        std::unique_ptr<QAbstractSpinBox> owner(box);
+        ApplyStyleSheet(box);
+        box->resize(90, 28);
+        const QImage image = box->grab().toImage();
+        // The step buttons sit at the right edge, clear of the number.
+        EXPECT_TRUE(HasLightPixel(image, QRect(image.width() - 14, 2, 10, image.height() / 2 - 3)))
+            << box->metaObject()->className() << " up";
+        EXPECT_TRUE(HasLightPixel(image, QRect(image.width() - 14, image.height() / 2 + 1, 10, image.height() / 2 - 3)))
+            << box->metaObject()->className() << " down";
+    }
+}
