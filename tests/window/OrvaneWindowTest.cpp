@@ -133,11 +133,13 @@ QRect WindowGeometry(const std::string& window)
 class OrvaneWindowTest : public testing::Test {
 protected:
     // Where the window keeps things when it fills the screen: the search line under the
-    // element list, the node editor between tool bar and log view, the File menu.
-    QPoint SearchLine() const { return QPoint(273, screen_size_.height() - 47); }
+    // element list (found by its frame), the node editor right of it between tool bar and
+    // log view, the File menu.
+    QPoint SearchLine() const { return search_line_.center(); }
     QRect EditorArea() const
     {
-        return QRect(470, 90, screen_size_.width() - 490, screen_size_.height() - 300);
+        return QRect(QPoint(search_line_.right() + 130, 90),
+                     QPoint(screen_size_.width() - 20, screen_size_.height() - 210));
     }
     QPoint FileMenu() const { return QPoint(26, 30); }
     // The file setting's button, under the title of the reader's node, left of its port.
@@ -154,7 +156,20 @@ protected:
     testsupport::TempDir home_;
     desktop::Screen screen_{g_output};
     QSize screen_size_;
+    QRect search_line_;
 };
+
+// The search line's frame at the bottom of the side panel: the long runs of its border
+// colour there (top and bottom edge, whatever its rounded corners join).
+QRect FindSearchLine(const QImage& shot)
+{
+    const auto is_border = [](QRgb p) { return Near(p, qRgb(0x5a, 0x62, 0x75), 12); };
+    QRect frame;
+    for (const QRect& run : Blobs(shot, QRect(0, shot.height() - 120, shot.width() / 3, 120), is_border, 100))
+        if (run.width() > 150)
+            frame |= run;
+    return frame.height() > 12 && frame.height() < 60 ? frame : QRect();
+}
 
 TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
 {
@@ -173,10 +188,12 @@ TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
             return Count(s, QRect(470, s.height() - 190, 800, 180), [](QRgb p) { return qGray(p) > 200; }) > 500;
         });
         screen_size_ = shot.size();
+        search_line_ = FindSearchLine(shot);
+        ASSERT_FALSE(search_line_.isNull()) << "the element search line";
 
         ChooseElement("Image Read");
         const QImage chosen = screen_.Shot("image-read-chosen");
-        const QPoint first(620, 260);
+        const QPoint first(EditorArea().left() + 150, 260);
         screen_.DoubleClick(first);
         shot = screen_.ShotWhen("image-read-placed", [&](const QImage& s) {
             return Blobs(s, EditorArea(), IsPort, 30).size() == 1;
