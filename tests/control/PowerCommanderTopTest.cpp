@@ -186,11 +186,15 @@ public:
         return states;
     }
 
-    // Both connections held at their gates: two reports alike, each past its hand-over.
+    // Both connections held: two reports alike, the first at its gate past its hand-over,
+    // the second at its gate too or, when it went through its gate before the pause,
+    // waiting for the frame the held first connection cannot give it.
     bool Held()
     {
         const std::string report = Report();
-        return report == Report() && CountOf(report, "State : Passing data out out") == 2;
+        const std::size_t at_gate = CountOf(report, "State : Passing data out out");
+        const std::size_t waiting = CountOf(report, "State : Getting Data");
+        return report == Report() && at_gate >= 1 && at_gate + waiting == 2;
     }
 
 private:
