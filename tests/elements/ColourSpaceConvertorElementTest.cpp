@@ -1,4 +1,4 @@
-// "Colour Space Conversion" on small synthetic frames, processed directly.
+// "Colour Space Conversion" on small synthetic frames, passed through its pads.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,18 +9,14 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/ColourSpaceConvertorElement.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
 using Space = VideoFormat::ColourSpace;
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image, Space space)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image.clone();
-    item.data->format.SetColourSpace(space);
-    return item;
-}
+using testsupport::MakeFrame;
 
 // Saturated colours away from red, so hue survives lossy round trips unwrapped.
 cv::Mat Palette()
@@ -39,11 +35,12 @@ protected:
     PassableItem<VideoFrame> Convert(PassableItem<VideoFrame> item, int to)
     {
         element.settings.SetValue("_output_colourspace", std::to_string(to), "");
-        return element.Process(item);
+        return pads.Pass(item);
     }
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     ColourSpaceConvertorElement element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(ColourSpaceConvertorElementTest, TargetSettingFollowsTheBaseWithBgrDefault)
@@ -59,9 +56,9 @@ TEST_F(ColourSpaceConvertorElementTest, TargetSettingFollowsTheBaseWithBgrDefaul
 
 TEST_F(ColourSpaceConvertorElementTest, BgrFrameWithTheDefaultPassesUntouched)
 {
-    PassableItem<VideoFrame> item = MakeItem(Palette(), VideoFormat::BGR);
+    PassableItem<VideoFrame> item = MakeFrame(Palette(), VideoFormat::BGR);
     const uchar* pixels = item.data->image.data;
-    const PassableItem<VideoFrame> out = element.Process(item);
+    const PassableItem<VideoFrame> out = pads.Pass(item);
     EXPECT_EQ(item.data, out.data);
     EXPECT_EQ(pixels, out.data->image.data);
     EXPECT_EQ(0, cv::norm(out.data->image, Palette(), cv::NORM_INF));
@@ -80,7 +77,7 @@ TEST_F(ColourSpaceConvertorElementTest, BlueIntoEachSpaceIsConvertedAndLabelled)
     for (const auto& c : cases)
     {
         cv::Mat blue(1, 1, CV_8UC3, cv::Scalar(255, 0, 0));
-        const PassableItem<VideoFrame> out = Convert(MakeItem(blue, VideoFormat::BGR), c.to);
+        const PassableItem<VideoFrame> out = Convert(MakeFrame(blue, VideoFormat::BGR), c.to);
         const VideoFrame& frame = *out.data;
         ASSERT_EQ(c.channels, frame.image.channels()) << c.to;
         EXPECT_EQ(c.to, frame.format.GetColourSpace());
@@ -100,8 +97,8 @@ TEST_F(ColourSpaceConvertorElementTest, EveryColourPairRoundTripsWithItsLabel)
     {
         for (const Space to : targets)
         {
-            const PassableItem<VideoFrame> expected = Convert(MakeItem(Palette(), VideoFormat::BGR), to);
-            PassableItem<VideoFrame> item = Convert(MakeItem(Palette(), VideoFormat::BGR), from);
+            const PassableItem<VideoFrame> expected = Convert(MakeFrame(Palette(), VideoFormat::BGR), to);
+            PassableItem<VideoFrame> item = Convert(MakeFrame(Palette(), VideoFormat::BGR), from);
             ASSERT_EQ(from, item.data->format.GetColourSpace());
             item = Convert(item, to);
             EXPECT_EQ(to, item.data->format.GetColourSpace()) << from << "->" << to;
@@ -123,14 +120,14 @@ TEST_F(ColourSpaceConvertorElementTest, GreyFrameIntoEachColourSpace)
     for (const auto& c : cases)
     {
         const PassableItem<VideoFrame> out =
-            Convert(MakeItem(cv::Mat(2, 3, CV_8UC1, cv::Scalar(90)), VideoFormat::HSV), c.to);
+            Convert(MakeFrame(cv::Mat(2, 3, CV_8UC1, cv::Scalar(90)), VideoFormat::HSV), c.to);
         ASSERT_EQ(CV_8UC3, out.data->image.type()) << c.to;
         EXPECT_EQ(c.to, out.data->format.GetColourSpace());
         EXPECT_EQ(3, out.data->format.GetChannels());
         EXPECT_EQ(0, cv::norm(out.data->image, cv::Mat(2, 3, CV_8UC3, c.pixel), cv::NORM_INF)) << c.to;
     }
     const PassableItem<VideoFrame> same =
-        Convert(MakeItem(cv::Mat(2, 3, CV_8UC1, cv::Scalar(90)), VideoFormat::BGR), VideoFormat::GREY);
+        Convert(MakeFrame(cv::Mat(2, 3, CV_8UC1, cv::Scalar(90)), VideoFormat::BGR), VideoFormat::GREY);
     EXPECT_EQ(CV_8UC1, same.data->image.type());
     EXPECT_EQ(VideoFormat::GREY, same.data->format.GetColourSpace());
 }
@@ -139,10 +136,10 @@ TEST_F(ColourSpaceConvertorElementTest, GreyFrameIntoEachColourSpace)
 TEST_F(ColourSpaceConvertorElementTest, GreyThenBgrGivesGreyValuedColourFrames)
 {
     ColourSpaceConvertorElement to_bgr(hub);
-    PassableItem<VideoFrame> item = Convert(MakeItem(Palette(), VideoFormat::BGR), VideoFormat::GREY);
+    PassableItem<VideoFrame> item = Convert(MakeFrame(Palette(), VideoFormat::BGR), VideoFormat::GREY);
     ASSERT_EQ(CV_8UC1, item.data->image.type());
     const cv::Mat grey = item.data->image.clone();
-    to_bgr.Process(item);
+    testsupport::PadHarness<>(to_bgr).Pass(item);
     ASSERT_EQ(CV_8UC3, item.data->image.type());
     EXPECT_EQ(VideoFormat::BGR, item.data->format.GetColourSpace());
     std::vector<cv::Mat> planes;
@@ -165,7 +162,7 @@ TEST_F(ColourSpaceConvertorElementTest, UnlistedCasesChangeNeitherImageNorLabel)
     {
         cv::Mat image(2, 2, c.type);
         cv::randu(image, 0, 256);
-        PassableItem<VideoFrame> item = MakeItem(image, c.label);
+        PassableItem<VideoFrame> item = MakeFrame(image, c.label);
         Convert(item, c.to);
         EXPECT_EQ(0, cv::norm(item.data->image, image, cv::NORM_INF)) << c.type << "->" << c.to;
         EXPECT_EQ(c.label, item.data->format.GetColourSpace()) << c.type << "->" << c.to;
@@ -174,10 +171,10 @@ TEST_F(ColourSpaceConvertorElementTest, UnlistedCasesChangeNeitherImageNorLabel)
 
 TEST_F(ColourSpaceConvertorElementTest, UnsupportedDepthThrowsAndKeepsTheLabel)
 {
-    PassableItem<VideoFrame> item = MakeItem(cv::Mat(2, 2, CV_16UC3, cv::Scalar::all(1000)), VideoFormat::BGR);
+    PassableItem<VideoFrame> item = MakeFrame(cv::Mat(2, 2, CV_16UC3, cv::Scalar::all(1000)), VideoFormat::BGR);
     EXPECT_ANY_THROW(Convert(item, VideoFormat::HSV));
     EXPECT_EQ(VideoFormat::BGR, item.data->format.GetColourSpace());
-    EXPECT_EQ(3, Convert(MakeItem(Palette(), VideoFormat::BGR), VideoFormat::HSV).data->image.channels());
+    EXPECT_EQ(3, Convert(MakeFrame(Palette(), VideoFormat::BGR), VideoFormat::HSV).data->image.channels());
 }
 
 // The target changes under the processing thread; every frame is labelled with the
@@ -195,7 +192,8 @@ TEST_F(ColourSpaceConvertorElementTest, LabelMatchesTheConversionWhileTheTargetC
     int mismatches = 0;
     for (int i = 0; i < 20000; ++i)
     {
-        const PassableItem<VideoFrame> out = element.Process(MakeItem(Palette(), VideoFormat::BGR));
+        // Straight to Process: the race needs many frames, not the pads.
+        const PassableItem<VideoFrame> out = element.Process(MakeFrame(Palette(), VideoFormat::BGR));
         const VideoFrame& frame = *out.data;
         const Space label = frame.format.GetColourSpace();
         const bool three = frame.image.channels() == 3;

@@ -1,4 +1,4 @@
-// "In Range Threshold" on small synthetic frames, processed directly.
+// "In Range Threshold" on small synthetic frames, passed through its pads.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -6,19 +6,15 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/InRangeThesholdElement.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
 const char* const kBounds[6] = {"_channel_0_min", "_channel_0_max", "_channel_1_min",
                                 "_channel_1_max", "_channel_2_min", "_channel_2_max"};
 
-PassableItem<VideoFrame> MakeItem(const cv::Mat& image, VideoFormat::ColourSpace space)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image.clone();
-    item.data->format.SetColourSpace(space);
-    return item;
-}
+using testsupport::MakeFrame;
 
 // A row of colours: the picked one at columns 0 and 3, others elsewhere.
 cv::Mat Palette(const cv::Vec3b& picked)
@@ -70,6 +66,7 @@ protected:
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     InRangeThesholdElement element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(InRangeThesholdElementTest, SettingsSignalAndDefaults)
@@ -98,8 +95,8 @@ TEST_F(InRangeThesholdElementTest, SettingsSignalAndDefaults)
 
 TEST_F(InRangeThesholdElementTest, DefaultBoundsOnABgrFrameGiveAnAllWhiteMask)
 {
-    PassableItem<VideoFrame> item = MakeItem(Palette(cv::Vec3b(1, 2, 3)), VideoFormat::BGR);
-    const PassableItem<VideoFrame> out = element.Process(item);
+    PassableItem<VideoFrame> item = MakeFrame(Palette(cv::Vec3b(1, 2, 3)), VideoFormat::BGR);
+    const PassableItem<VideoFrame> out = pads.Pass(item);
     EXPECT_EQ(item.data, out.data);
     ASSERT_EQ(CV_8UC1, item.data->image.type());
     EXPECT_EQ((std::vector<uchar>(5, 255)), RowOf(item.data->image));
@@ -140,8 +137,8 @@ TEST_F(InRangeThesholdElementTest, MaskFollowsTheBoundsIncludingOutOfRangeOnes)
     for (const auto& c : cases)
     {
         SetBounds(c.bounds);
-        PassableItem<VideoFrame> item = MakeItem(Palette(picked), VideoFormat::BGR);
-        element.Process(item);
+        PassableItem<VideoFrame> item = MakeFrame(Palette(picked), VideoFormat::BGR);
+        pads.Pass(item);
         EXPECT_EQ(c.mask, RowOf(item.data->image)) << c.bounds[0];
     }
 }
@@ -152,14 +149,14 @@ TEST_F(InRangeThesholdElementTest, FirstHsvFrameDerivesBoundsInTheStreamsUnits)
 {
     const cv::Vec3b picked(100, 150, 200);  // hue 15, saturation 127, value 200 in 8-bit HSV
     Pick(cv::Scalar(100, 150, 200, 0));
-    element.Process(MakeItem(Palette(picked), VideoFormat::BGR));
+    pads.Pass(MakeFrame(Palette(picked), VideoFormat::BGR));
     EXPECT_EQ((std::vector<int>{0, 255, 0, 255, 0, 255}), Bounds());
 
     cv::Mat hsv;
     cv::cvtColor(Palette(picked), hsv, cv::COLOR_BGR2HSV);
     element.layout_update_requested.Set(false);
-    PassableItem<VideoFrame> item = MakeItem(hsv, VideoFormat::HSV);
-    element.Process(item);
+    PassableItem<VideoFrame> item = MakeFrame(hsv, VideoFormat::HSV);
+    pads.Pass(item);
     EXPECT_EQ((std::vector<int>{5, 25, 117, 137, 190, 210}), Bounds());
     EXPECT_TRUE(element.layout_update_requested.Get());
     EXPECT_EQ((std::vector<uchar>{255, 0, 0, 255, 0}), RowOf(item.data->image));
@@ -175,8 +172,8 @@ TEST_F(InRangeThesholdElementTest, ZeroSensitivityOnHsvStillFindsThePickedColour
     element.settings.SetValue("_sensitivity", "0", "");
     cv::Mat hsv;
     cv::cvtColor(Palette(picked), hsv, cv::COLOR_BGR2HSV);
-    PassableItem<VideoFrame> item = MakeItem(hsv, VideoFormat::HSV);
-    element.Process(item);
+    PassableItem<VideoFrame> item = MakeFrame(hsv, VideoFormat::HSV);
+    pads.Pass(item);
     EXPECT_EQ((std::vector<int>{51, 51, 239, 239, 110, 110}), Bounds());
     EXPECT_EQ((std::vector<uchar>{255, 0, 0, 255, 0}), RowOf(item.data->image));
 
@@ -190,21 +187,21 @@ TEST_F(InRangeThesholdElementTest, LaterHsvFramesKeepTheBounds)
     Pick(cv::Scalar(100, 150, 200, 0));
     cv::Mat hsv;
     cv::cvtColor(Palette(cv::Vec3b(100, 150, 200)), hsv, cv::COLOR_BGR2HSV);
-    element.Process(MakeItem(hsv, VideoFormat::HSV));
+    pads.Pass(MakeFrame(hsv, VideoFormat::HSV));
     const std::vector<int> derived = Bounds();
 
     SetBounds({0, 255, 0, 255, 0, 255});
     Pick(cv::Scalar(0, 0, 255, 0));
     element.layout_update_requested.Set(false);
-    element.Process(MakeItem(hsv, VideoFormat::HSV));
+    pads.Pass(MakeFrame(hsv, VideoFormat::HSV));
     EXPECT_EQ((std::vector<int>{0, 255, 0, 255, 0, 255}), Bounds());
     EXPECT_FALSE(element.layout_update_requested.Get());
 
     // Back to BGR, then HSV again: each change of colour space re-derives.
     Pick(cv::Scalar(100, 150, 200, 0));
-    element.Process(MakeItem(Palette(cv::Vec3b(1, 2, 3)), VideoFormat::BGR));
+    pads.Pass(MakeFrame(Palette(cv::Vec3b(1, 2, 3)), VideoFormat::BGR));
     EXPECT_EQ((std::vector<int>{90, 110, 140, 160, 190, 210}), Bounds());
-    element.Process(MakeItem(hsv, VideoFormat::HSV));
+    pads.Pass(MakeFrame(hsv, VideoFormat::HSV));
     EXPECT_EQ(derived, Bounds());
 }
 
@@ -218,8 +215,8 @@ TEST_F(InRangeThesholdElementTest, OtherColourSpacesNeverChangeTheBounds)
     {
         const std::vector<int> bounds = {1, 254, 2, 253, 3, 252};
         SetBounds(bounds);
-        PassableItem<VideoFrame> item = MakeItem(cv::Mat(2, 2, c.type, cv::Scalar::all(128)), c.space);
-        element.Process(item);
+        PassableItem<VideoFrame> item = MakeFrame(cv::Mat(2, 2, c.type, cv::Scalar::all(128)), c.space);
+        pads.Pass(item);
         PressReset();
         EXPECT_EQ(bounds, Bounds()) << c.space;
         EXPECT_EQ(CV_8UC1, item.data->image.type());
