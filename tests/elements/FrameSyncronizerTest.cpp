@@ -15,18 +15,14 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/FrameSyncronizer.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
 
 namespace {
 
-PassableItem<VideoFrame> MakeFrame(std::int64_t number)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->frame_number = number;
-    return item;
-}
+using testsupport::NumberedFrame;
 
 using NumberPair = std::pair<std::int64_t, std::int64_t>;
 
@@ -51,8 +47,8 @@ protected:
     // Input 1's frame waits in its slot; input 0's arrival takes it and pairs.
     void Feed(std::int64_t number_0, std::int64_t number_1)
     {
-        input_1->PassData(MakeFrame(number_1));
-        element.PassData(MakeFrame(number_0));
+        input_1->PassData(NumberedFrame(number_1));
+        element.PassData(NumberedFrame(number_0));
     }
 
     // Every pair waiting on the outputs.
@@ -99,8 +95,8 @@ TEST_F(FrameSyncronizerTest, PadsAndSettingsAreThoseOfTheCatalogue)
 TEST_F(FrameSyncronizerTest, PairsCarryTheMatchedFramesThemselves)
 {
     ConnectAll();
-    const PassableItem<VideoFrame> a = MakeFrame(4);
-    const PassableItem<VideoFrame> b = MakeFrame(4);
+    const PassableItem<VideoFrame> a = NumberedFrame(4);
+    const PassableItem<VideoFrame> b = NumberedFrame(4);
     input_1->PassData(b);
     element.PassData(a);
     EXPECT_EQ(a.data, output_0->GetData().data);
@@ -181,7 +177,7 @@ TEST_F(FrameSyncronizerTest, StreamsAdvancingTogetherArePairedFrameByFrame)
     std::thread second_stream([&] {
         try {
             for (int n = 0; n < frames; ++n) {
-                input_1->PassData(MakeFrame(n));
+                input_1->PassData(NumberedFrame(n));
                 ++fed;
             }
         } catch (...) {
@@ -192,7 +188,7 @@ TEST_F(FrameSyncronizerTest, StreamsAdvancingTogetherArePairedFrameByFrame)
     bool in_time = true;
     for (int n = 0; n < frames && in_time; ++n) {
         in_time = WaitFor([&] { return fed.load() > n; });
-        element.PassData(MakeFrame(n));
+        element.PassData(NumberedFrame(n));
         for (const NumberPair& pair : TakePairs())
             emitted.push_back(pair);
     }

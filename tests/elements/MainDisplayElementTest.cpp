@@ -12,6 +12,7 @@
 #include "core/ControlAndStatus.h"
 #include "core/MainDisplayControls.h"
 #include "elements/MainDisplayElement.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
@@ -20,9 +21,7 @@ namespace {
 
 PassableItem<VideoFrame> MakeFrame(cv::Size size, cv::Scalar colour)
 {
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = cv::Mat(size, CV_8UC3, colour);
-    return item;
+    return testsupport::MakeFrame(cv::Mat(size, CV_8UC3, colour));
 }
 
 boost::shared_ptr<MainDisplayControls> ControlsOf(MainDisplayElement& element)

@@ -22,6 +22,7 @@
 #include "elements/PathDrawer.h"
 #include "engine/ConnectionManager.h"
 #include "engine/ConnectionTestElements.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -30,9 +31,7 @@ using testsupport::WaitFor;
 
 PassableItem<VideoFrame> BlackFrame()
 {
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = cv::Mat(50, 50, CV_8UC3, cv::Scalar(0, 0, 0));
-    return item;
+    return testsupport::MakeFrame(cv::Mat(50, 50, CV_8UC3, cv::Scalar(0, 0, 0)));
 }
 
 int LitPixels(const cv::Mat& image)

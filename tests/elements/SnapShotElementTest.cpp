@@ -18,15 +18,14 @@
 #include "core/ControlAndStatus.h"
 #include "core/Output2FILE.h"
 #include "elements/SnapShotElement.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 
 namespace {
 
 PassableItem<VideoFrame> MakeFrame(int value = 80)
 {
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = cv::Mat(12, 16, CV_8UC3, cv::Scalar(value, value, value));
-    return item;
+    return testsupport::MakeFrame(cv::Mat(12, 16, CV_8UC3, cv::Scalar(value, value, value)));
 }
 
 std::vector<std::string> FilesIn(const std::string& folder)

@@ -11,16 +11,13 @@
 
 #include "core/ControlAndStatus.h"
 #include "elements/TeeElement.h"
+#include "support/FrameMaker.h"
 
 namespace {
 
 PassableItem<VideoFrame> MakeFrame(std::int64_t number)
 {
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = cv::Mat(4, 6, CV_8UC3, cv::Scalar(10, 20, 30));
-    item.data->frame_number = number;
-    item.data->time = 0.25 * number;
-    return item;
+    return testsupport::MakeFrame(cv::Mat(4, 6, CV_8UC3, cv::Scalar(10, 20, 30)), number, 0.25 * number);
 }
 
 boost::shared_ptr<BoltOnSource<VideoFrame>> CloneOf(TeeElement& tee, int index)

@@ -15,15 +15,11 @@
 #include "core/PreviewControls.h"
 #include "core/SubImageControls.h"
 #include "elements/VideoInVideoElement.h"
+#include "support/FrameMaker.h"
 
 namespace {
 
-PassableItem<VideoFrame> MakeFrame(const cv::Mat& image)
-{
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = image;
-    return item;
-}
+using testsupport::MakeFrame;
 
 cv::Mat Uniform(int value, int type = CV_8UC3, cv::Size size = cv::Size(640, 480))
 {

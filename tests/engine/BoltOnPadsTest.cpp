@@ -9,18 +9,14 @@
 #include "core/VideoFrame.h"
 #include "engine/BoltOnSink.h"
 #include "engine/BoltOnSource.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
 
 namespace {
 
-PassableItem<VideoFrame> MakeFrame(std::int64_t number)
-{
-    auto frame = boost::make_shared<VideoFrame>();
-    frame->frame_number = number;
-    return PassableItem<VideoFrame>(frame);
-}
+using testsupport::NumberedFrame;
 
 }  // namespace
 
@@ -36,7 +32,7 @@ TEST(BoltOnPadsTest, PushOnAnUnconnectedSourceDropsAtOnce)
 {
     BoltOnSource<VideoFrame> pad;
     for (int i = 0; i < 3; ++i)
-        pad.Push(MakeFrame(i));
+        pad.Push(NumberedFrame(i));
     EXPECT_EQ(pad.queue.Count(), 0);
 }
 
@@ -44,12 +40,12 @@ TEST(BoltOnPadsTest, PushOnAConnectedSourceWaitsUntilTheItemIsTaken)
 {
     BoltOnSource<VideoFrame> pad;
     pad.peer_element_id.Set("Sink_0");
-    pad.Push(MakeFrame(1));
+    pad.Push(NumberedFrame(1));
     EXPECT_EQ(pad.queue.Count(), 1);
 
     std::atomic<bool> pushed{false};
     std::thread element([&] {
-        pad.Push(MakeFrame(2));
+        pad.Push(NumberedFrame(2));
         pushed = true;
     });
     EXPECT_FALSE(WaitFor([&] { return pushed.load(); }, std::chrono::milliseconds(100)));
@@ -63,12 +59,12 @@ TEST(BoltOnPadsTest, ResetEmptiesTheQueueOfEitherPad)
 {
     BoltOnSource<VideoFrame> source;
     source.peer_element_id.Set("Sink_0");
-    source.Push(MakeFrame(1));
+    source.Push(NumberedFrame(1));
     source.Reset();
     EXPECT_EQ(source.queue.Count(), 0);
 
     BoltOnSink<VideoFrame> sink;
-    sink.PassData(MakeFrame(1));
+    sink.PassData(NumberedFrame(1));
     sink.Reset();
     EXPECT_EQ(sink.queue.Count(), 0);
 }
@@ -76,10 +72,10 @@ TEST(BoltOnPadsTest, ResetEmptiesTheQueueOfEitherPad)
 TEST(BoltOnPadsTest, SinkBuffersOneItemAndHoldsTheConnectionBack)
 {
     BoltOnSink<VideoFrame> sink;
-    sink.PassData(MakeFrame(1));
+    sink.PassData(NumberedFrame(1));
     std::atomic<bool> passed{false};
     std::thread connection([&] {
-        sink.PassData(MakeFrame(2));
+        sink.PassData(NumberedFrame(2));
         passed = true;
     });
     EXPECT_FALSE(WaitFor([&] { return passed.load(); }, std::chrono::milliseconds(100)));
@@ -94,9 +90,9 @@ TEST(BoltOnPadsTest, IgnoringSinkDropsEverythingWithoutBlocking)
     BoltOnSink<VideoFrame> sink;
     sink.SetIgnore(true);
     for (int i = 0; i < 5; ++i)
-        sink.PassData(MakeFrame(i));
+        sink.PassData(NumberedFrame(i));
     EXPECT_EQ(sink.queue.Count(), 0);
     sink.SetIgnore(false);
-    sink.PassData(MakeFrame(9));
+    sink.PassData(NumberedFrame(9));
     EXPECT_EQ(sink.queue.Count(), 1);
 }

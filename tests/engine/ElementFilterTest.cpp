@@ -16,6 +16,7 @@
 #include "engine/ElementInput.h"
 #include "engine/ElementOutput.h"
 #include "engine/FakeSink.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
@@ -24,10 +25,7 @@ namespace {
 
 PassableItem<VideoFrame> MakeFrame(std::int64_t number, int width = 8, int height = 6)
 {
-    auto frame = boost::make_shared<VideoFrame>();
-    frame->frame_number = number;
-    frame->image = cv::Mat(height, width, CV_8UC1, cv::Scalar(10));
-    return PassableItem<VideoFrame>(frame);
+    return testsupport::MakeFrame(cv::Mat(height, width, CV_8UC1, cv::Scalar(10)), number);
 }
 
 // Records its hooks and adds 1 to every pixel in place.

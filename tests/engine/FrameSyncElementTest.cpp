@@ -14,6 +14,7 @@
 #include "core/ControlAndStatus.h"
 #include "core/VideoFrame.h"
 #include "engine/FrameSyncElement.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
@@ -22,12 +23,7 @@ namespace {
 
 using Pair = std::pair<std::int64_t, std::int64_t>;
 
-PassableItem<VideoFrame> MakeFrame(std::int64_t number)
-{
-    auto frame = boost::make_shared<VideoFrame>();
-    frame->frame_number = number;
-    return PassableItem<VideoFrame>(frame);
-}
+using testsupport::NumberedFrame;
 
 // Pairs by frame number unless the test gives its own rule; records pairs.
 class RecordingSync : public FrameSyncElement<VideoFrame>
@@ -55,7 +51,7 @@ public:
         input_1.peer_element_id.Set(second ? "Source_1" : "");
     }
     // What input 1's connection does with an item.
-    void PassToInput1(std::int64_t number) { input_1.PassData(MakeFrame(number)); }
+    void PassToInput1(std::int64_t number) { input_1.PassData(NumberedFrame(number)); }
     int Input1Waiting() { return input_1.queue.Count(); }
 
     std::vector<Pair> Pairs()
@@ -121,7 +117,7 @@ TEST_F(FrameSyncElementTest, PairsFrameNumbersAsTheTableSays)
         RecordingSync sync(hub);
         for (const auto& step : c.steps) {
             if (step.first == 'a')
-                sync.PassData(MakeFrame(step.second));
+                sync.PassData(NumberedFrame(step.second));
             else
                 sync.PassToInput1(step.second);
         }
@@ -137,17 +133,17 @@ TEST_F(FrameSyncElementTest, OlderInput0ItemBeatsAnEarlierMatchOfInput1)
     sync.match = [&](std::int64_t a, std::int64_t b) {
         return armed && ((a == 2 && b == 1) || (a == 1 && b == 2) || (a == 2 && b == 11));
     };
-    sync.PassData(MakeFrame(1));
+    sync.PassData(NumberedFrame(1));
     sync.PassToInput1(1);
-    sync.PassData(MakeFrame(2));
+    sync.PassData(NumberedFrame(2));
     sync.PassToInput1(2);
     armed = true;
-    sync.PassData(MakeFrame(3));
+    sync.PassData(NumberedFrame(3));
     EXPECT_EQ(sync.Pairs(), (std::vector<Pair>{{1, 2}}));
 
     // b1 went with the pair; a2 is still there for a later partner.
     sync.PassToInput1(11);
-    sync.PassData(MakeFrame(4));
+    sync.PassData(NumberedFrame(4));
     EXPECT_EQ(sync.Pairs(), (std::vector<Pair>{{1, 2}, {2, 11}}));
 }
 
@@ -155,15 +151,15 @@ TEST_F(FrameSyncElementTest, ArrivalWhileAnInputIsUnconnectedEmptiesBothBuffers)
 {
     for (bool input_0_connected : {false, true}) {
         RecordingSync sync(hub);
-        sync.PassData(MakeFrame(1));
+        sync.PassData(NumberedFrame(1));
         sync.PassToInput1(5);
-        sync.PassData(MakeFrame(5));  // pairs (5, 5), a1 discarded
-        sync.PassData(MakeFrame(2));
+        sync.PassData(NumberedFrame(5));  // pairs (5, 5), a1 discarded
+        sync.PassData(NumberedFrame(2));
         sync.SetConnected(input_0_connected, !input_0_connected);
-        sync.PassData(MakeFrame(3));
+        sync.PassData(NumberedFrame(3));
         sync.SetConnected(true, true);
         sync.PassToInput1(2);
-        sync.PassData(MakeFrame(9));
+        sync.PassData(NumberedFrame(9));
         EXPECT_EQ(sync.Pairs(), (std::vector<Pair>{{5, 5}}));
     }
 }
@@ -171,12 +167,12 @@ TEST_F(FrameSyncElementTest, ArrivalWhileAnInputIsUnconnectedEmptiesBothBuffers)
 TEST_F(FrameSyncElementTest, ResetEmptiesBothBuffers)
 {
     RecordingSync sync(hub);
-    sync.PassData(MakeFrame(1));
+    sync.PassData(NumberedFrame(1));
     sync.PassToInput1(2);
-    sync.PassData(MakeFrame(3));
+    sync.PassData(NumberedFrame(3));
     sync.Reset();
     sync.PassToInput1(1);
-    sync.PassData(MakeFrame(2));
+    sync.PassData(NumberedFrame(2));
     EXPECT_TRUE(sync.Pairs().empty());
 }
 
@@ -184,13 +180,13 @@ TEST_F(FrameSyncElementTest, Input0BufferKeepsTheNewest32)
 {
     RecordingSync sync(hub);
     for (int n = 1; n <= 40; ++n)
-        sync.PassData(MakeFrame(n));
+        sync.PassData(NumberedFrame(n));
     // Now 9..40; each probe is an arrival too, so it pushes out one more.
     sync.PassToInput1(9);
-    sync.PassData(MakeFrame(41));
+    sync.PassData(NumberedFrame(41));
     EXPECT_TRUE(sync.Pairs().empty());
     sync.PassToInput1(11);
-    sync.PassData(MakeFrame(42));
+    sync.PassData(NumberedFrame(42));
     EXPECT_EQ(sync.Pairs(), (std::vector<Pair>{{11, 11}}));
 }
 
@@ -199,12 +195,12 @@ TEST_F(FrameSyncElementTest, Input1BufferKeepsTheNewest32)
     RecordingSync sync(hub);
     for (int n = 1; n <= 40; ++n) {
         sync.PassToInput1(n);
-        sync.PassData(MakeFrame(1000 + n));
+        sync.PassData(NumberedFrame(1000 + n));
     }
     // Buffer 1 holds 9..40 now.
-    sync.PassData(MakeFrame(8));
+    sync.PassData(NumberedFrame(8));
     EXPECT_TRUE(sync.Pairs().empty());
-    sync.PassData(MakeFrame(9));
+    sync.PassData(NumberedFrame(9));
     EXPECT_EQ(sync.Pairs(), (std::vector<Pair>{{9, 9}}));
 }
 
@@ -220,10 +216,10 @@ TEST_F(FrameSyncElementTest, Input1WaitsWhileInput0ReceivesNothing)
     EXPECT_FALSE(WaitFor([&] { return second_passed.load(); }, std::chrono::milliseconds(100)));
     EXPECT_EQ(sync.Input1Waiting(), 1);
 
-    sync.PassData(MakeFrame(1));
+    sync.PassData(NumberedFrame(1));
     ASSERT_TRUE(WaitFor([&] { return second_passed.load(); }));
     input_1_connection.join();
-    sync.PassData(MakeFrame(2));
+    sync.PassData(NumberedFrame(2));
     EXPECT_EQ(sync.Pairs(), (std::vector<Pair>{{1, 1}, {2, 2}}));
 }
 
@@ -234,7 +230,7 @@ TEST_F(FrameSyncElementTest, ResetWhileItemsArriveLeavesTheBuffersSound)
     std::thread arrivals([&] {
         for (int n = 0; n < 3000; ++n) {
             sync.PassToInput1(n % 7 == 0 ? n : -n);
-            sync.PassData(MakeFrame(n));
+            sync.PassData(NumberedFrame(n));
         }
         done = true;
     });
@@ -252,7 +248,7 @@ TEST_F(FrameSyncElementTest, ResetWhileItemsArriveLeavesTheBuffersSound)
     sync.Reset();
     const std::size_t before = sync.Pairs().size();
     sync.PassToInput1(5000);
-    sync.PassData(MakeFrame(5000));
+    sync.PassData(NumberedFrame(5000));
     ASSERT_EQ(sync.Pairs().size(), before + 1);
     EXPECT_EQ(sync.Pairs().back(), Pair(5000, 5000));
 }
