@@ -128,19 +128,39 @@ TEST_F(CustomGraphicViewTest, ARightDragOnEmptySpaceSelectsByRubberBand)
 
 }  // namespace
 
+// The pure magenta pixels of the view, sampled every third pixel.
+static int MagentaPixels(QGraphicsView& view)
+{
+    const QImage image = view.viewport()->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            count += image.pixelColor(x, y) == QColor("#ff00ff");
+    return count;
+}
+
 TEST_F(CustomGraphicViewTest, TheBackgroundCoversTheWholeViewWhereverTheOriginIs)
 {
-    // A view colour no picture pixel has: wherever it showed, the picture would not.
-    view.setStyleSheet("background-color: #ff00ff;");
+    // A view colour no picture pixel has, set from outside as the window's sheet does:
+    // wherever it showed, the picture would not.
+    view.setBackgroundBrush(Qt::NoBrush);
+    QPalette palette = view.viewport()->palette();
+    palette.setColor(QPalette::Base, QColor("#ff00ff"));
+    view.viewport()->setPalette(palette);
     for (const QPointF& centre : {QPointF(0, 0), QPointF(-3000, -2000), QPointF(5000, 700)}) {
         view.centerOn(centre);
-        const QImage image = view.viewport()->grab().toImage();
-        int bare = 0;
-        for (int y = 0; y < image.height(); y += 3)
-            for (int x = 0; x < image.width(); x += 3)
-                bare += image.pixelColor(x, y) == QColor("#ff00ff");
-        EXPECT_EQ(0, bare) << "centred on " << centre.x() << ", " << centre.y();
+        EXPECT_EQ(0, MagentaPixels(view)) << "centred on " << centre.x() << ", " << centre.y();
     }
+}
+
+TEST_F(CustomGraphicViewTest, AViewWithABackgroundOfItsOwnShowsItAroundThePicture)
+{
+    view.setStyleSheet("background-color: #ff00ff;");
+    view.centerOn(0, 0);
+    const QImage image = view.viewport()->grab().toImage();
+    const QPoint origin = view.mapFromScene(QPointF(0, 0));
+    EXPECT_EQ(QColor("#ff00ff"), image.pixelColor(origin.x() - 20, origin.y() - 20));
+    EXPECT_NE(QColor("#ff00ff"), image.pixelColor(origin.x() + 20, origin.y() + 20));
 }
 
 TEST_F(CustomGraphicViewTest, TheRepeatAboveTheOriginMirrorsThePictureWithoutASeam)

@@ -117,7 +117,12 @@ void CustomGraphicView::wheelEvent(QWheelEvent* event)
 void CustomGraphicView::drawBackground(QPainter* painter, const QRectF& rect)
 {
     // In scene coordinates: the picture sits at the origin, spans the view's size and
-    // moves with the scene; its repeats fill the rest of the exposed area.
+    // moves with the scene. A view given a background of its own shows that around the
+    // picture; otherwise the picture's repeats fill the rest of the exposed area.
+    if (!styleSheet().isEmpty()) {
+        painter->drawPixmap(QRectF(0, 0, width(), height()), background_, QRectF(background_.rect()));
+        return;
+    }
     painter->fillRect(rect, QBrush(BackgroundTile()));
 }
 
