@@ -23,6 +23,8 @@
 #include "elements/InRangeThesholdElement.h"
 #include "elements/SettingRange.h"
 #include "elements/ThresholdElement.h"
+#include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
@@ -98,9 +100,8 @@ cv::Mat NoiseImage()
 
 cv::Mat Processed(ElementFilter<VideoFrame>& element)
 {
-    PassableItem<VideoFrame> item(boost::make_shared<VideoFrame>());
-    item.data->image = NoiseImage();
-    return element.Process(item).data->image;
+    testsupport::PadHarness<> pads(element);
+    return pads.Pass(testsupport::MakeFrame(NoiseImage())).data->image;
 }
 
 TEST(SettingRangeTest, ElementsActOnHostileValuesAsOnTheNearestBound)

@@ -213,8 +213,7 @@ TEST_F(SnapShotElementTest, EmptyImageThrowsAndTheNextFrameIsWritten)
 {
     Set("_directory", folder.Path());
     element.TakeImage();
-    PassableItem<VideoFrame> empty(boost::make_shared<VideoFrame>());
-    EXPECT_ANY_THROW(element.Process(empty));
+    EXPECT_ANY_THROW(element.Process(testsupport::MakeFrame()));
     element.Process(MakeFrame());
     EXPECT_EQ((std::vector<std::string>{"hippopotamus.bmp"}), FilesIn(folder.Path()));
 }

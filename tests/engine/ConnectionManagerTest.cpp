@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Output2FILE.h"
+#include "support/FrameMaker.h"
 #include "support/TestSupport.h"
 #include "ConnectionTestElements.h"
 
@@ -214,7 +215,7 @@ TEST_F(ConnectionManagerTest, StartAllOnARunningPipelineStopsEveryThreadBeforeAn
     EXPECT_EQ(source->resets_while_running.load(), 0);
     // Still running after the restart.
     ASSERT_TRUE(WaitFor([&] { return source->inside_make_data.load(); }));
-    source->queue.Push(PassableItem<VideoFrame>(boost::make_shared<VideoFrame>()));
+    source->queue.Push(testsupport::NumberedFrame(0));
     ASSERT_TRUE(WaitFor([&] { return sink_->count.load() == 1; }));
 }
 

@@ -23,6 +23,7 @@
 #include "engine/MakeUnownedPtr.h"
 #include "engine/Sink.h"
 #include "engine/Source.h"
+#include "support/FrameMaker.h"
 
 // Counts the pipeline hooks it receives.
 struct HookCounts {
@@ -44,9 +45,7 @@ public:
         ++calls;
         if (!valid.load())
             return PassableItem<VideoFrame>();
-        auto frame = boost::make_shared<VideoFrame>();
-        frame->frame_number = next_number_++;
-        return PassableItem<VideoFrame>(frame);
+        return testsupport::NumberedFrame(next_number_++);
     }
 
     void Start() override { ++hooks.start; }
