@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine when needed, builds, and runs every test three times: in a
 # plain build, under AddressSanitizer with UndefinedBehaviorSanitizer, and (the
-# core's, engine's and control's tests) under ThreadSanitizer. Any sanitizer report or
-# include of a higher layer fails the run.
+# core's, engine's and control's tests) under ThreadSanitizer. Any sanitizer report,
+# compiler warning or include of a higher layer fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 run_suite() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake -S . -B "$dir" -G Ninja -DORVANE_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
   mkdir -p "$dir/test-home"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
