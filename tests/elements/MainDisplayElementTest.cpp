@@ -1,4 +1,4 @@
-// "Main Display": frames processed on the test thread, or on one thread of its
+// "Main Display": frames passed through its pads on the test thread, or on one thread of its
 // own where the display window's pacing is the point; the test plays the window.
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "core/MainDisplayControls.h"
 #include "elements/MainDisplayElement.h"
 #include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
@@ -54,12 +55,13 @@ TEST_F(MainDisplayElementTest, ControlsSettingCarriesTheRecordWhileTheElementLiv
 TEST_F(MainDisplayElementTest, FrameIsQueuedRescaledToTheDisplaySizeAndPassesUnchanged)
 {
     MainDisplayElement element{hub};
+    testsupport::PadHarness<> pads(element);
     boost::shared_ptr<MainDisplayControls> record = ControlsOf(element);
     const struct { int width; int height; } displays[] = {{320, 180}, {100, 200}};
     for (const auto& d : displays) {
         record->SetDisplaySize(d.width, d.height);
         PassableItem<VideoFrame> frame = MakeFrame(cv::Size(1280, 720), cv::Scalar(255, 0, 0));
-        EXPECT_EQ(frame.data, element.Process(frame).data);
+        EXPECT_EQ(frame.data, pads.Pass(frame).data);
         EXPECT_EQ(cv::Vec3b(255, 0, 0), frame.data->image.at<cv::Vec3b>(0, 0));
         EXPECT_EQ(cv::Size(1280, 720), frame.data->image.size());
 
@@ -77,11 +79,12 @@ TEST_F(MainDisplayElementTest, FrameIsQueuedRescaledToTheDisplaySizeAndPassesUnc
 TEST_F(MainDisplayElementTest, TheWindowPacesTheStream)
 {
     MainDisplayElement element{hub};
+    testsupport::PadHarness<> pads(element);
     boost::shared_ptr<MainDisplayControls> record = ControlsOf(element);
     std::atomic<int> processed{0};
     std::thread stream([&] {
         for (int i = 0; i < 2; ++i) {
-            element.Process(MakeFrame(cv::Size(64, 48), cv::Scalar(i, i, i)));
+            pads.Pass(MakeFrame(cv::Size(64, 48), cv::Scalar(i, i, i)));
             ++processed;
         }
     });

@@ -1,4 +1,4 @@
-// "Snap Shot": presses and frames on the test thread; files land in a
+// "Snap Shot": presses and frames through its pads on the test thread; files land in a
 // temporary per-user folder or a TempDir.
 #include <gtest/gtest.h>
 
@@ -16,9 +16,10 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "core/ControlAndStatus.h"
-#include "core/Output2FILE.h"
 #include "elements/SnapShotElement.h"
 #include "support/FrameMaker.h"
+#include "support/LogCapture.h"
+#include "support/PadHarness.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -46,13 +47,14 @@ protected:
     void Shoot(int value = 80)
     {
         element.TakeImage();
-        element.Process(MakeFrame(value));
+        pads.Pass(MakeFrame(value));
     }
 
     testsupport::ScopedHome home;
     testsupport::TempDir folder;
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     SnapShotElement element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(SnapShotElementTest, SettingsButtonAndDefaults)
@@ -98,13 +100,13 @@ TEST_F(SnapShotElementTest, FileNameFollowsNameFormatAndFolder)
 
 TEST_F(SnapShotElementTest, DefaultsWriteTheBitmapIntoTheImagesFolder)
 {
-    Output2FILE::Drain();
+    LogCapture capture;
     Shoot();
     const std::string path = home.Path() + "/orvane/images/hippopotamus.bmp";
     const cv::Mat written = cv::imread(path, cv::IMREAD_UNCHANGED);
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(cv::Vec3b(80, 80, 80), written.at<cv::Vec3b>(3, 3));
-    EXPECT_NE(std::string::npos, Output2FILE::Drain().find("Image written to " + path));
+    EXPECT_TRUE(capture.Contains("Image written to " + path));
 }
 
 TEST_F(SnapShotElementTest, EachFormatWritesAReadableFileOfThatKind)
@@ -143,15 +145,15 @@ TEST_F(SnapShotElementTest, OnePressWritesOneFileFromTheNextFrame)
 {
     Set("_directory", folder.Path());
     Set("_auto_number", "1");
-    element.Process(MakeFrame(1));
+    pads.Pass(MakeFrame(1));
     EXPECT_TRUE(FilesIn(folder.Path()).empty());
 
     // Two presses before the next frame, through the button signal.
     (*element.signal_container.GetSignals()[0].first)();
     (*element.signal_container.GetSignals()[0].first)();
     PassableItem<VideoFrame> frame = MakeFrame(2);
-    EXPECT_EQ(frame.data, element.Process(frame).data);
-    element.Process(MakeFrame(3));
+    EXPECT_EQ(frame.data, pads.Pass(frame).data);
+    pads.Pass(MakeFrame(3));
     EXPECT_EQ((std::vector<std::string>{"hippopotamus_0.bmp"}), FilesIn(folder.Path()));
     EXPECT_EQ(cv::Vec3b(2, 2, 2), cv::imread(folder.File("hippopotamus_0.bmp")).at<cv::Vec3b>(0, 0));
 }
@@ -161,10 +163,10 @@ TEST_F(SnapShotElementTest, FailedWriteIsReportedOnceAndRetriedWithTheSameNumber
     const std::string missing = folder.File("missing");
     Set("_directory", missing);
     Set("_auto_number", "1");
-    Output2FILE::Drain();
+    LogCapture capture;
     Shoot();
-    element.Process(MakeFrame());
-    const std::string log = Output2FILE::Drain();
+    pads.Pass(MakeFrame());
+    const std::string log = capture.Text();
     EXPECT_EQ(std::string::npos, log.find("Image written to"));
     const std::string error = "Image could not be written to " + missing + "/hippopotamus_0.bmp";
     const std::size_t first = log.find(error);
@@ -174,8 +176,8 @@ TEST_F(SnapShotElementTest, FailedWriteIsReportedOnceAndRetriedWithTheSameNumber
 
     // The press is still pending: the next frame that can be written is, under number 0.
     Set("_directory", folder.Path());
-    element.Process(MakeFrame(7));
-    element.Process(MakeFrame(8));
+    pads.Pass(MakeFrame(7));
+    pads.Pass(MakeFrame(8));
     EXPECT_EQ((std::vector<std::string>{"hippopotamus_0.bmp"}), FilesIn(folder.Path()));
     EXPECT_EQ(cv::Vec3b(7, 7, 7), cv::imread(folder.File("hippopotamus_0.bmp")).at<cv::Vec3b>(0, 0));
 }
@@ -189,7 +191,7 @@ TEST_F(SnapShotElementTest, APressDuringAWriteWritesTheNextFrame)
     const std::string fifo = folder.File("hippopotamus_0.bmp");
     ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
     element.TakeImage();
-    std::thread writing([&] { element.Process(MakeFrame(1)); });
+    std::thread writing([&] { pads.Pass(MakeFrame(1)); });
     // Opening for reading returns once the writer has the FIFO open, inside the write.
     const int reader = ::open(fifo.c_str(), O_RDONLY);
     ASSERT_GE(reader, 0);
@@ -202,7 +204,7 @@ TEST_F(SnapShotElementTest, APressDuringAWriteWritesTheNextFrame)
     writing.join();
     EXPECT_FALSE(bytes.empty());
 
-    element.Process(MakeFrame(2));
+    pads.Pass(MakeFrame(2));
     const cv::Mat second = cv::imread(folder.File("hippopotamus_1.bmp"));
     ASSERT_FALSE(second.empty()) << "the press made during the write was lost";
     EXPECT_EQ(cv::Vec3b(2, 2, 2), second.at<cv::Vec3b>(0, 0));
@@ -213,8 +215,8 @@ TEST_F(SnapShotElementTest, EmptyImageThrowsAndTheNextFrameIsWritten)
 {
     Set("_directory", folder.Path());
     element.TakeImage();
-    EXPECT_ANY_THROW(element.Process(testsupport::MakeFrame()));
-    element.Process(MakeFrame());
+    EXPECT_ANY_THROW(pads.Push(testsupport::MakeFrame()));
+    pads.Pass(MakeFrame());
     EXPECT_EQ((std::vector<std::string>{"hippopotamus.bmp"}), FilesIn(folder.Path()));
 }
 
