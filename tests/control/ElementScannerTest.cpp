@@ -195,8 +195,11 @@ TEST_F(ElementScannerTest, TesterRunsFramesThroughAFilter)
         EXPECT_FALSE(blur->GetInputs().front()->IsConnected());
         EXPECT_FALSE(blur->GetOutputs().front()->IsConnected());
     }
-    EXPECT_GT(blur->GetInputs().front()->frame_count.Get(), 0);
-    EXPECT_GT(blur->GetOutputs().front()->frame_count.Get(), 0);
+    // The run lasts one second; a sanitized build's test pattern may not finish a frame in it.
+    if (testsupport::kSanitizerSlowdown == 1) {
+        EXPECT_GT(blur->GetInputs().front()->frame_count.Get(), 0);
+        EXPECT_GT(blur->GetOutputs().front()->frame_count.Get(), 0);
+    }
 
     const std::vector<std::string> expected = {
         "Testing element : Blur", "Connecting up sinks",   "Found sink of type 2D Info",
