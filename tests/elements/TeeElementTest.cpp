@@ -1,5 +1,5 @@
-// "Tee": clone pads are popped the way their connections would, and frames are
-// processed directly.
+// "Tee": frames go through its input and output pads, and clone pads are popped
+// the way their connections would.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "core/ControlAndStatus.h"
 #include "elements/TeeElement.h"
 #include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ protected:
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     TeeElement element{hub};
+    testsupport::PadHarness<> pads{element};
 };
 
 TEST_F(TeeElementTest, HasOutputAndFourNumberedClonePadsButNoSettingsOfItsOwn)
@@ -62,7 +64,7 @@ TEST_F(TeeElementTest, OnlyConnectedClonesGetACopy)
         for (int index : c.connected)
             ConnectClone(tee, index);
         const PassableItem<VideoFrame> frame = MakeFrame(5);
-        EXPECT_EQ(frame.data, tee.Process(frame).data);
+        EXPECT_EQ(frame.data, testsupport::PadHarness<>(tee).Pass(frame).data);
         for (int index = 0; index < 4; ++index) {
             const bool connected = std::find(c.connected.begin(), c.connected.end(), index) != c.connected.end();
             EXPECT_EQ(connected, tee.IsCloneConnected(index));
@@ -76,7 +78,7 @@ TEST_F(TeeElementTest, CopiesAreIndependentOfTheOriginalAndOfEachOther)
     Connect(1);
     Connect(2);
     const PassableItem<VideoFrame> original = MakeFrame(9);
-    element.Process(original);
+    pads.Pass(original);
     PassableItem<VideoFrame> first = Clone(1)->GetData();
     PassableItem<VideoFrame> second = Clone(2)->GetData();
     ASSERT_TRUE(first.IsValid());
@@ -97,7 +99,7 @@ TEST_F(TeeElementTest, OneCopyPerFrameOnAConnectedClone)
 {
     Connect(2);
     for (std::int64_t number = 0; number < 3; ++number) {
-        element.Process(MakeFrame(number));
+        pads.Pass(MakeFrame(number));
         ASSERT_EQ(1, Clone(2)->queue.Count());
         EXPECT_EQ(number, Clone(2)->GetData().data->frame_number);
         EXPECT_EQ(0, Clone(2)->queue.Count());

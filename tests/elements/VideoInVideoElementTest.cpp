@@ -1,5 +1,5 @@
 // "Video In Video": second frames are handed to "second input" the way its
-// connection would, and main frames are processed directly.
+// connection would, and main frames go through the main input and output pads.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,6 +16,7 @@
 #include "core/SubImageControls.h"
 #include "elements/VideoInVideoElement.h"
 #include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 
 namespace {
 
@@ -47,13 +48,14 @@ protected:
     PassableItem<VideoFrame> Blend(const cv::Mat& main, const cv::Mat& second)
     {
         second_input->PassData(MakeFrame(second));
-        return element.Process(MakeFrame(main));
+        return pads.Pass(MakeFrame(main));
     }
 
     void SetTransparency(double t) { element.settings.SetValue("_transparency", std::to_string(t), ""); }
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     VideoInVideoElement element{hub};
+    testsupport::PadHarness<> pads{element};
     boost::shared_ptr<BoltOnSink<VideoFrame>> second_input;
     SubImageControls* sub_image = nullptr;
 };
@@ -157,7 +159,7 @@ TEST_F(VideoInVideoElementTest, UnconnectedSecondInputPassesTheMainFrameThrough)
 {
     SetTransparency(1.0);
     PassableItem<VideoFrame> main = MakeFrame(Uniform(100));
-    EXPECT_EQ(main.data, element.Process(main).data);
+    EXPECT_EQ(main.data, pads.Pass(main).data);
     EXPECT_EQ(640 * 480 * 3, PixelsEqualTo(main.data->image, 100));
     EXPECT_TRUE(sub_image->image_pipe->Pop().IsValid());
 }
@@ -188,7 +190,7 @@ TEST_F(VideoInVideoElementTest, NewImageSizeRequestsOneLayoutUpdate)
         {cv::Size(640, 480), true}, {cv::Size(640, 480), false}, {cv::Size(320, 240), true}, {cv::Size(320, 240), false}};
     for (const auto& f : frames) {
         element.layout_update_requested.Set(false);
-        element.Process(MakeFrame(Uniform(10, CV_8UC3, f.size)));
+        pads.Pass(MakeFrame(Uniform(10, CV_8UC3, f.size)));
         EXPECT_EQ(f.update, element.layout_update_requested.Get()) << f.size;
         EXPECT_EQ(f.size, sub_image->image_size.Get());
     }
