@@ -4,10 +4,10 @@
 #include "control/UserRegisteredTypes.h"
 #include "core/ControlAndStatus.h"
 #include "core/CustomException.h"
-#include "core/Output2FILE.h"
 #include "elements/EdgeDetect.h"
 #include "engine/ElementBase.h"
 
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <boost/make_shared.hpp>
@@ -56,9 +56,9 @@ protected:
 
 TEST_F(ElementCatalogueTest, EighteenMakersInCatalogueOrder)
 {
-    Output2FILE::Drain();
+    LogCapture capture;
     const UserRegisteredTypes catalogue(hub);
-    EXPECT_NE(Output2FILE::Drain().find("Found 18 elements"), std::string::npos);
+    EXPECT_NE(capture.Text().find("Found 18 elements"), std::string::npos);
     const ElementMakerList makers = catalogue.GetMakers();
     ASSERT_EQ(makers.size(), kCatalogue.size());
     for (std::size_t i = 0; i < makers.size(); ++i) {

@@ -4,12 +4,12 @@
 #include "control/ElementTable.h"
 #include "core/ControlAndStatus.h"
 #include "core/CustomException.h"
-#include "core/Output2FILE.h"
 #include "elements/BlurElement.h"
 #include "elements/TeeElement.h"
 #include "engine/ConnectionManager.h"
 #include "engine/ElementBase.h"
 
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <boost/make_shared.hpp>
@@ -129,7 +129,7 @@ TEST_F(ElementFactoryTest, WithoutAnIdTableEveryNumberIsFree)
 TEST_F(ElementFactoryTest, UnknownNamesAndFailingConstructorsThrow)
 {
     for (const std::string name : {"blur", "BlurElement", "Blur ", "", "Busy"}) {
-        Output2FILE::Drain();
+        LogCapture capture;
         std::string id;
         try {
             factory.MakeElement(name, id);
@@ -138,7 +138,7 @@ TEST_F(ElementFactoryTest, UnknownNamesAndFailingConstructorsThrow)
             EXPECT_EQ(std::string(e.what()), "Could not make element : " + name);
         }
         EXPECT_EQ(id, "") << name;
-        const std::string log = Output2FILE::Drain();
+        const std::string log = capture.Text();
         const bool busy_line =
             log.find("Exception thrown when constructing element Busy is this resource in use?") !=
             std::string::npos;

@@ -5,6 +5,7 @@
 #include "core/CustomException.h"
 #include "core/FILELog.h"
 #include "core/Utilities.h"
+#include "support/LogCapture.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ TEST_F(CustomExceptionTest, MakingOneLogsOneErrorLine)
 TEST_F(CustomExceptionTest, CopyingLogsNothing)
 {
     const CustomException error("once");
-    Output2FILE::Drain();
+    LogCapture capture;
     const CustomException copy(error);
     EXPECT_STREQ(copy.what(), "once");
-    EXPECT_EQ(Output2FILE::Drain(), "");
+    EXPECT_EQ(capture.Text(), "");
 }
 
 TEST_F(CustomExceptionTest, SwallowedExceptionStillLeavesItsLine)

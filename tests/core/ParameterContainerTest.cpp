@@ -2,9 +2,9 @@
 
 #include "core/ControlBaseClass.h"
 #include "core/CustomException.h"
-#include "core/Output2FILE.h"
 #include "core/ThreadSafeVariable.h"
 
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -93,9 +93,9 @@ TEST(ParameterContainerTest, FindItemIsCaseSensitive)
 TEST(ParameterContainerTest, MissingValueGivesEmptyTextAndTwoErrorLines)
 {
     Sample sample;
-    Output2FILE::Drain();
+    LogCapture capture;
     EXPECT_EQ(sample.settings.GetValueAsString("_missing"), "");
-    const std::string log = Output2FILE::Drain();
+    const std::string log = capture.Text();
     EXPECT_EQ(LoggedLinesWith(log, "[ERROR]"), 2);
     EXPECT_EQ(LoggedLinesWith(log, "Exception thrown: Could not find setting item _missing"), 1);
     EXPECT_EQ(LoggedLinesWith(log, "Could not get value for _missing"), 1);
@@ -121,13 +121,13 @@ TEST(ParameterContainerTest, SetValueConvertsEachType)
 TEST(ParameterContainerTest, UnreadableValueKeepsVariableAndDescriptor)
 {
     Sample sample;
-    Output2FILE::Drain();
+    LogCapture capture;
     sample.settings.SetValue("_count", "many", "min=0, max=99");
     sample.settings.SetValue("_enabled", "true", "");
     EXPECT_EQ(sample.count.Get(), 5);
     EXPECT_FALSE(sample.enabled.Get());
     EXPECT_EQ(sample.settings.FindItem("_count").descriptor, "min=0, max=10");
-    const std::string log = Output2FILE::Drain();
+    const std::string log = capture.Text();
     EXPECT_EQ(LoggedLinesWith(log, "Could not find setting item for _count to set value many"), 1);
     EXPECT_EQ(LoggedLinesWith(log, "Could not find setting item for _enabled to set value true"), 1);
 
@@ -207,9 +207,9 @@ TEST(ParameterContainerTest, UnwritableFileLeavesADebugLine)
 {
     testsupport::TempDir dir;
     Sample sample;
-    Output2FILE::Drain();
+    LogCapture capture;
     sample.settings.SaveToFile(dir.File("missing/Sample.txt"), false);
-    const std::string log = Output2FILE::Drain();
+    const std::string log = capture.Text();
     EXPECT_EQ(LoggedLinesWith(log, "[DEBUG1]"), 1);
     EXPECT_EQ(LoggedLinesWith(log, "Could not save file"), 1);
 }

@@ -15,8 +15,8 @@
 
 #include "core/CustomException.h"
 #include "core/FILELog.h"
-#include "core/Output2FILE.h"
 #include "ThreadSleepProbe.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -142,7 +142,7 @@ TEST_P(WorkerPoolFailures, FailingTaskIsLoggedAndNextTaskRuns)
 {
     const int old_level = FILELog::ReportingLevel();
     FILELog::ReportingLevel() = logDEBUG;
-    Output2FILE::Drain();
+    LogCapture capture;
     Counter next_ran;
     WorkerPool pool(1);
     pool.Post(GetParam().task);
@@ -150,7 +150,7 @@ TEST_P(WorkerPoolFailures, FailingTaskIsLoggedAndNextTaskRuns)
     const bool ran = next_ran.WaitFor(1);
     FILELog::ReportingLevel() = old_level;
     ASSERT_TRUE(ran);
-    EXPECT_NE(Output2FILE::Drain().find("Exception running function in thread container"),
+    EXPECT_NE(capture.Text().find("Exception running function in thread container"),
               std::string::npos);
 }
 
@@ -166,7 +166,7 @@ TEST(WorkerPool, FailureIsNotLoggedBelowDebugLevel)
 {
     const int old_level = FILELog::ReportingLevel();
     FILELog::ReportingLevel() = logINFO;
-    Output2FILE::Drain();
+    LogCapture capture;
     {
         Counter next_ran;
         WorkerPool pool(1);
@@ -175,7 +175,7 @@ TEST(WorkerPool, FailureIsNotLoggedBelowDebugLevel)
         EXPECT_TRUE(next_ran.WaitFor(1));
     }
     FILELog::ReportingLevel() = old_level;
-    EXPECT_EQ(Output2FILE::Drain().find("Exception running function in thread container"),
+    EXPECT_EQ(capture.Text().find("Exception running function in thread container"),
               std::string::npos);
 }
 

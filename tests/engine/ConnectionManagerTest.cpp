@@ -5,8 +5,8 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
-#include "core/Output2FILE.h"
 #include "support/FrameMaker.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 #include "ConnectionTestElements.h"
 
@@ -275,9 +275,9 @@ TEST_F(ConnectionManagerTest, LogAllReportsEveryConnection)
 {
     ConnectionManager manager(hub_);
     LinkChain(manager);
-    Output2FILE::Drain();
+    LogCapture capture;
     manager.LogAll();
-    const std::string log = Output2FILE::Drain();
+    const std::string log = capture.Text();
     EXPECT_NE(log.find("Connection : source_0->filter_0\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Connection : filter_0->sink_0\n"), std::string::npos) << log;
 }

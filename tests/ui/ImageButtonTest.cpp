@@ -1,10 +1,9 @@
 // The image button as a person sees it: which image is drawn while hovering, holding
 // and after releasing, which presses click, and what a missing image leaves behind.
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 #include "ui/MouseEvents.h"
 #include "ui/controls/ImageButton.h"
-
-#include "core/Output2FILE.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -118,12 +117,12 @@ TEST_F(ImageButtonTest, SinglePressedImageShowsWhileHeld)
 TEST(ImageButtonMissingTest, LogsThePathAndStaysVisibleWithATip)
 {
     testsupport::TempDir dir;
-    Output2FILE::Drain();
+    LogCapture capture;
     ImageButton button;
     const std::string path = dir.File("absent.png");
     button.SetImages(path);
 
-    const std::string log = Output2FILE::Drain();
+    const std::string log = capture.Text();
     EXPECT_NE(log.find("WARNING"), std::string::npos);
     EXPECT_NE(log.find(dir.File("absent_main.png")), std::string::npos) << log;
     EXPECT_GE(button.minimumWidth(), ImageButton::kImageHeight);
