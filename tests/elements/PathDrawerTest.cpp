@@ -23,6 +23,7 @@
 #include "engine/ConnectionManager.h"
 #include "engine/ConnectionTestElements.h"
 #include "support/FrameMaker.h"
+#include "support/PadHarness.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -128,14 +129,14 @@ protected:
 
     void ConnectPathIn() { path_in->peer_element_id.Set("Contour Detector_0"); }
 
-    // Hands the container to "Path In", then processes one frame.
+    // Hands the container to "Path In", then passes one frame through the video pads.
     PassableItem<VideoFrame> Draw(const std::vector<PathRecord>& records)
     {
         auto paths = boost::make_shared<PathContainer>();
         paths->records = records;
         last_paths = paths;
         path_in->PassData(PassableItem<PathContainer>(paths));
-        return element.Process(BlackFrame());
+        return pads.Pass(BlackFrame());
     }
 
     // One red record drawn with the given switches on.
@@ -148,6 +149,7 @@ protected:
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     PathDrawer element{hub};
+    testsupport::PadHarness<> pads{element};
     boost::shared_ptr<BoltOnSink<PathContainer>> path_in;
     boost::shared_ptr<BoltOnSource<PathContainer>> path_out;
     boost::shared_ptr<PathContainer> last_paths;
@@ -200,7 +202,7 @@ TEST_F(PathDrawerTest, UnconnectedPathInPassesFramesUntouchedAndIgnoresArrivals)
     Set<bool>("_clear_image", true);
     PassableItem<VideoFrame> frame = BlackFrame();
     frame.data->image.setTo(cv::Scalar(7, 7, 7));
-    EXPECT_EQ(frame.data, element.Process(frame).data);
+    EXPECT_EQ(frame.data, pads.Pass(frame).data);
     EXPECT_EQ(50 * 50, PixelsOfColour(frame.data->image, cv::Scalar(7, 7, 7)));
 
     // A late arrival on the unconnected pad is dropped instead of blocking its sender.
@@ -384,7 +386,7 @@ TEST_F(PathDrawerTest, ClearImageLeavesOnlyTheDrawnShapes)
     path_in->PassData(PassableItem<PathContainer>(paths));
     PassableItem<VideoFrame> frame = BlackFrame();
     frame.data->image.setTo(cv::Scalar(90, 90, 90));
-    element.Process(frame);
+    pads.Pass(frame);
     EXPECT_EQ(76, LitPixels(frame.data->image));
     EXPECT_EQ(76, PixelsOfColour(frame.data->image, kRed));
 
