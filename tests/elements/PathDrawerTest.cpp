@@ -1,6 +1,6 @@
 // "Path Drawer" on small synthetic frames: containers are handed to "Path In"
-// and taken from "Path out" the way their connections would, and the frame
-// is processed directly; one test runs the drawer in a real pipeline.
+// and taken from "Path out" the way their connections would, and frames go
+// through the video pads; one test runs the drawer in a real pipeline.
 #include <gtest/gtest.h>
 
 #include <cmath>
