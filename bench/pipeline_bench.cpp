@@ -116,7 +116,8 @@ double OtherThreadsCpuSeconds()
 double Percentile(std::vector<double> values, double fraction)
 {
     std::sort(values.begin(), values.end());
-    const std::size_t index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    const std::size_t index =
+        static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
     return values[index];
 }
 
@@ -150,8 +151,7 @@ std::vector<Item> MakeItems(const std::vector<cv::Mat>& images)
 }
 
 // Hands out items made in advance, round robin; for filters that change nothing.
-class RingSource : public ElementOutput<VideoFrame>
-{
+class RingSource : public ElementOutput<VideoFrame> {
 public:
     RingSource(boost::shared_ptr<ControlAndStatus> hub, std::vector<Item> ring)
         : ElementOutput<VideoFrame>(hub), ring_(std::move(ring))
@@ -166,8 +166,7 @@ private:
 
 // A new frame per item that shares an image made in advance, so filters that
 // replace the image leave the ring as it was.
-class ImageRingSource : public ElementOutput<VideoFrame>
-{
+class ImageRingSource : public ElementOutput<VideoFrame> {
 public:
     ImageRingSource(boost::shared_ptr<ControlAndStatus> hub, std::vector<cv::Mat> ring)
         : ElementOutput<VideoFrame>(hub), ring_(std::move(ring))
@@ -185,15 +184,13 @@ private:
     std::size_t next_ = 0;  // connection thread only
 };
 
-class PassThroughFilter : public ElementFilter<VideoFrame>
-{
+class PassThroughFilter : public ElementFilter<VideoFrame> {
 public:
     using ElementFilter<VideoFrame>::ElementFilter;
     Item Process(Item item) override { return item; }
 };
 
-class OpenCvFilter : public ElementFilter<VideoFrame>
-{
+class OpenCvFilter : public ElementFilter<VideoFrame> {
 public:
     OpenCvFilter(boost::shared_ptr<ControlAndStatus> hub, CvOperation operation)
         : ElementFilter<VideoFrame>(hub), operation_(std::move(operation))
@@ -211,8 +208,7 @@ private:
     CvOperation operation_;
 };
 
-class CountingSink : public ElementInput<VideoFrame>
-{
+class CountingSink : public ElementInput<VideoFrame> {
 public:
     using ElementInput<VideoFrame>::ElementInput;
     void ConsumeData(Item) override { count.fetch_add(1, std::memory_order_relaxed); }
@@ -220,8 +216,7 @@ public:
 };
 
 // A source, filters and a sink joined in a line by one connection manager and started.
-class Line
-{
+class Line {
 public:
     Line(boost::shared_ptr<ControlAndStatus> hub, boost::shared_ptr<ElementBase> source,
          std::vector<boost::shared_ptr<ElementBase>> filters, boost::shared_ptr<ElementBase> sink)
@@ -245,8 +240,7 @@ private:
 };
 
 // A line that ends in a counting sink.
-class Chain
-{
+class Chain {
 public:
     Chain(boost::shared_ptr<ControlAndStatus> hub, boost::shared_ptr<ElementBase> source,
           std::vector<boost::shared_ptr<ElementBase>> filters)
@@ -278,8 +272,7 @@ private:
 };
 
 // The bare hand-off a connection cannot avoid: one slot, a mutex, two conditions.
-class OneSlot
-{
+class OneSlot {
 public:
     void Push(Item item)
     {
@@ -307,8 +300,7 @@ private:
     boost::optional<Item> slot_;
 };
 
-struct Handoff
-{
+struct Handoff {
     double seconds = 0.0;      // wall time per item
     double cpu_seconds = 0.0;  // CPU of both threads per item
 };
@@ -455,8 +447,7 @@ double ThreadsFps(const std::vector<cv::Mat>& images, long long frames)
 }
 
 // A frame per 1/30 s tick, stamped with the time it was made.
-class TickSource : public ElementOutput<VideoFrame>
-{
+class TickSource : public ElementOutput<VideoFrame> {
 public:
     TickSource(boost::shared_ptr<ControlAndStatus> hub, std::vector<cv::Mat> ring)
         : ElementOutput<VideoFrame>(hub), ring_(std::move(ring)), next_tick_(Clock::now())
@@ -465,10 +456,8 @@ public:
     Item MakeData() override
     {
         next_tick_ += std::chrono::microseconds(1000000 / 30);
-        boost::this_thread::sleep_until(boost::chrono::steady_clock::time_point(
-            boost::chrono::nanoseconds(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                           next_tick_.time_since_epoch())
-                                           .count())));
+        boost::this_thread::sleep_until(boost::chrono::steady_clock::time_point(boost::chrono::nanoseconds(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(next_tick_.time_since_epoch()).count())));
         auto frame = boost::make_shared<VideoFrame>();
         frame->image = ring_[next_++ % ring_.size()];
         frame->time = std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
@@ -477,13 +466,12 @@ public:
 
 private:
     std::vector<cv::Mat> ring_;
-    std::size_t next_ = 0;          // connection thread only
-    Clock::time_point next_tick_;   // connection thread only
+    std::size_t next_ = 0;         // connection thread only
+    Clock::time_point next_tick_;  // connection thread only
 };
 
 // An OpenCV stage that notes how long each of its calls took.
-class TimedFilter : public OpenCvFilter
-{
+class TimedFilter : public OpenCvFilter {
 public:
     using OpenCvFilter::OpenCvFilter;
     Item Process(Item item) override
@@ -506,8 +494,7 @@ private:
     std::vector<double> seconds_;
 };
 
-class LatencySink : public ElementInput<VideoFrame>
-{
+class LatencySink : public ElementInput<VideoFrame> {
 public:
     using ElementInput<VideoFrame>::ElementInput;
     void ConsumeData(Item item) override
@@ -527,8 +514,7 @@ private:
     std::vector<double> latencies_;
 };
 
-struct Latency
-{
+struct Latency {
     double p99_seconds = 0.0;
     double stage_seconds = 0.0;  // the sum of the stages' median own times
 };
@@ -560,8 +546,7 @@ Latency MeasureLatency(const boost::shared_ptr<ControlAndStatus>& hub, const std
 }
 
 // Hands out exactly as many frames as it is allowed, so the pipeline can be emptied.
-class GatedSource : public ElementOutput<VideoFrame>
-{
+class GatedSource : public ElementOutput<VideoFrame> {
 public:
     GatedSource(boost::shared_ptr<ControlAndStatus> hub, std::vector<cv::Mat> ring)
         : ElementOutput<VideoFrame>(hub), ring_(std::move(ring))
@@ -624,8 +609,7 @@ double HeapGrowthKb(const boost::shared_ptr<ControlAndStatus>& hub, const std::v
 }
 
 // A pipeline store in a home folder of its own, removed with it.
-class StoreRig
-{
+class StoreRig {
 public:
     StoreRig()
     {
@@ -673,8 +657,7 @@ double MillisecondsOf(const std::function<void()>& work)
     return SecondsSince(begin) * 1e3;
 }
 
-struct StoreTimes
-{
+struct StoreTimes {
     double clear_ms = 0.0;
     double load_ms = 0.0;
 };
@@ -695,7 +678,6 @@ StoreTimes MeasureStore(std::size_t elements)
     }
     return times;
 }
-
 
 // The settings both the elements and the direct calls use.
 constexpr int kBlurSize = 3;
@@ -730,11 +712,9 @@ void Configure(ElementBase& element, const char* name, double value)
 
 // One frame in flight: the main thread hands a pre-made image to the source,
 // the sink hands the result back with the CPU time the source spent copying.
-class FrameTurns
-{
+class FrameTurns {
 public:
-    struct Arrival
-    {
+    struct Arrival {
         cv::Mat image;
         double copy_seconds = 0.0;
     };
@@ -787,8 +767,7 @@ private:
 
 // Copies each released image into a new frame on its own thread, as a real
 // source makes its frames, since the elements work in place.
-class TurnSource : public ElementOutput<VideoFrame>
-{
+class TurnSource : public ElementOutput<VideoFrame> {
 public:
     TurnSource(boost::shared_ptr<ControlAndStatus> hub, FrameTurns& turns)
         : ElementOutput<VideoFrame>(hub), turns_(turns)
@@ -808,8 +787,7 @@ private:
     FrameTurns& turns_;
 };
 
-class TurnSink : public ElementInput<VideoFrame>
-{
+class TurnSink : public ElementInput<VideoFrame> {
 public:
     TurnSink(boost::shared_ptr<ControlAndStatus> hub, FrameTurns& turns)
         : ElementInput<VideoFrame>(hub), turns_(turns)
@@ -931,7 +909,8 @@ int main(int argc, char** argv)
     for (int filters : {1, 2, 4, 8}) {
         std::vector<double> runs;
         for (int r = 0; r < repeats; ++r) {
-            Chain chain(hub, boost::make_shared<RingSource>(hub, small_ring), PassThroughFilters(hub, filters));
+            Chain chain(hub, boost::make_shared<RingSource>(hub, small_ring),
+                        PassThroughFilters(hub, filters));
             runs.push_back(chain.SecondsPerFrame(200, hop_frames));
         }
         const double hop_us = Median(runs) * 1e6;

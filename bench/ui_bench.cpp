@@ -154,8 +154,8 @@ private:
 // The preview widget as the panel makes it, noting each paint that shows a new preview.
 class TimedPreview : public PreviewWidget {
 public:
-    TimedPreview(boost::shared_ptr<ControlAndStatus> hub, PreviewControls* controls,
-                 ArrivalTimes& arrivals, QWidget* parent)
+    TimedPreview(boost::shared_ptr<ControlAndStatus> hub, PreviewControls* controls, ArrivalTimes& arrivals,
+                 QWidget* parent)
         : PreviewWidget(hub, controls, parent), controls_(controls), arrivals_(arrivals)
     {
     }
@@ -175,8 +175,7 @@ protected:
         // The image just taken; no new one can start before this widget asks again.
         const boost::shared_ptr<QImage> image = controls_->GetImage();
         const std::optional<int> number = image ? ReadStamp(*image) : std::nullopt;
-        const std::optional<Clock::time_point> arrived =
-            number ? arrivals_.Find(*number) : std::nullopt;
+        const std::optional<Clock::time_point> arrived = number ? arrivals_.Find(*number) : std::nullopt;
         if (arrived)
             lags_ms.push_back(Milliseconds(painted - *arrived));
     }
@@ -226,8 +225,7 @@ PreviewRun MeasurePreview(BenchContext& context)
     context.hub->GetSharedControl<PreviewSettings>("")->max_preview_framerate.Set(30.0);
     const std::string id = context.commander->MakeElement("Blur", "");
     const auto element = boost::dynamic_pointer_cast<BlurElement>(context.commander->GetElement(id));
-    auto* controls = boost::any_cast<PreviewControls*>(
-        element->settings.FindItem("_preview_controls").value);
+    auto* controls = boost::any_cast<PreviewControls*>(element->settings.FindItem("_preview_controls").value);
 
     ArrivalTimes arrivals;
     QWidget window;

@@ -18,8 +18,7 @@ bool ClientQt::SetSocket(qintptr descriptor)
     connect(socket_, SIGNAL(connected()), this, SLOT(Connected()));
     connect(socket_, SIGNAL(disconnected()), this, SLOT(Disconnected()));
     connect(socket_, SIGNAL(readyRead()), this, SLOT(ReadyRead()));
-    if (!socket_->setSocketDescriptor(descriptor, QAbstractSocket::ConnectedState,
-                                      QIODevice::ReadWrite)) {
+    if (!socket_->setSocketDescriptor(descriptor, QAbstractSocket::ConnectedState, QIODevice::ReadWrite)) {
         FILE_LOG(logERROR) << "Could not take the client connection";
         deleteLater();
         return false;
@@ -65,7 +64,8 @@ void ClientQt::ScheduleAnswers()
         return;
     answer_scheduled_ = true;
     // Queued: what arrives from other clients meanwhile is served in between.
-    QMetaObject::invokeMethod(this, [this] { AnswerWaitingLines(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { AnswerWaitingLines(); }, Qt::QueuedConnection);
 }
 
 void ClientQt::ReadSomeLines()
@@ -104,8 +104,8 @@ void ClientQt::DropWaitingLines()
 void ClientQt::Answer(const CommandLineBuffer::Line& line)
 {
     if (line.too_long) {
-        FILE_LOG(logINFO) << "Dropped a command line longer than "
-                          << CommandLineBuffer::kMaxLineBytes << " bytes";
+        FILE_LOG(logINFO) << "Dropped a command line longer than " << CommandLineBuffer::kMaxLineBytes
+                          << " bytes";
         Write(QString("Error, command failed") + ServerTask::kPrompt);
         return;
     }

@@ -1,10 +1,10 @@
 // One connected TCP client of the command front end: greets it, cuts what it sends into
 // command lines, runs each through a ServerTask on the GUI thread and writes each reply
 // back in order. At most kReadBytesPerTurn bytes are cut and kLinesPerTurn lines answered
-// per event-loop turn, the rest in later turns, so a flooding peer cannot hold up the window or the other clients. A
-// child of the server; it owns its socket and its pending tasks, and frees itself once
-// its peer has disconnected. A peer that lets more than kMaxUnsentBytes of replies pile
-// up unread, or more than kMaxUnansweredBytes of lines wait for an answer, is disconnected.
+// per event-loop turn, the rest in later turns, so a flooding peer cannot hold up the window or the other
+// clients. A child of the server; it owns its socket and its pending tasks, and frees itself once its peer
+// has disconnected. A peer that lets more than kMaxUnsentBytes of replies pile up unread, or more than
+// kMaxUnansweredBytes of lines wait for an answer, is disconnected.
 #pragma once
 
 #include "control/CommandLineBuffer.h"

@@ -25,6 +25,6 @@ public:
 private:
     void AppendPiece(const char* begin, const char* end, bool ends_line, std::vector<Line>& lines);
 
-    QByteArray pending_;    // the start of a line whose line feed has not arrived yet
-    bool dropping_ = false; // inside an over-long line: discard up to its line feed
+    QByteArray pending_;     // the start of a line whose line feed has not arrived yet
+    bool dropping_ = false;  // inside an over-long line: discard up to its line feed
 };

@@ -7,8 +7,7 @@
 
 ElementFactory::ElementFactory(const ElementTable* id_table) : id_maker_(id_table) {}
 
-boost::shared_ptr<ElementBase> ElementFactory::MakeElement(const std::string& name,
-                                                           std::string& id)
+boost::shared_ptr<ElementBase> ElementFactory::MakeElement(const std::string& name, std::string& id)
 {
     boost::shared_ptr<ElementBase> element;
     for (const boost::shared_ptr<ElementMakerInterface>& maker : GetElementRegistry()) {

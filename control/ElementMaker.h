@@ -16,10 +16,8 @@ class ElementMaker : public ElementMakerInterface {
 public:
     ElementMaker(std::string name, boost::shared_ptr<ControlAndStatus> shared_controls,
                  std::string description, std::string category)
-        : shared_controls_(std::move(shared_controls)),
-          name_(std::move(name)),
-          category_(std::move(category)),
-          description_(std::move(description))
+        : shared_controls_(std::move(shared_controls)), name_(std::move(name)),
+          category_(std::move(category)), description_(std::move(description))
     {
     }
 

@@ -128,8 +128,7 @@ ConnectionRecord ElementTable::MakeRecord(PadBase& output) const
     const std::string type_name = output.GetTypeName();
     for (const boost::shared_ptr<SinkBase>& input : sink->GetInputs()) {
         if (input->IsConnected() && input->pad_name.Get() == peer_pad &&
-            input->peer_element_id.Get() == record.source_element &&
-            input->GetTypeName() == type_name) {
+            input->peer_element_id.Get() == record.source_element && input->GetTypeName() == type_name) {
             record.sink_name = peer_pad;
             break;
         }

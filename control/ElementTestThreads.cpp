@@ -43,11 +43,10 @@ ElementTestThreads::~ElementTestThreads()
 void ElementTestThreads::Add(const boost::shared_ptr<boost::thread>& thread)
 {
     boost::lock_guard<boost::mutex> lock(mutex_);
-    threads_.erase(std::remove_if(threads_.begin(), threads_.end(),
-                                  [](const boost::shared_ptr<boost::thread>& kept) {
-                                      return HasEnded(*kept);
-                                  }),
-                   threads_.end());
+    threads_.erase(
+        std::remove_if(threads_.begin(), threads_.end(),
+                       [](const boost::shared_ptr<boost::thread>& kept) { return HasEnded(*kept); }),
+        threads_.end());
     threads_.push_back(thread);
 }
 

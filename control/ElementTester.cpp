@@ -14,10 +14,7 @@
 
 ElementTester::ElementTester(boost::shared_ptr<ControlAndStatus> context,
                              boost::shared_ptr<ElementBase> element)
-    : ControlBaseClass("ElementTester"),
-      context_(context),
-      element_(std::move(element)),
-      manager_(context),
+    : ControlBaseClass("ElementTester"), context_(context), element_(std::move(element)), manager_(context),
       table_(manager_)
 {
     FILE_LOG(logDEBUG) << "Testing element : " << element_->GetType();
@@ -35,8 +32,7 @@ void ElementTester::ConnectUp()
     ConnectSources();
 }
 
-void ElementTester::AddToRig(const boost::shared_ptr<ElementBase>& rig_element,
-                             const std::string& base_name)
+void ElementTester::AddToRig(const boost::shared_ptr<ElementBase>& rig_element, const std::string& base_name)
 {
     // The rig's base names are no catalogue names, so no id meets the element under test's.
     rig_element->SetId(ElementIdMaker(&table_).MakeUniqueId(base_name));

@@ -33,8 +33,8 @@ std::string Attribute(const QDomElement& node, const char* name)
 
 bool IsXmlCharacter(char32_t c)
 {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
 }
 
 // A text that XML cannot hold would give a file that no longer loads.
@@ -114,10 +114,8 @@ LoaderSaver::LoaderSaver(NodeEditorInterface* editor, boost::shared_ptr<ControlA
     : editor_(editor), context_(std::move(context))
 {
     ResetDocument();
-    connections_.emplace_back(
-        context_->save_signal.connect([this](const std::string& name) { Save(name); }));
-    connections_.emplace_back(
-        context_->load_signal.connect([this](const std::string& name) { Load(name); }));
+    connections_.emplace_back(context_->save_signal.connect([this](const std::string& name) { Save(name); }));
+    connections_.emplace_back(context_->load_signal.connect([this](const std::string& name) { Load(name); }));
     connections_.emplace_back(context_->list_signal.connect([this] { return GetSavedFiles(); }));
     connections_.emplace_back(
         context_->delete_signal.connect([this](const std::string& name) { Delete(name); }));
@@ -182,8 +180,8 @@ void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
         const std::string value = element.settings.GetValueAsString(item.name);
         if (!CanHoldAll({&item.name, &value, &item.descriptor})) {
             // The rest of the pipeline is still worth keeping.
-            FILE_LOG(logERROR) << "Could not save setting " << item.name << " of element "
-                               << element.GetId() << " : its text cannot be held in a file";
+            FILE_LOG(logERROR) << "Could not save setting " << item.name << " of element " << element.GetId()
+                               << " : its text cannot be held in a file";
             continue;
         }
         QDomElement setting = document_.createElement("Settings");
@@ -197,8 +195,8 @@ void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
 void LoaderSaver::AddConnections(const std::string& id, QDomElement& node)
 {
     for (const ConnectionRecord& record : Commander().GetElementTable()->GetConnections(id)) {
-        if (!CanHoldAll({&record.sink_element, &record.source_element, &record.sink_name,
-                         &record.source_name}))
+        if (!CanHoldAll(
+                {&record.sink_element, &record.source_element, &record.sink_name, &record.source_name}))
             continue;  // the element at its other end was not saved either
         QDomElement connection = document_.createElement("Connection");
         SetAttribute(connection, "sink_element", record.sink_element);
@@ -237,8 +235,7 @@ void LoaderSaver::LoadElements(const QDomElement& root)
 {
     PowerCommanderTop& commander = Commander();
     commander.Clear();
-    for (QDomElement node = root.firstChildElement(); !node.isNull();
-         node = node.nextSiblingElement()) {
+    for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
         const std::string id = Attribute(node, "id");
         FILE_LOG(logDEBUG) << node.tagName().toStdString() << id;
         const std::string type = Attribute(node, "type");
@@ -251,14 +248,12 @@ void LoaderSaver::LoadElements(const QDomElement& root)
 void LoaderSaver::LoadSettings(const QDomElement& root)
 {
     PowerCommanderTop& commander = Commander();
-    for (QDomElement node = root.firstChildElement(); !node.isNull();
-         node = node.nextSiblingElement()) {
+    for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
         try {
             boost::shared_ptr<ElementBase> element = commander.GetElement(Attribute(node, "id"));
             for (QDomElement setting = node.firstChildElement("Settings"); !setting.isNull();
                  setting = setting.nextSiblingElement("Settings"))
-                element->settings.SetValue(Attribute(setting, "name"), Attribute(setting, "value"),
-                                           "");
+                element->settings.SetValue(Attribute(setting, "name"), Attribute(setting, "value"), "");
         } catch (...) {
         }
     }
@@ -269,13 +264,12 @@ void LoaderSaver::LoadConnections(const QDomElement& root)
     PowerCommanderTop& commander = Commander();
     commander.Stop();
     commander.DisconnectAllElements();
-    for (QDomElement node = root.firstChildElement(); !node.isNull();
-         node = node.nextSiblingElement()) {
+    for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
         for (QDomElement link = node.firstChildElement("Connection"); !link.isNull();
              link = link.nextSiblingElement("Connection")) {
-            const std::string reply = commander.ConnectPads(
-                Attribute(link, "source_element"), Attribute(link, "source_name"),
-                Attribute(link, "sink_element"), Attribute(link, "sink_name"));
+            const std::string reply =
+                commander.ConnectPads(Attribute(link, "source_element"), Attribute(link, "source_name"),
+                                      Attribute(link, "sink_element"), Attribute(link, "sink_name"));
             FILE_LOG(logDEBUG) << reply;
         }
     }
@@ -309,8 +303,7 @@ void LoaderSaver::Delete(const std::string& name)
 std::vector<std::string> LoaderSaver::GetSavedFiles()
 {
     std::vector<std::string> names;
-    for (const std::string& file :
-         ListFilesWithExtension(ControlAndStatus::GetSettingsDirectory(), "xml"))
+    for (const std::string& file : ListFilesWithExtension(ControlAndStatus::GetSettingsDirectory(), "xml"))
         names.push_back(RemoveExtension(GetFileName(file)));
     return names;
 }

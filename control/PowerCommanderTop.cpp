@@ -26,10 +26,8 @@ bool NoIdGiven(const std::string& id)
 
 PowerCommanderTop::PowerCommanderTop(boost::shared_ptr<ControlAndStatus> shared_controls)
     : catalogue_(new UserRegisteredTypes(shared_controls)),
-      test_catalogue_(new RegsteredTypesTest(shared_controls)),
-      element_factory_(&element_table_),
-      connection_manager_(shared_controls),
-      element_table_(connection_manager_),
+      test_catalogue_(new RegsteredTypesTest(shared_controls)), element_factory_(&element_table_),
+      connection_manager_(shared_controls), element_table_(connection_manager_),
       shared_controls_(shared_controls)
 {
     // Made now, so that it outlives what the tests make and is still there at exit.
@@ -121,7 +119,8 @@ std::string PowerCommanderTop::ConnectElements(const std::string& source_id, con
                 continue;
             try {
                 bool connected = false;
-                const std::string message = connection_manager_.Connect(output, input, &connected, source, sink);
+                const std::string message =
+                    connection_manager_.Connect(output, input, &connected, source, sink);
                 if (connected)
                     return message;
             } catch (...) {

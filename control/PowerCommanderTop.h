@@ -160,8 +160,7 @@ private:
     // Sets the value when the container has the setting, the text reads and, for a
     // number, lies within the "min"/"max" that the descriptor names; a refused value is
     // logged and left unset. Returns whether the value was taken.
-    static bool SetIfPresent(ParameterContainer& settings, const std::string& name,
-                             const std::string& value);
+    static bool SetIfPresent(ParameterContainer& settings, const std::string& name, const std::string& value);
     void StopElementTests();
 
     // Every test thread started and not yet known to have ended.

@@ -100,7 +100,8 @@ const std::vector<PowerCommanderTop::Command>& PowerCommanderTop::Commands()
     return commands;
 }
 
-std::string PowerCommanderTop::RunCommand(const std::string& command, const std::vector<std::string>& arguments)
+std::string PowerCommanderTop::RunCommand(const std::string& command,
+                                          const std::vector<std::string>& arguments)
 {
     std::string entry = command;
     for (const std::string& argument : arguments)

@@ -60,8 +60,8 @@ void UserRegisteredTypes::RegisterTypes()
     AddElement<EdgeDetect>("Canny", "Edge detection, Canny operator");
     SetCategory("Thresholding");
     AddElement<ThresholdElement>("Threshold", "Outputs a thresholded image");
-    AddElement<InRangeThesholdElement>(
-        "In Range Threshold", "Thresholds based on whether pixels are within a certain range");
+    AddElement<InRangeThesholdElement>("In Range Threshold",
+                                       "Thresholds based on whether pixels are within a certain range");
     SetCategory("Colour");
     AddElement<ColourSpaceConvertorElement>("Colour Space Conversion",
                                             "Converts image to a different colour space");

@@ -4,8 +4,7 @@
 
 #include <string>
 
-class CacheInterface
-{
+class CacheInterface {
 public:
     virtual ~CacheInterface() = default;
     virtual std::string name() const = 0;

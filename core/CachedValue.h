@@ -7,10 +7,11 @@
 #include "core/CacheInterface.h"
 
 template <typename T>
-class CachedValue : public CacheInterface
-{
+class CachedValue : public CacheInterface {
 public:
-    CachedValue(T initial, std::string entry_name) : value(std::move(initial)), name_(std::move(entry_name)) {}
+    CachedValue(T initial, std::string entry_name) : value(std::move(initial)), name_(std::move(entry_name))
+    {
+    }
 
     std::string name() const override { return name_; }
 

@@ -9,6 +9,6 @@ public:
     CameraControls();
     ~CameraControls() override;
 
-    ThreadSafeVariable<double> frame_rate{0.0};      // frames produced during the last second
-    ThreadSafeVariable<long long> frame_count{0};    // frames produced so far
+    ThreadSafeVariable<double> frame_rate{0.0};    // frames produced during the last second
+    ThreadSafeVariable<long long> frame_count{0};  // frames produced so far
 };

@@ -10,7 +10,8 @@
 namespace {
 
 // home + relative, created with its parents when missing, ending in exactly one "/".
-std::string MakeUserDirectory(const QString& relative) {
+std::string MakeUserDirectory(const QString& relative)
+{
     const QString path = QDir::cleanPath(QDir::homePath() + relative);
     QDir directory(path);
     if (!directory.exists()) {
@@ -21,11 +22,13 @@ std::string MakeUserDirectory(const QString& relative) {
 
 }  // namespace
 
-ControlAndStatus::ControlAndStatus() : ControlBaseClass("main controls") {
+ControlAndStatus::ControlAndStatus() : ControlBaseClass("main controls")
+{
     GetSettingsDirectory();
 }
 
-ControlAndStatus::~ControlAndStatus() {
+ControlAndStatus::~ControlAndStatus()
+{
     std::cout << "Destroyed Control and Status" << std::endl;
     boost::shared_ptr<PowerCommanderTop> commander;
     {
@@ -34,7 +37,8 @@ ControlAndStatus::~ControlAndStatus() {
     }
 }
 
-SharedGUI* ControlAndStatus::GetSharedGUI() {
+SharedGUI* ControlAndStatus::GetSharedGUI()
+{
     {
         boost::lock_guard<boost::mutex> lock(registry_mutex_);
         if (shared_gui_ != nullptr) {
@@ -49,7 +53,8 @@ SharedGUI* ControlAndStatus::GetSharedGUI() {
 
 boost::shared_ptr<ControlBaseClass> ControlAndStatus::GetOrMake(const std::string& type_name,
                                                                 const std::string& instance_name,
-                                                                const RecordMaker& make) {
+                                                                const RecordMaker& make)
+{
     std::shared_ptr<PendingRecord> pending;
     {
         boost::lock_guard<boost::mutex> lock(registry_mutex_);
@@ -74,37 +79,44 @@ boost::shared_ptr<ControlBaseClass> ControlAndStatus::GetOrMake(const std::strin
     return pending->control;
 }
 
-void ControlAndStatus::SetCommander(boost::shared_ptr<PowerCommanderTop> commander) {
+void ControlAndStatus::SetCommander(boost::shared_ptr<PowerCommanderTop> commander)
+{
     boost::lock_guard<boost::mutex> lock(commander_mutex_);
     commander_ = commander;
 }
 
-PowerCommanderTop* ControlAndStatus::GetCommander() {
+PowerCommanderTop* ControlAndStatus::GetCommander()
+{
     boost::lock_guard<boost::mutex> lock(commander_mutex_);
     return commander_.get();
 }
 
-std::string ControlAndStatus::GetSettingsDirectory() {
+std::string ControlAndStatus::GetSettingsDirectory()
+{
     return MakeUserDirectory("/orvane/");
 }
 
-std::string ControlAndStatus::GetImagesDirectory() {
+std::string ControlAndStatus::GetImagesDirectory()
+{
     return MakeUserDirectory("/orvane/images/");
 }
 
-void ControlAndStatus::LoadControlSettings(boost::shared_ptr<ControlBaseClass> control) {
+void ControlAndStatus::LoadControlSettings(boost::shared_ptr<ControlBaseClass> control)
+{
     if (control) {
         control->settings.LoadFromFile(SettingsFilePath(control));
     }
 }
 
-void ControlAndStatus::SaveControlSettings(boost::shared_ptr<ControlBaseClass> control) {
+void ControlAndStatus::SaveControlSettings(boost::shared_ptr<ControlBaseClass> control)
+{
     if (control) {
         control->settings.SaveToFile(SettingsFilePath(control), false);
     }
 }
 
-void ControlAndStatus::SaveAllControlSettings() {
+void ControlAndStatus::SaveAllControlSettings()
+{
     std::vector<SharedControlEntry> entries;
     {
         boost::lock_guard<boost::mutex> lock(registry_mutex_);
@@ -115,12 +127,14 @@ void ControlAndStatus::SaveAllControlSettings() {
     }
 }
 
-std::string ControlAndStatus::SettingsFilePath(const boost::shared_ptr<ControlBaseClass>& control) {
+std::string ControlAndStatus::SettingsFilePath(const boost::shared_ptr<ControlBaseClass>& control)
+{
     return GetSettingsDirectory() + control->settings.GetValueAsString("_setting_name") + ".txt";
 }
 
-boost::shared_ptr<ControlBaseClass> ControlAndStatus::FindEntry(
-    const std::string& type_name, const std::string& instance_name) const {
+boost::shared_ptr<ControlBaseClass> ControlAndStatus::FindEntry(const std::string& type_name,
+                                                                const std::string& instance_name) const
+{
     for (const SharedControlEntry& entry : registry_) {
         if (entry.type_name == type_name && entry.instance_name == instance_name) {
             return entry.control;

@@ -63,8 +63,7 @@ private:
     using RecordMaker = std::function<boost::shared_ptr<ControlBaseClass>()>;
 
     boost::shared_ptr<ControlBaseClass> GetOrMake(const std::string& type_name,
-                                                  const std::string& instance_name,
-                                                  const RecordMaker& make);
+                                                  const std::string& instance_name, const RecordMaker& make);
     // Expects registry_mutex_ to be held.
     boost::shared_ptr<ControlBaseClass> FindEntry(const std::string& type_name,
                                                   const std::string& instance_name) const;
@@ -91,8 +90,8 @@ private:
 };
 
 template <typename T>
-boost::shared_ptr<T> ControlAndStatus::GetSharedControl(const std::string& instance_name) {
-    return boost::dynamic_pointer_cast<T>(GetOrMake(typeid(T).name(), instance_name, [] {
-        return boost::shared_ptr<ControlBaseClass>(new T());
-    }));
+boost::shared_ptr<T> ControlAndStatus::GetSharedControl(const std::string& instance_name)
+{
+    return boost::dynamic_pointer_cast<T>(GetOrMake(
+        typeid(T).name(), instance_name, [] { return boost::shared_ptr<ControlBaseClass>(new T()); }));
 }

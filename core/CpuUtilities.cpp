@@ -24,8 +24,7 @@ double GetCpuUsage()
     static StopWatch interval;
     static double previous_cpu_seconds = 0.0;
     const double cpu_seconds = GetProcessCpuSeconds();
-    const double figure =
-        CpuUsagePercent(previous_cpu_seconds, cpu_seconds, interval.GetElapsedSeconds());
+    const double figure = CpuUsagePercent(previous_cpu_seconds, cpu_seconds, interval.GetElapsedSeconds());
     previous_cpu_seconds = cpu_seconds;
     interval.Restart();
     return figure;

@@ -6,27 +6,31 @@
 #include <boost/make_shared.hpp>
 #include <opencv2/imgproc.hpp>
 
-CvToQtRescaler::CvToQtRescaler(const cv::Mat& image) {
+CvToQtRescaler::CvToQtRescaler(const cv::Mat& image)
+{
     image.copyTo(source_);
 }
 
-void CvToQtRescaler::SetHighQuality(bool high_quality) {
+void CvToQtRescaler::SetHighQuality(bool high_quality)
+{
     high_quality_.Set(high_quality);
 }
 
-void CvToQtRescaler::SetSize(int width, int height) {
+void CvToQtRescaler::SetSize(int width, int height)
+{
     target_width_ = width;
     target_height_ = height;
 }
 
-void CvToQtRescaler::SetWidth(int width) {
+void CvToQtRescaler::SetWidth(int width)
+{
     target_width_ = width;
-    target_height_ = source_.cols > 0
-                         ? static_cast<int>(static_cast<double>(width) * source_.rows / source_.cols)
-                         : 0;
+    target_height_ =
+        source_.cols > 0 ? static_cast<int>(static_cast<double>(width) * source_.rows / source_.cols) : 0;
 }
 
-void CvToQtRescaler::Rescale() {
+void CvToQtRescaler::Rescale()
+{
     const int interpolation = high_quality_.Get() ? cv::INTER_CUBIC : cv::INTER_NEAREST;
     cv::resize(source_, resized_, cv::Size(target_width_, target_height_), 0.0, 0.0, interpolation);
     MatToRgb(resized_, rgb_);
@@ -34,18 +38,19 @@ void CvToQtRescaler::Rescale() {
         result_ = boost::make_shared<QImage>();
         return;
     }
-    const QImage view(rgb_.data, rgb_.cols, rgb_.rows, static_cast<int>(rgb_.step),
-                      QImage::Format_RGB888);
+    const QImage view(rgb_.data, rgb_.cols, rgb_.rows, static_cast<int>(rgb_.step), QImage::Format_RGB888);
     result_ = boost::make_shared<QImage>(view.copy());
 }
 
-boost::shared_ptr<QImage> CvToQtRescaler::GetImage() const {
+boost::shared_ptr<QImage> CvToQtRescaler::GetImage() const
+{
     if (!result_) {
         FILE_LOG(logERROR) << "Null Image in rescaler";
     }
     return result_;
 }
 
-cv::Size CvToQtRescaler::GetSourceSize() const {
+cv::Size CvToQtRescaler::GetSourceSize() const
+{
     return source_.size();
 }

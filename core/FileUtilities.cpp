@@ -63,8 +63,7 @@ std::vector<std::string> ListDirectory(const std::string& directory)
     return files;
 }
 
-std::vector<std::string> ListFilesWithExtension(const std::string& directory,
-                                                const std::string& extension)
+std::vector<std::string> ListFilesWithExtension(const std::string& directory, const std::string& extension)
 {
     std::vector<std::string> matching;
     for (const std::string& file : ListDirectory(directory))

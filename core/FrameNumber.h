@@ -7,8 +7,7 @@
 
 #include "core/ThreadSafeVariable.h"
 
-class FrameNumber
-{
+class FrameNumber {
 public:
     FrameNumber() = default;
     FrameNumber(const FrameNumber&) = delete;

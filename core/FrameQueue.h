@@ -18,8 +18,7 @@
 #include "core/ThreadSafeVariable.h"
 
 template <typename T>
-class FrameQueue
-{
+class FrameQueue {
 public:
     // A capacity below 1 could never accept an item, so it is refused.
     explicit FrameQueue(int capacity);
@@ -50,8 +49,7 @@ public:
 private:
     // Counts a thread as inside the queue for as long as it holds or waits
     // for the queue mutex; made and destroyed with the mutex held.
-    class InsideGuard
-    {
+    class InsideGuard {
     public:
         explicit InsideGuard(FrameQueue& queue) : queue_(queue) { ++queue_.inside_; }
         ~InsideGuard()

@@ -1,8 +1,7 @@
 // Frames per second of a source; -1.0 means the rate was never set.
 #pragma once
 
-class FrameRate
-{
+class FrameRate {
 public:
     FrameRate() = default;
     explicit FrameRate(double frames_per_second) : fps_(frames_per_second) {}

@@ -4,8 +4,7 @@
 
 #include <vector>
 
-struct GraphData
-{
+struct GraphData {
     std::vector<double> x;
     std::vector<double> y;
     bool clear = false;

@@ -8,8 +8,7 @@ HighResolutionTimer::HighResolutionTimer()
 {
 }
 
-HighResolutionTimer::HighResolutionTimer(CounterQuery counter, CounterQuery frequency_query,
-                                         TickQuery ticks)
+HighResolutionTimer::HighResolutionTimer(CounterQuery counter, CounterQuery frequency_query, TickQuery ticks)
 {
     if (!counter(start_count))
         start_count = 0;

@@ -13,8 +13,7 @@
 #include "core/PipeBase_.h"
 
 template <typename T>
-class InternalPipe : public PipeBase_
-{
+class InternalPipe : public PipeBase_ {
 public:
     InternalPipe() = default;
 

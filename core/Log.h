@@ -8,16 +8,7 @@
 
 #include "core/Utilities.h"
 
-enum TLogLevel {
-    logERROR,
-    logWARNING,
-    logINFO,
-    logDEBUG,
-    logDEBUG1,
-    logDEBUG2,
-    logDEBUG3,
-    logDEBUG4
-};
+enum TLogLevel { logERROR, logWARNING, logINFO, logDEBUG, logDEBUG1, logDEBUG2, logDEBUG3, logDEBUG4 };
 
 // The current local time as "YYYY-MM-DD.HH:MM:SS" (19 characters, locale-independent).
 std::string NowTime();
@@ -67,7 +58,7 @@ template <typename T>
 std::string Log<T>::ToString(TLogLevel level)
 {
     static const char* const names[] = {"ERROR",  "WARNING", "INFO",   "DEBUG",
-                                         "DEBUG1", "DEBUG2",  "DEBUG3", "DEBUG4"};
+                                        "DEBUG1", "DEBUG2",  "DEBUG3", "DEBUG4"};
     const int index = static_cast<int>(level);
     if (index < 0 || index >= static_cast<int>(sizeof(names) / sizeof(names[0])))
         return "UNKNOWN";

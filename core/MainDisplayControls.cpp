@@ -4,13 +4,15 @@
 
 #include <algorithm>
 
-MainDisplayControls::MainDisplayControls() : ControlBaseClass("MainDisplayControls") {
+MainDisplayControls::MainDisplayControls() : ControlBaseClass("MainDisplayControls")
+{
     settings.AddSetting("_windows_geometry", &window_geometry_, "");
 }
 
 MainDisplayControls::~MainDisplayControls() = default;
 
-void MainDisplayControls::PushFrame(const cv::Mat& image) {
+void MainDisplayControls::PushFrame(const cv::Mat& image)
+{
     image_width_.Set(image.cols);
     image_height_.Set(image.rows);
     CvToQtRescaler rescaler(image);
@@ -20,15 +22,18 @@ void MainDisplayControls::PushFrame(const cv::Mat& image) {
     image_queue_.Push(PassableItem<QImage>(rescaler.GetImage()));
 }
 
-PassableItem<QImage> MainDisplayControls::PopImage() {
+PassableItem<QImage> MainDisplayControls::PopImage()
+{
     return image_queue_.Pop();
 }
 
-bool MainDisplayControls::HasImage() {
+bool MainDisplayControls::HasImage()
+{
     return image_queue_.Count() > 0;
 }
 
-double MainDisplayControls::GetAspectRatio() {
+double MainDisplayControls::GetAspectRatio()
+{
     const int width = image_width_.Get();
     const int height = image_height_.Get();
     if (width < 1 || height < 1) {
@@ -37,17 +42,20 @@ double MainDisplayControls::GetAspectRatio() {
     return static_cast<double>(width) / height;
 }
 
-void MainDisplayControls::SetDisplaySize(int width, int height) {
+void MainDisplayControls::SetDisplaySize(int width, int height)
+{
     // A side of 0 would make every later frame fail to rescale.
     display_width_.Set(std::max(width, 1));
     display_height_.Set(std::max(height, 1));
 }
 
-void MainDisplayControls::SetWindowGeometry(const QByteArray& geometry) {
+void MainDisplayControls::SetWindowGeometry(const QByteArray& geometry)
+{
     window_geometry_ = geometry.toBase64().toStdString();
 }
 
-QByteArray MainDisplayControls::GetWindowGeometry() const {
+QByteArray MainDisplayControls::GetWindowGeometry() const
+{
     const QByteArray::FromBase64Result decoded = QByteArray::fromBase64Encoding(
         QByteArray::fromStdString(window_geometry_), QByteArray::AbortOnBase64DecodingErrors);
     return decoded ? decoded.decoded : QByteArray();

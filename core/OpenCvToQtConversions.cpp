@@ -4,22 +4,24 @@
 
 OpenCvToQtConversions::OpenCvToQtConversions(const cv::Mat& image) : source_(image) {}
 
-void OpenCvToQtConversions::ConvertToRgb() {
+void OpenCvToQtConversions::ConvertToRgb()
+{
     // convertTo into a different type gives source_ new data; the frame's pixels stay as they are.
     MatToRgb(source_, rgb_);
 }
 
-QImage OpenCvToQtConversions::GetQImage() {
+QImage OpenCvToQtConversions::GetQImage()
+{
     if (rgb_.empty()) {
         image_ = QImage();
     } else {
-        image_ = QImage(rgb_.data, rgb_.cols, rgb_.rows, static_cast<int>(rgb_.step),
-                        QImage::Format_RGB888);
+        image_ = QImage(rgb_.data, rgb_.cols, rgb_.rows, static_cast<int>(rgb_.step), QImage::Format_RGB888);
     }
     return image_;
 }
 
-void MatToRgb(cv::Mat& image, cv::Mat& rgb) {
+void MatToRgb(cv::Mat& image, cv::Mat& rgb)
+{
     if (image.type() == CV_32FC1) {
         image.convertTo(image, CV_8UC1, 1.0, 0.0);
     } else if (image.type() == CV_32FC3) {
@@ -34,11 +36,12 @@ void MatToRgb(cv::Mat& image, cv::Mat& rgb) {
     }
 }
 
-cv::Scalar QColorToScalar(const QColor& colour) {
+cv::Scalar QColorToScalar(const QColor& colour)
+{
     return cv::Scalar(colour.blue(), colour.green(), colour.red(), 0);
 }
 
-QColor ScalarToQColor(const cv::Scalar& colour) {
-    return QColor(static_cast<int>(colour[2]), static_cast<int>(colour[1]),
-                  static_cast<int>(colour[0]), 255);
+QColor ScalarToQColor(const cv::Scalar& colour)
+{
+    return QColor(static_cast<int>(colour[2]), static_cast<int>(colour[1]), static_cast<int>(colour[0]), 255);
 }

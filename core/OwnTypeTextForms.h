@@ -77,11 +77,14 @@ struct NoTextForm {
 };
 
 template <>
-struct OwnTypeText<FrameNumber> : NoTextForm<FrameNumber> {};
+struct OwnTypeText<FrameNumber> : NoTextForm<FrameNumber> {
+};
 template <>
-struct OwnTypeText<PreviewControls> : NoTextForm<PreviewControls> {};
+struct OwnTypeText<PreviewControls> : NoTextForm<PreviewControls> {
+};
 template <>
-struct OwnTypeText<SettingsLoader> : NoTextForm<SettingsLoader> {};
+struct OwnTypeText<SettingsLoader> : NoTextForm<SettingsLoader> {
+};
 
 template <>
 struct OwnTypeText<QRect> {
@@ -103,9 +106,11 @@ struct ControlTextForm {
 };
 
 template <>
-struct OwnTypeText<ControlBaseClass> : ControlTextForm<ControlBaseClass> {};
+struct OwnTypeText<ControlBaseClass> : ControlTextForm<ControlBaseClass> {
+};
 template <>
-struct OwnTypeText<SubImageControls> : ControlTextForm<SubImageControls> {};
+struct OwnTypeText<SubImageControls> : ControlTextForm<SubImageControls> {
+};
 
 template <>
 struct OwnTypeText<VideoFormat::ColourSpace> {

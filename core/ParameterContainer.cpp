@@ -28,13 +28,11 @@ ParameterItem& ParameterContainer::FindItem(const std::string& name)
     throw CustomException("Could not find setting item " + name);
 }
 
-boost::shared_ptr<SettingsConvertorInterface> ParameterContainer::GetConvertor(
-    ParameterItem& item)
+boost::shared_ptr<SettingsConvertorInterface> ParameterContainer::GetConvertor(ParameterItem& item)
 {
     if (item.convertor)
         return item.convertor;
-    for (const boost::shared_ptr<SettingsConvertorInterface>& convertor :
-         GetSettingsConvertors()) {
+    for (const boost::shared_ptr<SettingsConvertorInterface>& convertor : GetSettingsConvertors()) {
         if (convertor->CanConvert(item)) {
             item.convertor = convertor;
             return convertor;
@@ -63,8 +61,7 @@ void ParameterContainer::SetValue(const std::string& name, const std::string& va
         if (!descriptor.empty())
             item.descriptor = descriptor;
     } catch (...) {
-        FILE_LOG(logERROR) << "Could not find setting item for " << name << " to set value "
-                           << value;
+        FILE_LOG(logERROR) << "Could not find setting item for " << name << " to set value " << value;
     }
 }
 

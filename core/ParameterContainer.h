@@ -43,8 +43,7 @@ public:
     // Sets the value from text, and replaces the descriptor when one is given. Failures
     // are logged, never thrown; the variable and descriptor then stay as they were.
     // Emits no signal and leaves the settings-changed flag alone.
-    void SetValue(const std::string& name, const std::string& value,
-                  const std::string& descriptor);
+    void SetValue(const std::string& name, const std::string& value, const std::string& descriptor);
 
     // Name and value text of every item, in registration order.
     std::vector<std::pair<std::string, std::string>> GetNameValuePairs();

@@ -23,11 +23,8 @@ double ReadNumberOr(const std::string& text, double fallback)
 
 }  // namespace
 
-ParameterItem::ParameterItem(std::string item_name, boost::any item_value,
-                             std::string item_descriptor)
-    : name(std::move(item_name)),
-      value(std::move(item_value)),
-      descriptor(std::move(item_descriptor))
+ParameterItem::ParameterItem(std::string item_name, boost::any item_value, std::string item_descriptor)
+    : name(std::move(item_name)), value(std::move(item_value)), descriptor(std::move(item_descriptor))
 {
 }
 

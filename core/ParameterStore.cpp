@@ -14,8 +14,7 @@ ParameterStore::~ParameterStore()
     entries_.clear();
 }
 
-void ParameterStore::AddControls(ParameterContainer& container, std::string name,
-                                 const std::string& owner)
+void ParameterStore::AddControls(ParameterContainer& container, std::string name, const std::string& owner)
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
     if (name.empty())
@@ -24,13 +23,12 @@ void ParameterStore::AddControls(ParameterContainer& container, std::string name
         AddItem(item, name, owner);
 }
 
-void ParameterStore::AddItem(ParameterItem* item, const std::string& name,
-                             const std::string& owner)
+void ParameterStore::AddItem(ParameterItem* item, const std::string& name, const std::string& owner)
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
     const Entries::iterator entry = entries_.insert(entries_.end(), Entry{{item, name, owner}, {}});
-    entry->destroyed_connection = item->GetDestroyedSignal().connect(
-        [this](ParameterItem* destroyed) { OnItemDestroyed(destroyed); });
+    entry->destroyed_connection =
+        item->GetDestroyedSignal().connect([this](ParameterItem* destroyed) { OnItemDestroyed(destroyed); });
     index_.emplace(item, entry);
 }
 

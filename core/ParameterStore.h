@@ -58,6 +58,6 @@ private:
     static ParameterTableRow MakeRow(const ParameterRecord& record);
 
     boost::recursive_mutex mutex_;  // guards entries_ and index_
-    Entries entries_;  // in registration order
+    Entries entries_;               // in registration order
     std::unordered_multimap<ParameterItem*, Entries::iterator> index_;
 };

@@ -8,8 +8,7 @@
 #include <boost/shared_ptr.hpp>
 
 template <typename T>
-class PassableItem
-{
+class PassableItem {
 public:
     PassableItem() = default;
     explicit PassableItem(boost::shared_ptr<T> payload) : data(std::move(payload)) {}

@@ -8,8 +8,7 @@
 #include "core/PathRecord.h"
 #include "core/StructureBase.h"
 
-class PathContainer : public StructureBase
-{
+class PathContainer : public StructureBase {
 public:
     PathContainer() = default;
     PathContainer(const PathContainer&) = default;

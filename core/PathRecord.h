@@ -12,8 +12,7 @@
 
 #include "core/CacheInterface.h"
 
-class PathRecord
-{
+class PathRecord {
 public:
     PathRecord();
 

@@ -7,8 +7,7 @@
 
 #include "core/ParameterContainer.h"
 
-class PipeBase_
-{
+class PipeBase_ {
 public:
     PipeBase_() = default;
     virtual ~PipeBase_() = default;

@@ -18,10 +18,7 @@
 template <typename Family, typename Held>
 class PointerSettingsConvertor : public SettingsConvertorInterface {
 public:
-    bool CanConvert(const ParameterItem& item) const override
-    {
-        return item.value.type() == typeid(Held*);
-    }
+    bool CanConvert(const ParameterItem& item) const override { return item.value.type() == typeid(Held*); }
 
     bool FromString(ParameterItem& item, const std::string& text) const override
     {

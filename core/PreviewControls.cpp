@@ -11,7 +11,8 @@
 
 namespace {
 
-boost::shared_ptr<PreviewSettings> FetchPreviewSettings(const boost::shared_ptr<ControlAndStatus>& hub) {
+boost::shared_ptr<PreviewSettings> FetchPreviewSettings(const boost::shared_ptr<ControlAndStatus>& hub)
+{
     if (!hub) {
         throw CustomException("Preview controls need the control hub");
     }
@@ -21,14 +22,15 @@ boost::shared_ptr<PreviewSettings> FetchPreviewSettings(const boost::shared_ptr<
 }  // namespace
 
 PreviewControls::PreviewControls(boost::shared_ptr<ControlAndStatus> hub)
-    : ControlBaseClass("PreviewControls"),
-      hub_(hub),
-      preview_settings_(FetchPreviewSettings(hub_)),
-      hand_over_(boost::make_shared<HandOver>()) {}
+    : ControlBaseClass("PreviewControls"), hub_(hub), preview_settings_(FetchPreviewSettings(hub_)),
+      hand_over_(boost::make_shared<HandOver>())
+{
+}
 
 PreviewControls::~PreviewControls() = default;
 
-void PreviewControls::SubmitFrame(const cv::Mat& image) {
+void PreviewControls::SubmitFrame(const cv::Mat& image)
+{
     if (image.empty() || disabled_.Get() || !BeginRescale()) {
         return;
     }
@@ -49,35 +51,42 @@ void PreviewControls::SubmitFrame(const cv::Mat& image) {
     }
 }
 
-bool PreviewControls::TakeSizeChanged() {
+bool PreviewControls::TakeSizeChanged()
+{
     const bool changed = size_changed_.Get();
     size_changed_.Set(false);
     return changed;
 }
 
-bool PreviewControls::IsEnabled() {
+bool PreviewControls::IsEnabled()
+{
     return !disabled_.Get();
 }
 
-void PreviewControls::SetDisabled(bool disabled) {
+void PreviewControls::SetDisabled(bool disabled)
+{
     disabled_.Set(disabled);
 }
 
-void PreviewControls::RequestPreview(int width) {
+void PreviewControls::RequestPreview(int width)
+{
     preview_width_.Set(width);
     wanted_.Set(true);
 }
 
-bool PreviewControls::IsPreviewWanted() {
+bool PreviewControls::IsPreviewWanted()
+{
     return wanted_.Get();
 }
 
-bool PreviewControls::IsImageReady() {
+bool PreviewControls::IsImageReady()
+{
     boost::lock_guard<boost::mutex> lock(hand_over_->mutex);
     return hand_over_->ready;
 }
 
-boost::shared_ptr<QImage> PreviewControls::GetImage() {
+boost::shared_ptr<QImage> PreviewControls::GetImage()
+{
     boost::shared_ptr<CvToQtRescaler> finished;
     {
         boost::lock_guard<boost::mutex> lock(hand_over_->mutex);
@@ -100,21 +109,25 @@ boost::shared_ptr<QImage> PreviewControls::GetImage() {
     return finished->GetImage();
 }
 
-cv::Size PreviewControls::GetImageSize() {
+cv::Size PreviewControls::GetImageSize()
+{
     return image_size_.Get();
 }
 
-void PreviewControls::SetClickedPoint(QPoint point) {
+void PreviewControls::SetClickedPoint(QPoint point)
+{
     selected_point.Set(MapWidgetPoint(point));
     clicked.Set(true);
 }
 
-void PreviewControls::SetPoint(QPoint point) {
+void PreviewControls::SetPoint(QPoint point)
+{
     selected_point.Set(MapWidgetPoint(point));
 }
 
 void PreviewControls::RunRescale(const boost::shared_ptr<HandOver>& hand_over,
-                                 const boost::shared_ptr<CvToQtRescaler>& rescaler) {
+                                 const boost::shared_ptr<CvToQtRescaler>& rescaler)
+{
     try {
         rescaler->Rescale();
     } catch (...) {
@@ -129,7 +142,8 @@ void PreviewControls::RunRescale(const boost::shared_ptr<HandOver>& hand_over,
     hand_over->busy = false;
 }
 
-bool PreviewControls::BeginRescale() {
+bool PreviewControls::BeginRescale()
+{
     boost::lock_guard<boost::mutex> lock(hand_over_->mutex);
     if (hand_over_->busy || !wanted_.Get()) {
         return false;
@@ -140,13 +154,15 @@ bool PreviewControls::BeginRescale() {
     return true;
 }
 
-void PreviewControls::StoreImageSize(cv::Size size) {
+void PreviewControls::StoreImageSize(cv::Size size)
+{
     image_size_.Set(size);
     boost::lock_guard<boost::mutex> lock(mapper_mutex_);
     mapper_.SetImageSize(size);
 }
 
-cv::Point2d PreviewControls::MapWidgetPoint(QPoint point) {
+cv::Point2d PreviewControls::MapWidgetPoint(QPoint point)
+{
     boost::lock_guard<boost::mutex> lock(mapper_mutex_);
     return mapper_.WidgetToImage(ToDoublePoint(point));
 }

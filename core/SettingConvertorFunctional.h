@@ -10,11 +10,9 @@
 #include <string>
 
 template <typename T>
-class SettingConvertorFunctional
-    : public PointerSettingsConvertor<SettingConvertorFunctional<T>, T> {
+class SettingConvertorFunctional : public PointerSettingsConvertor<SettingConvertorFunctional<T>, T> {
 public:
-    static constexpr const char* kMismatchMessage =
-        "Could not covert thread safe variable to string";
+    static constexpr const char* kMismatchMessage = "Could not covert thread safe variable to string";
 
     static void Read(T& variable, const std::string& text) { OwnTypeText<T>::Read(variable, text); }
     static std::string Write(T& variable, int) { return OwnTypeText<T>::Write(variable); }

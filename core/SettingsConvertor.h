@@ -13,8 +13,5 @@ public:
     static constexpr const char* kMismatchMessage = "Could not convert item to string";
 
     static void Read(T& variable, const std::string& text) { variable = ValueFromText<T>(text); }
-    static std::string Write(const T& variable, int precision)
-    {
-        return ValueToText(variable, precision);
-    }
+    static std::string Write(const T& variable, int precision) { return ValueToText(variable, precision); }
 };

@@ -11,8 +11,7 @@ template <typename T>
 class SettingsConvertorThreadSafe
     : public PointerSettingsConvertor<SettingsConvertorThreadSafe<T>, ThreadSafeVariable<T>> {
 public:
-    static constexpr const char* kMismatchMessage =
-        "Could not covert thread safe variable to string";
+    static constexpr const char* kMismatchMessage = "Could not covert thread safe variable to string";
 
     static void Read(ThreadSafeVariable<T>& variable, const std::string& text)
     {

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-class StructureBase
-{
+class StructureBase {
 public:
     StructureBase();
     // A copy is a new object: it gets its own creation time.

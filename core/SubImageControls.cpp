@@ -3,7 +3,8 @@
 #include <boost/make_shared.hpp>
 
 SubImageControls::SubImageControls()
-    : ControlBaseClass("SubImageControls"), image_pipe(boost::make_shared<InternalPipe<QImage>>()) {
+    : ControlBaseClass("SubImageControls"), image_pipe(boost::make_shared<InternalPipe<QImage>>())
+{
     settings.AddSetting("_box", &box, "");
 }
 

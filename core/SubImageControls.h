@@ -15,7 +15,7 @@ public:
     SubImageControls();
     ~SubImageControls() override;
 
-    ThreadSafeVariable<cv::Size> image_size{cv::Size(0, 0)};  // size of the frames under the box
+    ThreadSafeVariable<cv::Size> image_size{cv::Size(0, 0)};         // size of the frames under the box
     ThreadSafeVariable<cv::Rect> box{cv::Rect(100, 100, 100, 100)};  // in image pixels
     boost::shared_ptr<InternalPipe<QImage>> image_pipe;
 };

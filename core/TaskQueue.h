@@ -10,8 +10,7 @@
 #include <boost/thread/condition_variable.hpp>
 #include <boost/thread/mutex.hpp>
 
-class TaskQueue
-{
+class TaskQueue {
 public:
     using Task = std::function<void()>;
 

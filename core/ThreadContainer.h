@@ -12,13 +12,9 @@
 #include "core/TaskQueue.h"
 
 template <typename T>
-class ThreadContainer
-{
+class ThreadContainer {
 public:
-    explicit ThreadContainer(TaskQueue* queue)
-        : queue_(queue), thread_(&ThreadContainer::Run, this)
-    {
-    }
+    explicit ThreadContainer(TaskQueue* queue) : queue_(queue), thread_(&ThreadContainer::Run, this) {}
 
     // Interrupts the thread and joins it. Joining from the worker's own
     // thread (a task that ends the process) is impossible, so it detaches.

@@ -53,8 +53,7 @@ std::string GetDirectory(const std::string& path);
 // Absolute paths of the plain files in the directory, in file-system order.
 std::vector<std::string> ListDirectory(const std::string& directory);
 // The files of ListDirectory whose extension equals the given one exactly.
-std::vector<std::string> ListFilesWithExtension(const std::string& directory,
-                                                const std::string& extension);
+std::vector<std::string> ListFilesWithExtension(const std::string& directory, const std::string& extension);
 
 // ---- Process CPU time ----
 

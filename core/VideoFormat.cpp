@@ -14,23 +14,15 @@ VideoFormat::VideoFormat() : ControlBaseClass(kRecordName)
 }
 
 VideoFormat::VideoFormat(int width, int height, int channels, int bits_per_pixel, ColourSpace colour_space)
-    : ControlBaseClass(kRecordName),
-      width_(width),
-      height_(height),
-      channels_(channels),
-      bits_per_pixel_(bits_per_pixel),
-      colour_space_(colour_space)
+    : ControlBaseClass(kRecordName), width_(width), height_(height), channels_(channels),
+      bits_per_pixel_(bits_per_pixel), colour_space_(colour_space)
 {
     RegisterSettings();
 }
 
 VideoFormat::VideoFormat(const cv::Mat& image)
-    : ControlBaseClass(kRecordName),
-      width_(image.cols),
-      height_(image.rows),
-      channels_(image.channels()),
-      bits_per_pixel_(8),
-      colour_space_(UNSET)
+    : ControlBaseClass(kRecordName), width_(image.cols), height_(image.rows), channels_(image.channels()),
+      bits_per_pixel_(8), colour_space_(UNSET)
 {
     if (channels_ == 1)
         colour_space_ = GREY;
@@ -40,12 +32,8 @@ VideoFormat::VideoFormat(const cv::Mat& image)
 }
 
 VideoFormat::VideoFormat(const VideoFormat& other)
-    : ControlBaseClass(kRecordName),
-      width_(other.width_),
-      height_(other.height_),
-      channels_(other.channels_),
-      bits_per_pixel_(other.bits_per_pixel_),
-      colour_space_(other.colour_space_)
+    : ControlBaseClass(kRecordName), width_(other.width_), height_(other.height_), channels_(other.channels_),
+      bits_per_pixel_(other.bits_per_pixel_), colour_space_(other.colour_space_)
 {
     RegisterSettings();
 }
@@ -67,7 +55,8 @@ void VideoFormat::RegisterSettings()
     settings.AddSetting("_width", &width_, "min=1, max=4000");
     settings.AddSetting("_height", &height_, "min=1, max=4000");
     settings.AddSetting("_channels", &channels_, "min=1, max=4");
-    settings.AddSetting("_bits_per_pixel", &bits_per_pixel_, "items=[8 bits][16 bits][32 bits float][64 bit float]");
+    settings.AddSetting("_bits_per_pixel", &bits_per_pixel_,
+                        "items=[8 bits][16 bits][32 bits float][64 bit float]");
     settings.AddSetting("_type", &colour_space_, "items=[BGR][RGB][[HSV][Grey]");
 }
 

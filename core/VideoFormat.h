@@ -10,8 +10,7 @@
 
 #include "core/ControlBaseClass.h"
 
-class VideoFormat : public ControlBaseClass
-{
+class VideoFormat : public ControlBaseClass {
 public:
     enum ColourSpace : std::int32_t { BGR = 0, RGB = 1, HSV = 2, GREY = 3, YCrCb = 4, UNSET = 5 };
 

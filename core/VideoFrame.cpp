@@ -5,13 +5,8 @@
 VideoFrame::VideoFrame() = default;
 
 VideoFrame::VideoFrame(const VideoFrame& other)
-    : StructureBase(other),
-      time(other.time),
-      frame_number(other.frame_number),
-      tag(other.tag),
-      extra_word(other.extra_word),
-      format(other.format),
-      rate(other.rate)
+    : StructureBase(other), time(other.time), frame_number(other.frame_number), tag(other.tag),
+      extra_word(other.extra_word), format(other.format), rate(other.rate)
 {
     other.image.copyTo(image);
 }

@@ -14,8 +14,7 @@
 #include "core/StructureBase.h"
 #include "core/VideoFormat.h"
 
-class VideoFrame : public StructureBase
-{
+class VideoFrame : public StructureBase {
 public:
     VideoFrame();
     // A clone with its own pixels; format and rate are kept, so a copied HSV
@@ -36,7 +35,7 @@ public:
     // Type text of pads that carry frames.
     static std::string GetTypeName();
 
-    double time = 0.0;             // seconds since the source started
+    double time = 0.0;              // seconds since the source started
     std::int64_t frame_number = 0;  // position in the source
     std::int32_t tag = 0;
     cv::Mat image;

@@ -14,8 +14,7 @@
 template <typename T>
 class ThreadContainer;
 
-class WorkerPool
-{
+class WorkerPool {
 public:
     // A count below 1 makes no workers: posted tasks then only queue up.
     explicit WorkerPool(int worker_count);

@@ -18,7 +18,10 @@ const double kMaxFrameCount = 1e9;
 
 AVIVideoReader::AVIVideoReader() : AVIVideoReader(boost::make_shared<OpenCvVideoCapture>()) {}
 
-AVIVideoReader::AVIVideoReader(boost::shared_ptr<VideoCaptureInterface> capture) : capture_(std::move(capture)) {}
+AVIVideoReader::AVIVideoReader(boost::shared_ptr<VideoCaptureInterface> capture)
+    : capture_(std::move(capture))
+{
+}
 
 AVIVideoReader::~AVIVideoReader()
 {

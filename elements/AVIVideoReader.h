@@ -12,8 +12,7 @@
 #include "elements/ImageReaderInterface.h"
 #include "elements/VideoCaptureInterface.h"
 
-class AVIVideoReader : public ImageReaderInterface
-{
+class AVIVideoReader : public ImageReaderInterface {
 public:
     AVIVideoReader();
     explicit AVIVideoReader(boost::shared_ptr<VideoCaptureInterface> capture);

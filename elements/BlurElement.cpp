@@ -10,8 +10,7 @@ const char kSideDescriptor[] = "min=1, max=10";
 
 }  // namespace
 
-BlurElement::BlurElement(boost::shared_ptr<ControlAndStatus> controls)
-    : ElementFilter<VideoFrame>(controls)
+BlurElement::BlurElement(boost::shared_ptr<ControlAndStatus> controls) : ElementFilter<VideoFrame>(controls)
 {
     settings.AddSetting("_width", &width_, kSideDescriptor);
     settings.AddSetting("_height", &height_, kSideDescriptor);

@@ -7,8 +7,7 @@
 
 class ControlAndStatus;
 
-class BlurElement : public ElementFilter<VideoFrame>
-{
+class BlurElement : public ElementFilter<VideoFrame> {
 public:
     explicit BlurElement(boost::shared_ptr<ControlAndStatus> controls);
     ~BlurElement() override;

@@ -10,8 +10,7 @@
 #include "core/ThreadSafeVariable.h"
 #include "elements/ImageReaderInterface.h"
 
-class BmpReader : public ImageReaderInterface
-{
+class BmpReader : public ImageReaderInterface {
 public:
     BmpReader() = default;
 
@@ -32,8 +31,7 @@ public:
 private:
     static bool HasSequenceNumber(const std::string& path);
 
-    struct SequenceFile
-    {
+    struct SequenceFile {
         std::string path;
         int number;
     };

@@ -15,18 +15,21 @@
 
 namespace {
 
-struct CameraProperty
-{
+struct CameraProperty {
     const char* name;
     int id;
 };
 
 // Probed, and so listed as settings, in this order.
 const CameraProperty kCameraProperties[] = {
-    {"Brightness", cv::CAP_PROP_BRIGHTNESS}, {"Contrast", cv::CAP_PROP_CONTRAST},
-    {"Hue", cv::CAP_PROP_HUE},               {"Gain", cv::CAP_PROP_GAIN},
-    {"Saturation", cv::CAP_PROP_SATURATION}, {"Exposure", cv::CAP_PROP_EXPOSURE},
-    {"FPS", cv::CAP_PROP_FPS},               {"Mode", cv::CAP_PROP_MODE},
+    {"Brightness", cv::CAP_PROP_BRIGHTNESS},
+    {"Contrast", cv::CAP_PROP_CONTRAST},
+    {"Hue", cv::CAP_PROP_HUE},
+    {"Gain", cv::CAP_PROP_GAIN},
+    {"Saturation", cv::CAP_PROP_SATURATION},
+    {"Exposure", cv::CAP_PROP_EXPOSURE},
+    {"FPS", cv::CAP_PROP_FPS},
+    {"Mode", cv::CAP_PROP_MODE},
 };
 
 }  // namespace
@@ -38,9 +41,7 @@ CameraElement::CameraElement(boost::shared_ptr<ControlAndStatus> context_in)
 
 CameraElement::CameraElement(boost::shared_ptr<ControlAndStatus> context_in,
                              boost::shared_ptr<VideoCaptureInterface> capture)
-    : ElementBase(context_in),
-      capture_(std::move(capture)),
-      preview_(context_in),
+    : ElementBase(context_in), capture_(std::move(capture)), preview_(context_in),
       camera_controls_(context_in->GetSharedControl<CameraControls>(""))
 {
     AddOutput(MakeUnownedPtr<Source<VideoFrame>>(this), "Video Out");

@@ -22,12 +22,10 @@
 
 class ControlAndStatus;
 
-class CameraElement : public ElementBase, public Source<VideoFrame>
-{
+class CameraElement : public ElementBase, public Source<VideoFrame> {
 public:
     // One camera property: its setting value and the capture property it drives.
-    struct VariableWithPropId
-    {
+    struct VariableWithPropId {
         VariableWithPropId(double initial, int id, std::string property_name)
             : value(initial), property_id(id), name(std::move(property_name))
         {
@@ -40,7 +38,8 @@ public:
 
     // Opens camera 0; throws "Camera cannot be loaded" when it does not open.
     explicit CameraElement(boost::shared_ptr<ControlAndStatus> context);
-    CameraElement(boost::shared_ptr<ControlAndStatus> context, boost::shared_ptr<VideoCaptureInterface> capture);
+    CameraElement(boost::shared_ptr<ControlAndStatus> context,
+                  boost::shared_ptr<VideoCaptureInterface> capture);
     ~CameraElement() override;
 
     // Blocks until the camera delivers the next frame.

@@ -11,13 +11,17 @@ namespace {
 
 std::vector<int> FromGrey(int to)
 {
-    switch (to)
-    {
-    case VideoFormat::BGR: return {cv::COLOR_GRAY2BGR};
-    case VideoFormat::RGB: return {cv::COLOR_GRAY2RGB};
-    case VideoFormat::HSV: return {cv::COLOR_GRAY2BGR, cv::COLOR_BGR2HSV};
-    case VideoFormat::YCrCb: return {cv::COLOR_GRAY2BGR, cv::COLOR_BGR2YCrCb};
-    default: return {};
+    switch (to) {
+    case VideoFormat::BGR:
+        return {cv::COLOR_GRAY2BGR};
+    case VideoFormat::RGB:
+        return {cv::COLOR_GRAY2RGB};
+    case VideoFormat::HSV:
+        return {cv::COLOR_GRAY2BGR, cv::COLOR_BGR2HSV};
+    case VideoFormat::YCrCb:
+        return {cv::COLOR_GRAY2BGR, cv::COLOR_BGR2YCrCb};
+    default:
+        return {};
     }
 }
 

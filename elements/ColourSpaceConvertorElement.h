@@ -11,8 +11,7 @@
 
 class ControlAndStatus;
 
-class ColourSpaceConvertorElement : public ElementFilter<VideoFrame>
-{
+class ColourSpaceConvertorElement : public ElementFilter<VideoFrame> {
 public:
     explicit ColourSpaceConvertorElement(boost::shared_ptr<ControlAndStatus> controls);
     ~ColourSpaceConvertorElement() override;

@@ -13,7 +13,8 @@ namespace {
 
 const char kRetrievalModeDescriptor[] =
     "items=[Retrieve External][Retreve List][Retrieve and Organise][Retreve Tree]";
-const char kApproximationDescriptor[] = "items=[Chain Approx Simple][Chain Approx TC89 L1][Chain Approx TC89 KCOS]";
+const char kApproximationDescriptor[] =
+    "items=[Chain Approx Simple][Chain Approx TC89 L1][Chain Approx TC89 KCOS]";
 
 }  // namespace
 

@@ -11,8 +11,7 @@
 
 class ControlAndStatus;
 
-class ContourDetectorElement : public ElementFilter<VideoFrame>
-{
+class ContourDetectorElement : public ElementFilter<VideoFrame> {
 public:
     explicit ContourDetectorElement(boost::shared_ptr<ControlAndStatus> controls);
     ~ContourDetectorElement() override;

@@ -4,8 +4,7 @@
 
 #include "elements/MorphologyElement.h"
 
-class DilationElement : public MorphologyElement
-{
+class DilationElement : public MorphologyElement {
 public:
     explicit DilationElement(boost::shared_ptr<ControlAndStatus> controls);
 };

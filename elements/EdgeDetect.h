@@ -7,8 +7,7 @@
 
 class ControlAndStatus;
 
-class EdgeDetect : public ElementFilter<VideoFrame>
-{
+class EdgeDetect : public ElementFilter<VideoFrame> {
 public:
     explicit EdgeDetect(boost::shared_ptr<ControlAndStatus> controls);
     ~EdgeDetect() override;

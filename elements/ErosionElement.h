@@ -4,8 +4,7 @@
 
 #include "elements/MorphologyElement.h"
 
-class ErosionElement : public MorphologyElement
-{
+class ErosionElement : public MorphologyElement {
 public:
     explicit ErosionElement(boost::shared_ptr<ControlAndStatus> controls);
 };

@@ -2,11 +2,11 @@
 
 #include <opencv2/imgproc.hpp>
 
-FalseColour::FalseColour(boost::shared_ptr<ControlAndStatus> controls)
-    : ElementFilter<VideoFrame>(controls)
+FalseColour::FalseColour(boost::shared_ptr<ControlAndStatus> controls) : ElementFilter<VideoFrame>(controls)
 {
-    settings.AddSetting("_mode", &mode_,
-                        "items=[Autumn][Bone][Jet][Winter][Rainbow][Ocean][Summer][Spring][Cool][Hsv][Pink][Hot]");
+    settings.AddSetting(
+        "_mode", &mode_,
+        "items=[Autumn][Bone][Jet][Winter][Rainbow][Ocean][Summer][Spring][Cool][Hsv][Pink][Hot]");
 }
 
 FalseColour::~FalseColour() = default;

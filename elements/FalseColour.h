@@ -8,8 +8,7 @@
 
 class ControlAndStatus;
 
-class FalseColour : public ElementFilter<VideoFrame>
-{
+class FalseColour : public ElementFilter<VideoFrame> {
 public:
     explicit FalseColour(boost::shared_ptr<ControlAndStatus> controls);
     ~FalseColour() override;

@@ -22,6 +22,6 @@ void FrameSyncronizer::EmitPair(PassableItem<VideoFrame> from_input_0, PassableI
 {
     output_0_.Push(from_input_0);
     output_1_.Push(from_input_1);
-    buffers_.Set("Buffer 0 : " + std::to_string(BufferedCount0()) + "\nBuffer 1 : " +
-                 std::to_string(BufferedCount1()));
+    buffers_.Set("Buffer 0 : " + std::to_string(BufferedCount0()) +
+                 "\nBuffer 1 : " + std::to_string(BufferedCount1()));
 }

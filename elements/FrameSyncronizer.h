@@ -13,8 +13,7 @@
 
 class ControlAndStatus;
 
-class FrameSyncronizer : public FrameSyncElement<VideoFrame>
-{
+class FrameSyncronizer : public FrameSyncElement<VideoFrame> {
 public:
     explicit FrameSyncronizer(boost::shared_ptr<ControlAndStatus> controls);
     ~FrameSyncronizer() override;

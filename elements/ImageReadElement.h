@@ -14,8 +14,7 @@
 
 class ControlAndStatus;
 
-class ImageReadElement : public ElementBase, public Source<VideoFrame>
-{
+class ImageReadElement : public ElementBase, public Source<VideoFrame> {
 public:
     explicit ImageReadElement(boost::shared_ptr<ControlAndStatus> context);
 

@@ -10,8 +10,7 @@
 #include "core/PassableItem.h"
 #include "core/VideoFrame.h"
 
-class ImageReaderInterface
-{
+class ImageReaderInterface {
 public:
     virtual ~ImageReaderInterface() = default;
 
@@ -30,7 +29,8 @@ protected:
         if (frame >= 0 && frame < count)
             return;
         if (count <= 0)
-            throw std::out_of_range("Frame " + std::to_string(frame) + " requested, but the file has no frames");
+            throw std::out_of_range("Frame " + std::to_string(frame) +
+                                    " requested, but the file has no frames");
         throw std::out_of_range("Frame " + std::to_string(frame) + " is outside the frames 0 to " +
                                 std::to_string(count - 1));
     }

@@ -17,8 +17,7 @@ const char kLevelDescriptor[] = "min=0, max=255";
 cv::Scalar BgrToStreamHsv(const cv::Scalar& bgr)
 {
     cv::Mat pixel(1, 1, CV_8UC3);
-    pixel.at<cv::Vec3b>(0, 0) = cv::Vec3b(cv::saturate_cast<uchar>(bgr[0]),
-                                          cv::saturate_cast<uchar>(bgr[1]),
+    pixel.at<cv::Vec3b>(0, 0) = cv::Vec3b(cv::saturate_cast<uchar>(bgr[0]), cv::saturate_cast<uchar>(bgr[1]),
                                           cv::saturate_cast<uchar>(bgr[2]));
     cv::cvtColor(pixel, pixel, cv::COLOR_BGR2HSV);
     const cv::Vec3b hsv = pixel.at<cv::Vec3b>(0, 0);
@@ -61,8 +60,7 @@ PassableItem<VideoFrame> InRangeThesholdElement::Process(PassableItem<VideoFrame
 {
     VideoFrame& frame = *item.data;
     const int colour_space = frame.UpdateFormatFromMat().GetColourSpace();
-    if (colour_space != last_colour_space_.Get())
-    {
+    if (colour_space != last_colour_space_.Get()) {
         last_colour_space_.Set(colour_space);
         SetRangesFromColour(colour_space);
         RequestLayoutUpdate();
@@ -71,8 +69,7 @@ PassableItem<VideoFrame> InRangeThesholdElement::Process(PassableItem<VideoFrame
     static const SettingRange<int> level_range(kLevelDescriptor);
     cv::Scalar lower(0, 0, 0, 0);
     cv::Scalar upper(0, 0, 0, 0);
-    for (int k = 0; k < 3; ++k)
-    {
+    for (int k = 0; k < 3; ++k) {
         lower[k] = level_range.Hold(mins_[k]->Get());
         upper[k] = level_range.Hold(maxs_[k]->Get());
     }
@@ -98,8 +95,7 @@ void InRangeThesholdElement::SetRangesFromColour(int colour_space)
 
     static const SettingRange<int> level_range(kLevelDescriptor);
     const int sensitivity = level_range.Hold(sensitivity_.Get());
-    for (int k = 0; k < 3; ++k)
-    {
+    for (int k = 0; k < 3; ++k) {
         mins_[k]->Set(TruncateToInt(colour[k] - sensitivity));
         maxs_[k]->Set(TruncateToInt(colour[k] + sensitivity));
     }

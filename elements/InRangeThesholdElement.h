@@ -13,8 +13,7 @@
 
 class ControlAndStatus;
 
-class InRangeThesholdElement : public ElementFilter<VideoFrame>
-{
+class InRangeThesholdElement : public ElementFilter<VideoFrame> {
 public:
     explicit InRangeThesholdElement(boost::shared_ptr<ControlAndStatus> controls);
     ~InRangeThesholdElement() override;

@@ -13,8 +13,7 @@
 
 class ControlAndStatus;
 
-class MainDisplayElement : public ElementFilter<VideoFrame>
-{
+class MainDisplayElement : public ElementFilter<VideoFrame> {
 public:
     explicit MainDisplayElement(boost::shared_ptr<ControlAndStatus> controls);
     ~MainDisplayElement() override;

@@ -9,8 +9,7 @@
 
 class ControlAndStatus;
 
-class MorphologyElement : public ElementFilter<VideoFrame>
-{
+class MorphologyElement : public ElementFilter<VideoFrame> {
 public:
     ~MorphologyElement() override;
 

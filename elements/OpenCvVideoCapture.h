@@ -8,8 +8,7 @@
 
 #include "elements/VideoCaptureInterface.h"
 
-class OpenCvVideoCapture : public VideoCaptureInterface
-{
+class OpenCvVideoCapture : public VideoCaptureInterface {
 public:
     OpenCvVideoCapture() = default;
     // Releases under the capture lock, not in cv::VideoCapture's own destructor.

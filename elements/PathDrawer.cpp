@@ -24,8 +24,7 @@ bool IsDrawableEllipse(const cv::RotatedRect& ellipse)
 
 }  // namespace
 
-PathDrawer::PathDrawer(boost::shared_ptr<ControlAndStatus> controls)
-    : ElementFilter<VideoFrame>(controls)
+PathDrawer::PathDrawer(boost::shared_ptr<ControlAndStatus> controls) : ElementFilter<VideoFrame>(controls)
 {
     AddInput(MakeUnownedPtr<Sink<PathContainer>>(&path_in_), "Path In");
     AddOutput(MakeUnownedPtr<Source<PathContainer>>(&path_out_), "Path out");

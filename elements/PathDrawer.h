@@ -15,8 +15,7 @@
 
 class ControlAndStatus;
 
-class PathDrawer : public ElementFilter<VideoFrame>
-{
+class PathDrawer : public ElementFilter<VideoFrame> {
 public:
     explicit PathDrawer(boost::shared_ptr<ControlAndStatus> controls);
     ~PathDrawer() override;
@@ -26,8 +25,7 @@ public:
 
 private:
     // The settings read once per frame, so a frame is drawn by one set of them.
-    struct DrawOptions
-    {
+    struct DrawOptions {
         int colour_type;
         cv::Scalar selected_colour;
         bool bounding_box;

@@ -95,8 +95,8 @@ bool RawImageReader::FramesFitTheFile()
 {
     const std::int64_t frame_size = format_.GetFrameSize();
     if (frame_size > kMaxFrameBytes) {
-        FILE_LOG(logERROR) << "Raw video frame of " << frame_size << " bytes is larger than " << kMaxFrameBytes
-                           << " bytes in " << path_.Get();
+        FILE_LOG(logERROR) << "Raw video frame of " << frame_size << " bytes is larger than "
+                           << kMaxFrameBytes << " bytes in " << path_.Get();
         return false;
     }
     if (GetNumberOfFrames() < 1) {

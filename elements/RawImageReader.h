@@ -12,8 +12,7 @@
 #include "core/VideoFormat.h"
 #include "elements/ImageReaderInterface.h"
 
-class RawImageReader : public ImageReaderInterface
-{
+class RawImageReader : public ImageReaderInterface {
 public:
     RawImageReader() = default;
     RawImageReader(const RawImageReader&) = delete;

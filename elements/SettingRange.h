@@ -12,8 +12,7 @@
 #include "core/Utilities.h"
 
 template <typename T>
-class SettingRange
-{
+class SettingRange {
 public:
     explicit SettingRange(const std::string& descriptor)
     {
@@ -51,7 +50,7 @@ private:
         // Kept inside T before the conversion, which is undefined outside it.
         const double lowest = static_cast<double>(std::numeric_limits<T>::lowest());
         const double highest = static_cast<double>(std::numeric_limits<T>::max());
-        bound = value <= lowest ? std::numeric_limits<T>::lowest()
+        bound = value <= lowest    ? std::numeric_limits<T>::lowest()
                 : value >= highest ? std::numeric_limits<T>::max()
                                    : static_cast<T>(value);
     }

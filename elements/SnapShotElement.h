@@ -16,8 +16,7 @@
 
 class ControlAndStatus;
 
-class SnapShotElement : public ElementFilter<VideoFrame>
-{
+class SnapShotElement : public ElementFilter<VideoFrame> {
 public:
     explicit SnapShotElement(boost::shared_ptr<ControlAndStatus> controls);
     ~SnapShotElement() override;

@@ -6,8 +6,7 @@
 
 #include "engine/MakeUnownedPtr.h"
 
-TeeElement::TeeElement(boost::shared_ptr<ControlAndStatus> controls)
-    : ElementFilter<VideoFrame>(controls)
+TeeElement::TeeElement(boost::shared_ptr<ControlAndStatus> controls) : ElementFilter<VideoFrame>(controls)
 {
     for (int index = 0; index < kCloneCount; ++index) {
         clone_pads_.push_back(boost::make_shared<BoltOnSource<VideoFrame>>());

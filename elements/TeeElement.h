@@ -13,8 +13,7 @@
 
 class ControlAndStatus;
 
-class TeeElement : public ElementFilter<VideoFrame>
-{
+class TeeElement : public ElementFilter<VideoFrame> {
 public:
     explicit TeeElement(boost::shared_ptr<ControlAndStatus> controls);
     ~TeeElement() override;

@@ -8,8 +8,7 @@
 
 class ControlAndStatus;
 
-class ThresholdElement : public ElementFilter<VideoFrame>
-{
+class ThresholdElement : public ElementFilter<VideoFrame> {
 public:
     explicit ThresholdElement(boost::shared_ptr<ControlAndStatus> controls);
     ~ThresholdElement() override;

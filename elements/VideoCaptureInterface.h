@@ -7,8 +7,7 @@
 
 #include <opencv2/core.hpp>
 
-class VideoCaptureInterface
-{
+class VideoCaptureInterface {
 public:
     virtual ~VideoCaptureInterface() = default;
 

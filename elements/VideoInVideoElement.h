@@ -15,8 +15,7 @@
 
 class ControlAndStatus;
 
-class VideoInVideoElement : public ElementFilter<VideoFrame>
-{
+class VideoInVideoElement : public ElementFilter<VideoFrame> {
 public:
     explicit VideoInVideoElement(boost::shared_ptr<ControlAndStatus> controls);
     ~VideoInVideoElement() override;

@@ -10,8 +10,7 @@
 
 VideoReaderElement::VideoReaderElement(boost::shared_ptr<ControlAndStatus> context_in)
     : ElementOutput<VideoFrame>(context_in),
-      camera_controls_(context_in->GetSharedControl<CameraControls>("")),
-      preview_(context_in)
+      camera_controls_(context_in->GetSharedControl<CameraControls>("")), preview_(context_in)
 {
     settings.AddSetting("_preview", &preview_, "");
     settings.AddSetting("_file_path", &file_path_, "type=file_path");

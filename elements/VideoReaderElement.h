@@ -19,8 +19,7 @@
 
 class ControlAndStatus;
 
-class VideoReaderElement : public ElementOutput<VideoFrame>
-{
+class VideoReaderElement : public ElementOutput<VideoFrame> {
 public:
     explicit VideoReaderElement(boost::shared_ptr<ControlAndStatus> context);
     ~VideoReaderElement() override;

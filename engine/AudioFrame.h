@@ -6,8 +6,7 @@
 
 #include "core/StructureBase.h"
 
-class AudioFrame : public StructureBase
-{
+class AudioFrame : public StructureBase {
 public:
     // Type text of pads that carry sound.
     static std::string GetTypeName() { return "Audio"; }

@@ -10,8 +10,7 @@
 #include "engine/Sink.h"
 
 template <typename T>
-class BoltOnSink : public Sink<T>
-{
+class BoltOnSink : public Sink<T> {
 public:
     BoltOnSink() = default;
     // Shuts the queue first, so a connection blocked on it wakes.

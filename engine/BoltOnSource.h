@@ -9,8 +9,7 @@
 #include "engine/Source.h"
 
 template <typename T>
-class BoltOnSource : public Source<T>
-{
+class BoltOnSource : public Source<T> {
 public:
     BoltOnSource() = default;
     // Shuts the queue first, so a connection blocked on it wakes.

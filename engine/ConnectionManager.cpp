@@ -23,8 +23,8 @@ ConnectionManager::~ConnectionManager()
 template <typename T>
 void ConnectionManager::AddConnector(std::string type_name)
 {
-    connectors_.push_back(boost::shared_ptr<TypedConnectorInterface>(
-        new TypedConnector<T>(std::move(type_name), context_)));
+    connectors_.push_back(
+        boost::shared_ptr<TypedConnectorInterface>(new TypedConnector<T>(std::move(type_name), context_)));
 }
 
 void ConnectionManager::RegisterConnectors()
@@ -35,9 +35,8 @@ void ConnectionManager::RegisterConnectors()
     AddConnector<AudioFrame>("Audio");
 }
 
-std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source,
-                                       boost::shared_ptr<SinkBase> sink, bool* success,
-                                       boost::shared_ptr<ElementBase> source_element,
+std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source, boost::shared_ptr<SinkBase> sink,
+                                       bool* success, boost::shared_ptr<ElementBase> source_element,
                                        boost::shared_ptr<ElementBase> sink_element)
 {
     elements_.push_back(source_element);
@@ -64,11 +63,10 @@ std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source,
 
 void ConnectionManager::PruneElements()
 {
-    elements_.erase(std::remove_if(elements_.begin(), elements_.end(),
-                                   [](const boost::weak_ptr<ElementBase>& record) {
-                                       return record.expired();
-                                   }),
-                    elements_.end());
+    elements_.erase(
+        std::remove_if(elements_.begin(), elements_.end(),
+                       [](const boost::weak_ptr<ElementBase>& record) { return record.expired(); }),
+        elements_.end());
     kept_elements_ = elements_.size();
 }
 

@@ -20,8 +20,7 @@
 
 class ControlAndStatus;
 
-class ConnectionManager
-{
+class ConnectionManager {
 public:
     explicit ConnectionManager(boost::shared_ptr<ControlAndStatus> context);
     // Stops, then destroys every connection before the members go.
@@ -33,8 +32,8 @@ public:
     // returns a message for the user. A pad that is already connected is
     // refused: two threads would otherwise run one element at once. The new
     // connection is not started. success may be null.
-    std::string Connect(boost::shared_ptr<SourceBase> source, boost::shared_ptr<SinkBase> sink,
-                        bool* success, boost::shared_ptr<ElementBase> source_element,
+    std::string Connect(boost::shared_ptr<SourceBase> source, boost::shared_ptr<SinkBase> sink, bool* success,
+                        boost::shared_ptr<ElementBase> source_element,
                         boost::shared_ptr<ElementBase> sink_element);
 
     // Stops every connection thread first, so that no reset races a running thread.

@@ -3,6 +3,4 @@
 // other failures cost. It carries nothing.
 #pragma once
 
-class DropFrameException
-{
-};
+class DropFrameException {};

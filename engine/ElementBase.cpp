@@ -6,10 +6,8 @@
 #include "core/FILELog.h"
 
 ElementBase::ElementBase(boost::shared_ptr<ControlAndStatus> context_in)
-    : ControlBaseClass("un_named"),
-      controls(new ControlBaseClass("No Controls")),
-      context(std::move(context_in)),
-      tick_target_(new TickTarget)
+    : ControlBaseClass("un_named"), controls(new ControlBaseClass("No Controls")),
+      context(std::move(context_in)), tick_target_(new TickTarget)
 {
     settings.AddSetting("_position_x", &position_x, "type=hidden");
     settings.AddSetting("_position_y", &position_y, "type=hidden");

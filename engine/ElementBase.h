@@ -27,8 +27,7 @@
 
 class ControlAndStatus;
 
-class ElementBase : public ControlBaseClass
-{
+class ElementBase : public ControlBaseClass {
 public:
     explicit ElementBase(boost::shared_ptr<ControlAndStatus> context);
     ~ElementBase() override;
@@ -96,10 +95,9 @@ public:
 private:
     // Who the tick slot may call. Shared with the slot, so a tick that already
     // started when the element goes finds the target cleared, not freed memory.
-    struct TickTarget
-    {
-        boost::mutex mutex;               // guards element
-        ElementBase* element = nullptr;   // null while ticks are off
+    struct TickTarget {
+        boost::mutex mutex;              // guards element
+        ElementBase* element = nullptr;  // null while ticks are off
     };
     static void RunTick(const boost::shared_ptr<TickTarget>& target);
 

@@ -19,8 +19,7 @@
 class ControlAndStatus;
 
 template <typename T>
-class ElementFilter : public Source<T>, public Sink<T>, public ElementBase
-{
+class ElementFilter : public Source<T>, public Sink<T>, public ElementBase {
 public:
     explicit ElementFilter(boost::shared_ptr<ControlAndStatus> context);
     // Shuts the queue first, so a connection thread blocked in it wakes with

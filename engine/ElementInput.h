@@ -12,8 +12,7 @@
 class ControlAndStatus;
 
 template <typename T>
-class ElementInput : public Sink<T>, public ElementBase
-{
+class ElementInput : public Sink<T>, public ElementBase {
 public:
     explicit ElementInput(boost::shared_ptr<ControlAndStatus> context) : ElementBase(context)
     {

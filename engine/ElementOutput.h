@@ -14,8 +14,7 @@
 class ControlAndStatus;
 
 template <typename T>
-class ElementOutput : public Source<T>, public ElementBase
-{
+class ElementOutput : public Source<T>, public ElementBase {
 public:
     explicit ElementOutput(boost::shared_ptr<ControlAndStatus> context) : ElementBase(context)
     {

@@ -9,8 +9,7 @@
 class ControlAndStatus;
 
 template <typename T>
-class FakeSink : public ElementInput<T>
-{
+class FakeSink : public ElementInput<T> {
 public:
     explicit FakeSink(boost::shared_ptr<ControlAndStatus> context) : ElementInput<T>(context) {}
 

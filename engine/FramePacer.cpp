@@ -18,8 +18,7 @@ void FramePacer::Restart(std::int64_t now_ns)
     next_frame_ns_ = now_ns;
 }
 
-std::optional<std::int64_t> FramePacer::Advance(std::int64_t now_ns, double frames_per_second,
-                                                bool limit)
+std::optional<std::int64_t> FramePacer::Advance(std::int64_t now_ns, double frames_per_second, bool limit)
 {
     const std::optional<int> period_ms = PeriodMs(frames_per_second);
     if (!period_ms) {

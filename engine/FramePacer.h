@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-class FramePacer
-{
+class FramePacer {
 public:
     // Whole milliseconds between frames at the rate (truncated: 30 gives 33).
     // Empty when the rate sets no pace: not finite, not positive, or so small

@@ -25,8 +25,7 @@
 class ControlAndStatus;
 
 template <typename T>
-class FrameSyncElement : public Sink<T>, public ElementBase
-{
+class FrameSyncElement : public Sink<T>, public ElementBase {
 public:
     static constexpr std::size_t kMaxBuffered = 32;
 
@@ -72,8 +71,7 @@ private:
 };
 
 template <typename T>
-FrameSyncElement<T>::FrameSyncElement(boost::shared_ptr<ControlAndStatus> context)
-    : ElementBase(context)
+FrameSyncElement<T>::FrameSyncElement(boost::shared_ptr<ControlAndStatus> context) : ElementBase(context)
 {
     AddInput(MakeUnownedPtr<Sink<T>>(this), "input 0");
     AddInput(MakeUnownedPtr<Sink<T>>(&input_1), "input 1");

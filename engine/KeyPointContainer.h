@@ -6,8 +6,7 @@
 
 #include "core/StructureBase.h"
 
-class KeyPointContainer : public StructureBase
-{
+class KeyPointContainer : public StructureBase {
 public:
     // Type text of pads that carry key points.
     static std::string GetTypeName() { return "Keypoint"; }

@@ -29,8 +29,7 @@
 #include "engine/SourceBase.h"
 
 template <typename T>
-class Looper final : public LooperInterface
-{
+class Looper final : public LooperInterface {
 public:
     // Marks both pads as connected to each other and opens the gate; the
     // thread starts only with Start.
@@ -105,9 +104,7 @@ template <typename T>
 Looper<T>::Looper(boost::shared_ptr<SourceBase> source, boost::shared_ptr<SinkBase> sink,
                   boost::shared_ptr<ControlAndStatus> context)
     : source_(boost::dynamic_pointer_cast<Source<T>>(source)),
-      sink_(boost::dynamic_pointer_cast<Sink<T>>(sink)),
-      context_(context),
-      status_(kNew)
+      sink_(boost::dynamic_pointer_cast<Sink<T>>(sink)), context_(context), status_(kNew)
 {
     if (context_)
         frame_rate_settings_ = context_->GetSharedControl<FrameRateSettings>("");
@@ -293,8 +290,7 @@ void Looper<T>::SetStatus(const std::string& status)
 template <typename T>
 std::int64_t Looper<T>::NowNs()
 {
-    return boost::chrono::duration_cast<boost::chrono::nanoseconds>(Clock::now().time_since_epoch())
-        .count();
+    return boost::chrono::duration_cast<boost::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
 }
 
 template <typename T>

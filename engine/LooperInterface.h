@@ -6,8 +6,7 @@
 #include <limits>
 #include <string>
 
-class LooperInterface
-{
+class LooperInterface {
 public:
     virtual void Start() = 0;
     virtual void Stop() = 0;

@@ -8,8 +8,7 @@
 
 #include "core/ThreadSafeVariable.h"
 
-class PadBase
-{
+class PadBase {
 public:
     PadBase() = default;
     PadBase(const PadBase&) = delete;

@@ -2,6 +2,4 @@
 // transfer. It carries nothing yet; it exists so the hand-back has a type.
 #pragma once
 
-struct PadFeedback
-{
-};
+struct PadFeedback {};

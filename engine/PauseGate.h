@@ -6,8 +6,7 @@
 #include <boost/thread/condition_variable.hpp>
 #include <boost/thread/mutex.hpp>
 
-class PauseGate
-{
+class PauseGate {
 public:
     // A new gate is paused; the Looper opens it when the connection is made.
     PauseGate();

@@ -9,8 +9,7 @@
 #include "engine/SinkBase.h"
 
 template <typename T>
-class Sink : public SinkBase
-{
+class Sink : public SinkBase {
 public:
     std::string GetTypeName() override { return T::GetTypeName(); }
 

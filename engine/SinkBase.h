@@ -3,6 +3,4 @@
 
 #include "engine/PadBase.h"
 
-class SinkBase : public PadBase
-{
-};
+class SinkBase : public PadBase {};

@@ -9,8 +9,7 @@
 #include "engine/SourceBase.h"
 
 template <typename T>
-class Source : public SourceBase
-{
+class Source : public SourceBase {
 public:
     std::string GetTypeName() override { return T::GetTypeName(); }
 

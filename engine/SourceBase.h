@@ -3,6 +3,4 @@
 
 #include "engine/PadBase.h"
 
-class SourceBase : public PadBase
-{
-};
+class SourceBase : public PadBase {};

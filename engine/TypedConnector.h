@@ -13,8 +13,7 @@
 class ControlAndStatus;
 
 template <typename T>
-class TypedConnector final : public TypedConnectorInterface
-{
+class TypedConnector final : public TypedConnectorInterface {
 public:
     TypedConnector(std::string type_name, boost::shared_ptr<ControlAndStatus> context)
         : TypedConnectorInterface(std::move(type_name)), context_(std::move(context))

@@ -10,8 +10,7 @@
 #include "engine/SinkBase.h"
 #include "engine/SourceBase.h"
 
-class TypedConnectorInterface
-{
+class TypedConnectorInterface {
 public:
     explicit TypedConnectorInterface(std::string type_name) : type_name_(std::move(type_name)) {}
     virtual ~TypedConnectorInterface() = default;

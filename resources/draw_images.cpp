@@ -37,7 +37,8 @@ constexpr int kIconSize = 64;
 
 using Painter = std::function<void(QPainter&, double size)>;
 
-QImage Draw(int width, int height, const std::function<void(QPainter&)>& paint) {
+QImage Draw(int width, int height, const std::function<void(QPainter&)>& paint)
+{
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -49,36 +50,42 @@ QImage Draw(int width, int height, const std::function<void(QPainter&)>& paint) 
 
 // --- glyphs, drawn into a square of side s centred at the origin -------------
 
-void FillPolygon(QPainter& p, std::initializer_list<QPointF> points, const QColor& colour) {
+void FillPolygon(QPainter& p, std::initializer_list<QPointF> points, const QColor& colour)
+{
     QPainterPath path;
     auto it = points.begin();
     path.moveTo(*it);
-    for (++it; it != points.end(); ++it) path.lineTo(*it);
+    for (++it; it != points.end(); ++it)
+        path.lineTo(*it);
     path.closeSubpath();
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     p.drawPath(path);
 }
 
-void Bar(QPainter& p, double x, double y, double w, double h, const QColor& colour) {
+void Bar(QPainter& p, double x, double y, double w, double h, const QColor& colour)
+{
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     p.drawRoundedRect(QRectF(x, y, w, h), w * 0.25, w * 0.25);
 }
 
 // The triangle's centroid sits slightly right of its box centre so it looks centred.
-void PlayGlyph(QPainter& p, double s, const QColor& c) {
+void PlayGlyph(QPainter& p, double s, const QColor& c)
+{
     const double h = s * 0.5;
     FillPolygon(p, {{-s * 0.36, -h}, {s * 0.52, 0}, {-s * 0.36, h}}, c);
 }
 
-void PauseGlyph(QPainter& p, double s, const QColor& c) {
+void PauseGlyph(QPainter& p, double s, const QColor& c)
+{
     const double w = s * 0.3, h = s;
     Bar(p, -s * 0.42, -h / 2, w, h, c);
     Bar(p, s * 0.12, -h / 2, w, h, c);
 }
 
-void StopGlyph(QPainter& p, double s, const QColor& c) {
+void StopGlyph(QPainter& p, double s, const QColor& c)
+{
     const double side = s * 0.86;
     p.setPen(Qt::NoPen);
     p.setBrush(c);
@@ -86,13 +93,15 @@ void StopGlyph(QPainter& p, double s, const QColor& c) {
 }
 
 // A triangle followed by a bar: one step forward.
-void StepForwardGlyph(QPainter& p, double s, const QColor& c) {
+void StepForwardGlyph(QPainter& p, double s, const QColor& c)
+{
     const double h = s * 0.5;
     FillPolygon(p, {{-s * 0.5, -h}, {s * 0.26, 0}, {-s * 0.5, h}}, c);
     Bar(p, s * 0.26, -h, s * 0.22, s, c);
 }
 
-void StepBackGlyph(QPainter& p, double s, const QColor& c) {
+void StepBackGlyph(QPainter& p, double s, const QColor& c)
+{
     p.save();
     p.scale(-1, 1);
     StepForwardGlyph(p, s, c);
@@ -100,7 +109,8 @@ void StepBackGlyph(QPainter& p, double s, const QColor& c) {
 }
 
 // A clockwise circular arrow with a gap at the top right.
-void RestartGlyph(QPainter& p, double s, const QColor& c) {
+void RestartGlyph(QPainter& p, double s, const QColor& c)
+{
     const double r = s * 0.4;
     const double width = s * 0.17;
     QPen pen(c, width, Qt::SolidLine, Qt::FlatCap);
@@ -121,33 +131,39 @@ void RestartGlyph(QPainter& p, double s, const QColor& c) {
 
 enum class State { Main, Hovered, Pressed };
 
-void RoundButton(QPainter& p, double size, State state, const Painter& glyph) {
+void RoundButton(QPainter& p, double size, State state, const Painter& glyph)
+{
     const QColor fill = state == State::Main ? kAccent : state == State::Hovered ? kAccentLight : kAccentDark;
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     const double inset = size * 0.03;
     p.drawEllipse(QRectF(inset, inset, size - 2 * inset, size - 2 * inset));
     p.translate(size / 2, size / 2);
-    if (state == State::Pressed) p.translate(0, size * 0.02);
+    if (state == State::Pressed)
+        p.translate(0, size * 0.02);
     glyph(p, size);
 }
 
-void SquareButton(QPainter& p, double size, State state, const Painter& glyph) {
+void SquareButton(QPainter& p, double size, State state, const Painter& glyph)
+{
     const QColor fill = state == State::Main ? kSlate : state == State::Hovered ? kSlateLight : kAccent;
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     const double inset = size * 0.03;
     p.drawRoundedRect(QRectF(inset, inset, size - 2 * inset, size - 2 * inset), size * 0.2, size * 0.2);
     p.translate(size / 2, size / 2);
-    if (state == State::Pressed) p.translate(0, size * 0.02);
+    if (state == State::Pressed)
+        p.translate(0, size * 0.02);
     glyph(p, size);
 }
 
-Painter Glyph(void (*glyph)(QPainter&, double, const QColor&), double scale) {
+Painter Glyph(void (*glyph)(QPainter&, double, const QColor&), double scale)
+{
     return [glyph, scale](QPainter& p, double size) { glyph(p, size * scale, kGlyph); };
 }
 
-void LED(QPainter& p, double size, const QColor& colour) {
+void LED(QPainter& p, double size, const QColor& colour)
+{
     const QRectF outer(size * 0.06, size * 0.06, size * 0.88, size * 0.88);
     p.setPen(Qt::NoPen);
     p.setBrush(colour.darker(160));
@@ -163,11 +179,13 @@ void LED(QPainter& p, double size, const QColor& colour) {
 
 // --- tool bar icons (light strokes for a dark tool bar) --------------------------
 
-QPen Stroke(double width, const QColor& colour = kIconStroke) {
+QPen Stroke(double width, const QColor& colour = kIconStroke)
+{
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void Magnifier(QPainter& p, bool plus) {
+void Magnifier(QPainter& p, bool plus)
+{
     p.setPen(Stroke(6));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(27, 27), 17, 17);
@@ -175,10 +193,12 @@ void Magnifier(QPainter& p, bool plus) {
     p.drawLine(QPointF(40, 40), QPointF(55, 55));
     p.setPen(Stroke(5, kAccentLight));
     p.drawLine(QPointF(19, 27), QPointF(35, 27));
-    if (plus) p.drawLine(QPointF(27, 19), QPointF(27, 35));
+    if (plus)
+        p.drawLine(QPointF(27, 19), QPointF(27, 35));
 }
 
-void ZoomToFit(QPainter& p) {
+void ZoomToFit(QPainter& p)
+{
     p.setPen(Stroke(6));
     p.setBrush(Qt::NoBrush);
     const double a = 8, b = 56, l = 14;
@@ -191,7 +211,8 @@ void ZoomToFit(QPainter& p) {
     p.drawRoundedRect(QRectF(21, 21, 22, 22), 4, 4);
 }
 
-void NewFile(QPainter& p) {
+void NewFile(QPainter& p)
+{
     p.setPen(Stroke(5));
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(QPolygonF({{12, 6}, {38, 6}, {52, 20}, {52, 58}, {12, 58}}));
@@ -201,7 +222,8 @@ void NewFile(QPainter& p) {
     p.drawLine(QPointF(23, 39), QPointF(41, 39));
 }
 
-void OpenInNewWindow(QPainter& p) {
+void OpenInNewWindow(QPainter& p)
+{
     p.setPen(Stroke(5));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(QPolygonF({{30, 10}, {10, 10}, {10, 54}, {54, 54}, {54, 34}}));
@@ -211,7 +233,8 @@ void OpenInNewWindow(QPainter& p) {
 }
 
 // A node graph on a rounded accent tile: three nodes and their links.
-void Logo(QPainter& p, double s) {
+void Logo(QPainter& p, double s)
+{
     QLinearGradient tile(0, 0, s, s);
     tile.setColorAt(0, kAccentLight);
     tile.setColorAt(1, QColor(0x17, 0xa2, 0xb8));
@@ -225,14 +248,17 @@ void Logo(QPainter& p, double s) {
     p.drawLine(b, c);
     p.setPen(Qt::NoPen);
     p.setBrush(kGlyph);
-    for (const QPointF& node : {a, b, c}) p.drawEllipse(node, s * 0.12, s * 0.12);
+    for (const QPointF& node : {a, b, c})
+        p.drawEllipse(node, s * 0.12, s * 0.12);
     p.setBrush(kAccentDark);
-    for (const QPointF& node : {a, b, c}) p.drawEllipse(node, s * 0.05, s * 0.05);
+    for (const QPointF& node : {a, b, c})
+        p.drawEllipse(node, s * 0.05, s * 0.05);
 }
 
 // --- style-sheet pieces ---------------------------------------------------------
 
-void CheckBox(QPainter& p, bool checked) {
+void CheckBox(QPainter& p, bool checked)
+{
     const QRectF box(1.5, 1.5, 15, 15);
     if (checked) {
         p.setPen(Qt::NoPen);
@@ -248,7 +274,8 @@ void CheckBox(QPainter& p, bool checked) {
 }
 
 // A chevron pointing up, turned by the given angle.
-void Arrow(QPainter& p, double degrees) {
+void Arrow(QPainter& p, double degrees)
+{
     p.translate(6, 6);
     p.rotate(degrees);
     p.setPen(Stroke(2, kIconStroke));
@@ -258,7 +285,8 @@ void Arrow(QPainter& p, double degrees) {
 // --- backgrounds ---------------------------------------------------------------
 
 // The editor's picture: a dark gradient with a fine dot grid.
-void EditorBackground(QPainter& p, int w, int h) {
+void EditorBackground(QPainter& p, int w, int h)
+{
     QLinearGradient shade(0, 0, 0, h);
     shade.setColorAt(0, QColor(0x20, 0x25, 0x2d));
     shade.setColorAt(1, QColor(0x17, 0x1b, 0x21));
@@ -266,11 +294,13 @@ void EditorBackground(QPainter& p, int w, int h) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x33, 0x3b, 0x47));
     for (int y = 12; y < h; y += 24)
-        for (int x = 12; x < w; x += 24) p.drawEllipse(QPointF(x, y), 1.2, 1.2);
+        for (int x = 12; x < w; x += 24)
+            p.drawEllipse(QPointF(x, y), 1.2, 1.2);
 }
 
 // A tile for repeating: minor grid lines every 24 pixels, a major line on the edge.
-void GridTile(QPainter& p, int side) {
+void GridTile(QPainter& p, int side)
+{
     p.fillRect(QRect(0, 0, side, side), QColor(0x1c, 0x21, 0x28));
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor(0x24, 0x2a, 0x33));
@@ -290,7 +320,8 @@ struct Entry {
 
 void AddButtonSet(std::vector<Entry>& out, const std::string& base,
                   void (*button)(QPainter&, double, State, const Painter&), const Painter& glyph,
-                  const char* hovered_suffix) {
+                  const char* hovered_suffix)
+{
     const struct {
         const char* suffix;
         State state;
@@ -303,7 +334,8 @@ void AddButtonSet(std::vector<Entry>& out, const std::string& base,
     }
 }
 
-std::vector<Entry> AllImages() {
+std::vector<Entry> AllImages()
+{
     std::vector<Entry> out;
     const Painter none = [](QPainter&, double) {};
     // Engine control buttons: blue discs; "_main", "_hovered", "_pressed".
@@ -311,7 +343,8 @@ std::vector<Entry> AllImages() {
     AddButtonSet(out, "blue_round_play_button", RoundButton, Glyph(PlayGlyph, 0.42), "_hovered");
     AddButtonSet(out, "blue_round_pause_button", RoundButton, Glyph(PauseGlyph, 0.4), "_hovered");
     AddButtonSet(out, "blue_round_stop_button", RoundButton, Glyph(StopGlyph, 0.4), "_hovered");
-    AddButtonSet(out, "blue_round_step_forward_button", RoundButton, Glyph(StepForwardGlyph, 0.44), "_hovered");
+    AddButtonSet(out, "blue_round_step_forward_button", RoundButton, Glyph(StepForwardGlyph, 0.44),
+                 "_hovered");
     AddButtonSet(out, "blue_round_restart_button", RoundButton, Glyph(RestartGlyph, 0.6), "_hovered");
 
     // Playback buttons: slate squares; the plain name is the normal image,
@@ -330,8 +363,10 @@ std::vector<Entry> AllImages() {
         out.insert(out.end(), set.begin(), set.end());
     }
 
-    out.push_back({"green_led_on.png", Draw(kButtonSize, kButtonSize, [](QPainter& p) { LED(p, kButtonSize, kGreen); })});
-    out.push_back({"red_led_on.png", Draw(kButtonSize, kButtonSize, [](QPainter& p) { LED(p, kButtonSize, kRed); })});
+    out.push_back({"green_led_on.png",
+                   Draw(kButtonSize, kButtonSize, [](QPainter& p) { LED(p, kButtonSize, kGreen); })});
+    out.push_back(
+        {"red_led_on.png", Draw(kButtonSize, kButtonSize, [](QPainter& p) { LED(p, kButtonSize, kRed); })});
 
     auto icon = [&out](const char* name, const std::function<void(QPainter&)>& paint) {
         out.push_back({name, Draw(kIconSize, kIconSize, paint)});
@@ -352,7 +387,8 @@ std::vector<Entry> AllImages() {
     const struct {
         const char* name;
         double degrees;
-    } arrows[] = {{"arrow_up.png", 0}, {"arrow_right.png", 90}, {"arrow_down.png", 180}, {"arrow_left.png", 270}};
+    } arrows[] = {
+        {"arrow_up.png", 0}, {"arrow_right.png", 90}, {"arrow_down.png", 180}, {"arrow_left.png", 270}};
     for (const auto& a : arrows) {
         const double degrees = a.degrees;
         out.push_back({a.name, Draw(12, 12, [degrees](QPainter& p) { Arrow(p, degrees); })});
@@ -365,7 +401,8 @@ std::vector<Entry> AllImages() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: draw_images <output folder>\n");

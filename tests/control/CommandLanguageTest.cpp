@@ -157,14 +157,15 @@ TEST_F(CommandLanguageTest, VideoAndPathConnections)
         {"make \"Contour Detector\"", "Contour Detector_0"},
         {"make \"Path Drawer\"", "Path Drawer_0"},
         {"connect \"Contour Detector_0\" \"Path Drawer_0\"",
-         "Connected Source : output of Contour Detector_0 To input of Path Drawer_0 of type TwoDimentionalData"},
+         "Connected Source : output of Contour Detector_0 To input of Path Drawer_0 of type "
+         "TwoDimentionalData"},
         {"connect \"Contour Detector_0\" \"Path Drawer_0\"",
          "Connected Source : Path Output of Contour Detector_0 To Path In of Path Drawer_0 of type Path"},
         {"connect \"Contour Detector_0\" \"Path Drawer_0\"", "Failed to connect elements"},
         {"start", "Success"},
         {"disconnect Blur_0", "Success"},
-        {"list-connections",
-         "___ CONNECTIONS ____\nContour Detector_0 --> Path Drawer_0\nContour Detector_0 --> Path Drawer_0\n"},
+        {"list-connections", "___ CONNECTIONS ____\nContour Detector_0 --> Path Drawer_0\nContour Detector_0 "
+                             "--> Path Drawer_0\n"},
         {"clear", "Success"},
         {"list-connections", "___ CONNECTIONS ____\n"},
     });
@@ -277,33 +278,33 @@ TEST_F(CommandLanguageTest, ClearingManyElementsIsNotQuadratic)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(commander_->ParseCommand("clear"), "Success");
     // It took 35 s before the store was indexed by item.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3) * testsupport::kSanitizerSlowdown);
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::seconds(3) * testsupport::kSanitizerSlowdown);
     EXPECT_TRUE(commander_->GetElementIds().empty());
     EXPECT_TRUE(commander_->GetElementTable()->GetParameterStore().GetTable().empty());
 }
 
 TEST_F(CommandLanguageTest, Help)
 {
-    Run({{"help",
-          "Available Commands\n"
-          "start                               - Starts the pipeline \n"
-          "restart                             - Restarts the pipeline \n"
-          "stop                                - Stops the pipeline\n"
-          "clear                               - Clears all elements\n"
-          "disconnect-all                      - Disconnects\n"
-          "disconnect [id]                     - Disconnects an element\n"
-          "save [name to save]                 - Saves a pipeline\n"
-          "get-saved                           - Returns a list of saved files\n"
-          "load [name of saved pipeline]       - Loads a pipeline\n"
-          "make [element name] [id (optional)] - Makes an element\n"
-          "buildlink [element name or id] ...  - Builds a link of elements\n"
-          "connect [id_1] [id_2]               - Connects two elements\n"
-          "make-permanent                      - Makes an element Permanent\n"
-          "list-settings                       - Lists available settings\n"
-          "set [id] [setting name] [value]     - Sets a setting on an element\n"
-          "query [id] [setting name]           - Lists available settings\n"
-          "list-elements                       - Lists made elements\n"
-          "elements                            - Lists available elements\n"}});
+    Run({{"help", "Available Commands\n"
+                  "start                               - Starts the pipeline \n"
+                  "restart                             - Restarts the pipeline \n"
+                  "stop                                - Stops the pipeline\n"
+                  "clear                               - Clears all elements\n"
+                  "disconnect-all                      - Disconnects\n"
+                  "disconnect [id]                     - Disconnects an element\n"
+                  "save [name to save]                 - Saves a pipeline\n"
+                  "get-saved                           - Returns a list of saved files\n"
+                  "load [name of saved pipeline]       - Loads a pipeline\n"
+                  "make [element name] [id (optional)] - Makes an element\n"
+                  "buildlink [element name or id] ...  - Builds a link of elements\n"
+                  "connect [id_1] [id_2]               - Connects two elements\n"
+                  "make-permanent                      - Makes an element Permanent\n"
+                  "list-settings                       - Lists available settings\n"
+                  "set [id] [setting name] [value]     - Sets a setting on an element\n"
+                  "query [id] [setting name]           - Lists available settings\n"
+                  "list-elements                       - Lists made elements\n"
+                  "elements                            - Lists available elements\n"}});
 }
 
 TEST_F(CommandLanguageTest, ElementsListing)
@@ -345,8 +346,9 @@ TEST_F(CommandLanguageTest, SavedPipelinesWithoutAndWithAStore)
     Run({{"get-saved", "Files to open: \nType load [name]"}});
     std::vector<std::string> saved;
     std::vector<std::string> loaded;
-    boost::signals2::scoped_connection list(
-        hub_->list_signal.connect([] { return std::vector<std::string>{"first", "second"}; }));
+    boost::signals2::scoped_connection list(hub_->list_signal.connect([] {
+        return std::vector<std::string>{"first", "second"};
+    }));
     boost::signals2::scoped_connection save(
         hub_->save_signal.connect([&](std::string name) { saved.push_back(name); }));
     boost::signals2::scoped_connection load(

@@ -25,16 +25,11 @@ TEST(CommandLineBufferTest, CutsWritesIntoLines)
         Lines lines;
     };
     const Case cases[] = {
-        {{"help\n"}, {"help"}},
-        {{"help\r\n"}, {"help"}},
-        {{"a\nb\n"}, {"a", "b"}},
-        {{"a\nb"}, {"a"}},
-        {{"he", "lp\n"}, {"help"}},
-        {{"help\r", "\n"}, {"help"}},
-        {{"\n\n"}, {"", ""}},
-        {{"a\rb\n"}, {"a\rb"}},
-        {{"a\r\r\n"}, {"a\r"}},
-        {{"x", "", "y\nz", "\n"}, {"xy", "z"}},
+        {{"help\n"}, {"help"}},     {{"help\r\n"}, {"help"}},
+        {{"a\nb\n"}, {"a", "b"}},   {{"a\nb"}, {"a"}},
+        {{"he", "lp\n"}, {"help"}}, {{"help\r", "\n"}, {"help"}},
+        {{"\n\n"}, {"", ""}},       {{"a\rb\n"}, {"a\rb"}},
+        {{"a\r\r\n"}, {"a\r"}},     {{"x", "", "y\nz", "\n"}, {"xy", "z"}},
     };
     for (const Case& c : cases) {
         CommandLineBuffer buffer;
@@ -75,8 +70,7 @@ TEST(CommandLineBufferTest, OverLongLineIsDroppedOnceAndItsRestSkipped)
 TEST(CommandLineBufferTest, OverLongCompleteLineInOneWrite)
 {
     CommandLineBuffer buffer;
-    const QByteArray data =
-        "a\n" + QByteArray(CommandLineBuffer::kMaxLineBytes + 1, 'x') + "\nb\n";
+    const QByteArray data = "a\n" + QByteArray(CommandLineBuffer::kMaxLineBytes + 1, 'x') + "\nb\n";
     EXPECT_EQ(Feed(buffer, data), (Lines{"a", "<too long>", "b"}));
 }
 

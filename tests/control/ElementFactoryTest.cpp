@@ -32,15 +32,15 @@ public:
 template <typename T>
 boost::shared_ptr<ElementMakerInterface> Maker(const std::string& name,
                                                const boost::shared_ptr<ControlAndStatus>& hub,
-                                               const std::string& description,
-                                               const std::string& category)
+                                               const std::string& description, const std::string& category)
 {
     return boost::shared_ptr<ElementMakerInterface>(new ElementMaker<T>(name, hub, description, category));
 }
 
 class ElementFactoryTest : public ::testing::Test {
 protected:
-    ElementFactoryTest() : hub(boost::make_shared<ControlAndStatus>()), manager(hub), table(manager), factory(&table)
+    ElementFactoryTest()
+        : hub(boost::make_shared<ControlAndStatus>()), manager(hub), table(manager), factory(&table)
     {
         SetElementRegistry({Maker<BlurElement>("Blur", hub, "Basic block blur", "Bluring"),
                             Maker<BusyElement>("Busy", hub, "Never made", "Broken"),

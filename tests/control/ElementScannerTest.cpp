@@ -160,9 +160,7 @@ TEST_F(ElementScannerTest, NoiseFillsColumnByColumnFromTheGenerator)
     const cv::Point order[] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
     for (int i = 0; i < 4; ++i) {
         const std::uint32_t n = numbers[i];
-        EXPECT_EQ(image.at<cv::Vec3b>(order[i]),
-                  cv::Vec3b(n & 0xFF, (n >> 16) & 0xFF, (n >> 8) & 0xFF))
-            << i;
+        EXPECT_EQ(image.at<cv::Vec3b>(order[i]), cv::Vec3b(n & 0xFF, (n >> 16) & 0xFF, (n >> 8) & 0xFF)) << i;
     }
 }
 
@@ -201,10 +199,10 @@ TEST_F(ElementScannerTest, TesterRunsFramesThroughAFilter)
         EXPECT_GT(blur->GetOutputs().front()->frame_count.Get(), 0);
     }
 
-    const std::vector<std::string> expected = {
-        "Testing element : Blur", "Connecting up sinks",   "Found sink of type 2D Info",
-        "Connected to test pattern", "Connecting up Sources", "Found souce of type 2D Info",
-        "Connected to fake sink"};
+    const std::vector<std::string> expected = {"Testing element : Blur",     "Connecting up sinks",
+                                               "Found sink of type 2D Info", "Connected to test pattern",
+                                               "Connecting up Sources",      "Found souce of type 2D Info",
+                                               "Connected to fake sink"};
     const std::vector<std::string> messages = log.Messages();
     const std::vector<std::string> run = Between(messages, expected.front(), expected.back());
     EXPECT_EQ(run, expected);

@@ -31,10 +31,11 @@ boost::shared_ptr<ElementMakerInterface> Maker(const std::string& name,
 
 class ElementTableTest : public ::testing::Test {
 protected:
-    ElementTableTest() : hub(boost::make_shared<ControlAndStatus>()), manager(hub), table(manager), factory(&table)
+    ElementTableTest()
+        : hub(boost::make_shared<ControlAndStatus>()), manager(hub), table(manager), factory(&table)
     {
-        SetElementRegistry({Maker<BlurElement>("Blur", hub),
-                            Maker<VideoInVideoElement>("Video In Video", hub)});
+        SetElementRegistry(
+            {Maker<BlurElement>("Blur", hub), Maker<VideoInVideoElement>("Video In Video", hub)});
     }
     ~ElementTableTest() override { SetElementRegistry({}); }
 
@@ -192,9 +193,8 @@ TEST_F(ElementTableTest, InsetBoxIsListedAndSurvivesTextRoundTrip)
     ASSERT_NE(inset, nullptr);
     ASSERT_TRUE(first->settings.GetValueAsString("_sub_image_controls").find("_box") != std::string::npos);
 
-    first->settings.SetValue(
-        "_sub_image_controls",
-        "<Loader><Setting name=\"_box\" value=\"[12, 34, 56, 78]\"/></Loader>", "");
+    first->settings.SetValue("_sub_image_controls",
+                             "<Loader><Setting name=\"_box\" value=\"[12, 34, 56, 78]\"/></Loader>", "");
     const std::string text = first->settings.GetValueAsString("_sub_image_controls");
     EXPECT_NE(text.find("value=\"[12, 34, 56, 78]\""), std::string::npos) << text;
     bool listed = false;
@@ -217,8 +217,8 @@ protected:
                  const boost::shared_ptr<ElementBase>& sink, const std::string& input)
     {
         bool connected = false;
-        manager.Connect(source->GetOutputByName(output), sink->GetInputByName(input), &connected,
-                        source, sink);
+        manager.Connect(source->GetOutputByName(output), sink->GetInputByName(input), &connected, source,
+                        sink);
         ASSERT_TRUE(connected);
     }
 };
@@ -257,12 +257,10 @@ TEST_F(ConnectedTableTest, LinksOutsideTheTableOrWithoutAMatchingInput)
     Connect(inside, "output", sink, "input");
     // An output whose peer pad name names no input linked back to it keeps the sink id only.
     inside->GetOutputByName("output")->peer_pad_name.Set("missing");
-    EXPECT_EQ(table.GetAllConnections(),
-              (std::vector<ConnectionRecord>{{"Blur_0", "output", "Blur_1", ""}}));
+    EXPECT_EQ(table.GetAllConnections(), (std::vector<ConnectionRecord>{{"Blur_0", "output", "Blur_1", ""}}));
     inside->GetOutputByName("output")->peer_pad_name.Set("input");
     sink->GetInputByName("input")->peer_element_id.Set("someone else");
-    EXPECT_EQ(table.GetAllConnections(),
-              (std::vector<ConnectionRecord>{{"Blur_0", "output", "Blur_1", ""}}));
+    EXPECT_EQ(table.GetAllConnections(), (std::vector<ConnectionRecord>{{"Blur_0", "output", "Blur_1", ""}}));
     sink->GetInputByName("input")->peer_element_id.Set("Blur_0");
 }
 

@@ -44,8 +44,7 @@ protected:
         ASSERT_EQ(Command("make \"Video In Video\" viv"), "viv");
         ASSERT_EQ(Command("make Threshold th"), "th");
         for (const char* link :
-             {"connect src tee", "connect tee b1", "connect tee viv", "connect b1 viv",
-              "connect viv th"})
+             {"connect src tee", "connect tee b1", "connect tee viv", "connect b1 viv", "connect viv th"})
             ASSERT_EQ(Command(link).rfind("Connected Source : ", 0), 0u) << link;
         ASSERT_EQ(Command("set b1 _width 7"), "Success");
         ASSERT_EQ(Command("set th _threshold 42"), "Success");
@@ -113,8 +112,8 @@ TEST_F(LoaderSaverTest, FileHoldsThePipelineAsTheFormatSays)
             const std::string source = link.attribute("source_element").as_string();
             const std::string sink = link.attribute("sink_element").as_string();
             EXPECT_TRUE(source == id || sink == id);
-            ++listings[source + "." + link.attribute("source_name").as_string() + ">" + sink +
-                       "." + link.attribute("sink_name").as_string()];
+            ++listings[source + "." + link.attribute("source_name").as_string() + ">" + sink + "." +
+                       link.attribute("sink_name").as_string()];
         }
         for (pugi::xml_node setting : element.children("Settings")) {
             EXPECT_TRUE(setting.attribute("extra")) << setting.attribute("name").as_string();

@@ -145,7 +145,8 @@ TEST_F(PowerCommanderTopTest, BuildLinkChainsElements)
     EXPECT_EQ(commander_->GetElementIds(),
               (std::vector<std::string>{"Image Read_0", "Blur_0", "Main Display_0"}));
     EXPECT_EQ(commander_->GetElement("Blur_0")->GetInputs().front()->peer_element_id.Get(), "Image Read_0");
-    EXPECT_EQ(commander_->GetElement("Blur_0")->GetOutputs().front()->peer_element_id.Get(), "Main Display_0");
+    EXPECT_EQ(commander_->GetElement("Blur_0")->GetOutputs().front()->peer_element_id.Get(),
+              "Main Display_0");
     EXPECT_EQ(commander_->BuildLink({}), "");
     EXPECT_THROW(commander_->BuildLink({"Blur", "Nothing"}), std::exception);
     EXPECT_TRUE(commander_->GetElementTable()->Exists("Blur_1"));
@@ -171,7 +172,10 @@ public:
     explicit RunningChain(PowerCommanderTop& commander) : commander_(commander) {}
 
     long long First() { return commander_.GetElement("Blur_0")->GetInputs().front()->frame_count.Get(); }
-    long long Second() { return commander_.GetElement("Threshold_0")->GetInputs().front()->frame_count.Get(); }
+    long long Second()
+    {
+        return commander_.GetElement("Threshold_0")->GetInputs().front()->frame_count.Get();
+    }
     bool Both(long long count) { return First() == count && Second() == count; }
 
     // The state of each connection as "log" reports it, counts included.
@@ -309,8 +313,9 @@ TEST_F(PowerCommanderTopTest, VariableTableFollowsTheElements)
         return rows;
     };
     const std::vector<ParameterTableRow> blur_rows = rows_of("b");
-    const auto width = std::find_if(blur_rows.begin(), blur_rows.end(),
-                                    [](const ParameterTableRow& row) { return row.setting_name == "_width"; });
+    const auto width = std::find_if(blur_rows.begin(), blur_rows.end(), [](const ParameterTableRow& row) {
+        return row.setting_name == "_width";
+    });
     ASSERT_NE(width, blur_rows.end());
     EXPECT_EQ(width->value, "3");
     EXPECT_EQ(width->owner, "Blur");

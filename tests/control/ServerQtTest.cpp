@@ -13,8 +13,7 @@
 
 namespace {
 
-::testing::Environment* const qt_environment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+::testing::Environment* const qt_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 const QByteArray kGreeting = "Orvane V0.1\nType help\nOrvane: ";
 const QByteArray kPrompt = "\nZuvazer: ";
@@ -29,10 +28,7 @@ protected:
     }
     void TearDown() override { server.reset(); }
 
-    QByteArray Reply(const std::string& line)
-    {
-        return QByteArray::fromStdString(Command(line)) + kPrompt;
-    }
+    QByteArray Reply(const std::string& line) { return QByteArray::fromStdString(Command(line)) + kPrompt; }
 
     int Clients() const { return server->findChildren<ClientQt*>().size(); }
     int Tasks() const { return server->findChildren<ServerTask*>().size(); }
@@ -75,16 +71,15 @@ TEST_F(ServerQtTest, SessionAnswersEveryLineInOrder)
 
     // An over-long line is dropped; the line after it is served.
     expected += "Error, command failed" + kPrompt + "Elements:b1\n" + kPrompt;
-    session.Send("make Blur " + QByteArray(CommandLineBuffer::kMaxLineBytes, 'x') +
-                 "\nlist-elements\n");
+    session.Send("make Blur " + QByteArray(CommandLineBuffer::kMaxLineBytes, 'x') + "\nlist-elements\n");
     ASSERT_TRUE(session.WaitForPrompts(7));
     EXPECT_EQ(session.Replies(), expected);
     EXPECT_EQ(session.received.count("Orvane V0.1"), 1);
 
     const std::string log = Output2FILE::Drain();
-    for (const char* line : {"Incomming connections: Handle ", "client connected\n",
-                             "client connected event\n", "Recieved data : help\n",
-                             "Parsing data : help\n", "Recieved data : frobnicate x\n"})
+    for (const char* line :
+         {"Incomming connections: Handle ", "client connected\n", "client connected event\n",
+          "Recieved data : help\n", "Parsing data : help\n", "Recieved data : frobnicate x\n"})
         EXPECT_NE(log.find(line), std::string::npos) << line;
     EXPECT_TRUE(PumpUntil([&] { return Tasks() == 0; }));
 

@@ -47,8 +47,7 @@ public:
 class StoreFixture {
 public:
     StoreFixture()
-        : hub(boost::make_shared<ControlAndStatus>()),
-          commander(boost::make_shared<PowerCommanderTop>(hub))
+        : hub(boost::make_shared<ControlAndStatus>()), commander(boost::make_shared<PowerCommanderTop>(hub))
     {
         hub->SetCommander(commander);
         store = std::make_unique<LoaderSaver>(&editor, hub);
@@ -70,8 +69,7 @@ public:
         PipelineState state;
         for (const std::string& id : commander->GetElementIds()) {
             boost::shared_ptr<ElementBase> element = commander->GetElement(id);
-            state.elements.push_back(
-                {id, element->GetType(), element->settings.GetNameValuePairs()});
+            state.elements.push_back({id, element->GetType(), element->settings.GetNameValuePairs()});
         }
         state.connections = commander->GetElementTable()->GetAllConnections();
         return state;

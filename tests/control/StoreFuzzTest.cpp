@@ -14,30 +14,63 @@
 
 namespace {
 
-::testing::Environment* const qt_environment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+::testing::Environment* const qt_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 constexpr auto kFuzzTime = std::chrono::seconds(3);
 
 // The camera is left out: it reaches for a device. "test" runs for many seconds.
-const std::vector<std::string> kTypes = {
-    "\"Video Read\"", "\"Image Read\"", "Tee", "\"False Colour\"", "Blur", "Dilation",
-    "Erosion", "\"Snap Shot\"", "Canny", "Threshold", "\"In Range Threshold\"",
-    "\"Colour Space Conversion\"", "\"Contour Detector\"", "\"Path Drawer\"",
-    "\"Video In Video\"", "\"Frame Syncronizer\"", "\"Main Display\"", "Nope"};
+const std::vector<std::string> kTypes = {"\"Video Read\"",
+                                         "\"Image Read\"",
+                                         "Tee",
+                                         "\"False Colour\"",
+                                         "Blur",
+                                         "Dilation",
+                                         "Erosion",
+                                         "\"Snap Shot\"",
+                                         "Canny",
+                                         "Threshold",
+                                         "\"In Range Threshold\"",
+                                         "\"Colour Space Conversion\"",
+                                         "\"Contour Detector\"",
+                                         "\"Path Drawer\"",
+                                         "\"Video In Video\"",
+                                         "\"Frame Syncronizer\"",
+                                         "\"Main Display\"",
+                                         "Nope"};
 const std::vector<std::string> kIds = {"a", "b", "c", "Blur_0", "Tee_0", "Threshold_0", ""};
-const std::vector<std::string> kSettings = {"_width", "_height", "_threshold", "_type",
-                                            "_transparency", "_position_x", "_sub_image_controls",
-                                            "_setting_name", "_nothing"};
-const std::vector<std::string> kValues = {"0", "1", "3", "-7", "2.5", "[1, 2, 3, 4]", "x", "",
-                                          "99999"};
-const std::vector<std::string> kNames = {"p1", "p2", "fuzz", "../p", ".", "..", "a/b",
-                                         "\"\"", "\"a b\"", "p\\q"};
-const std::vector<std::string> kWords = {
-    "make", "connect", "start", "stop", "restart", "pause", "play", "disconnect-all",
-    "disconnect", "clear", "buildlink", "list-connections", "list-elements", "log",
-    "log-everything", "save", "load", "query", "set", "list-settings", "register", "history",
-    "get-saved", "help", "elements", "frobnicate", ""};
+const std::vector<std::string> kSettings = {
+    "_width",        "_height", "_threshold", "_type", "_transparency", "_position_x", "_sub_image_controls",
+    "_setting_name", "_nothing"};
+const std::vector<std::string> kValues = {"0", "1", "3", "-7", "2.5", "[1, 2, 3, 4]", "x", "", "99999"};
+const std::vector<std::string> kNames = {"p1", "p2",  "fuzz", "../p",    ".",
+                                         "..", "a/b", "\"\"", "\"a b\"", "p\\q"};
+const std::vector<std::string> kWords = {"make",
+                                         "connect",
+                                         "start",
+                                         "stop",
+                                         "restart",
+                                         "pause",
+                                         "play",
+                                         "disconnect-all",
+                                         "disconnect",
+                                         "clear",
+                                         "buildlink",
+                                         "list-connections",
+                                         "list-elements",
+                                         "log",
+                                         "log-everything",
+                                         "save",
+                                         "load",
+                                         "query",
+                                         "set",
+                                         "list-settings",
+                                         "register",
+                                         "history",
+                                         "get-saved",
+                                         "help",
+                                         "elements",
+                                         "frobnicate",
+                                         ""};
 
 class Fuzzer {
 public:
@@ -141,8 +174,7 @@ TEST_F(StoreFuzzTest, RandomCommandLines)
 
 TEST_F(StoreFuzzTest, RandomPipelineFiles)
 {
-    ASSERT_EQ(Command("buildlink \"Image Read\" Tee Blur \"Video In Video\" Threshold"),
-              "Threshold_0");
+    ASSERT_EQ(Command("buildlink \"Image Read\" Tee Blur \"Video In Video\" Threshold"), "Threshold_0");
     ASSERT_EQ(Command("connect Tee_0 \"Video In Video_0\"").rfind("Connected Source : ", 0), 0u);
     ASSERT_EQ(Command("save base"), "Success");
     std::ifstream in(Folder() + "base.xml", std::ios::binary);
@@ -154,8 +186,8 @@ TEST_F(StoreFuzzTest, RandomPipelineFiles)
     int loaded = 0;
     int refused = 0;
     while (std::chrono::steady_clock::now() < end) {
-        WriteFile(Folder() + "fuzz.xml", fuzzer.Number(8) ? fuzzer.Mutate(base)
-                                                          : fuzzer.Bytes(fuzzer.Number(300)));
+        WriteFile(Folder() + "fuzz.xml",
+                  fuzzer.Number(8) ? fuzzer.Mutate(base) : fuzzer.Bytes(fuzzer.Number(300)));
         const std::string reply = Command("load fuzz");
         if (reply == "Success")
             ++loaded;

@@ -58,8 +58,7 @@ class Session {
 public:
     explicit Session(quint16 port)
     {
-        QObject::connect(&socket, &QTcpSocket::readyRead,
-                         [this] { received += socket.readAll(); });
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
         socket.connectToHost(QHostAddress::LocalHost, port);
     }
 

@@ -24,25 +24,29 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
+void WriteFile(const std::string& path, const std::string& text)
+{
     std::ofstream(path) << text;
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const std::string& path)
+{
     return std::ifstream(path).good();
 }
 
 // Counts constructions, so a test can see how many records of the type were made.
 class CountedRecord : public ControlBaseClass {
 public:
-    CountedRecord() : ControlBaseClass("CountedRecord") {
+    CountedRecord() : ControlBaseClass("CountedRecord")
+    {
         ++constructed;
         settings.AddSetting("_value", &value, "");
     }
@@ -66,9 +70,11 @@ ControlAndStatus* AskingRecord::hub = nullptr;
 
 }  // namespace
 
-TEST(ControlAndStatusTest, SettingsDirectoryIsMadeBelowHomeAndEndsInOneSlash) {
+TEST(ControlAndStatusTest, SettingsDirectoryIsMadeBelowHomeAndEndsInOneSlash)
+{
     testsupport::ScopedHome home;
-    const std::string expected = QDir::cleanPath(QString::fromStdString(home.Path())).toStdString() + "/orvane/";
+    const std::string expected =
+        QDir::cleanPath(QString::fromStdString(home.Path())).toStdString() + "/orvane/";
     const std::string first = ControlAndStatus::GetSettingsDirectory();
     EXPECT_EQ(first, expected);
     EXPECT_TRUE(QDir(QString::fromStdString(first)).exists());
@@ -79,20 +85,23 @@ TEST(ControlAndStatusTest, SettingsDirectoryIsMadeBelowHomeAndEndsInOneSlash) {
     EXPECT_TRUE(QDir(QString::fromStdString(images)).exists());
 }
 
-TEST(ControlAndStatusTest, HubMakesTheSettingsDirectoryAtStart) {
+TEST(ControlAndStatusTest, HubMakesTheSettingsDirectoryAtStart)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     EXPECT_TRUE(QDir(QString::fromStdString(home.Path() + "/orvane")).exists());
 }
 
-TEST(ControlAndStatusTest, SettingsDirectoryFollowsAChangedHome) {
+TEST(ControlAndStatusTest, SettingsDirectoryFollowsAChangedHome)
+{
     testsupport::ScopedHome first;
     const std::string in_first = ControlAndStatus::GetSettingsDirectory();
     testsupport::ScopedHome second;
     EXPECT_NE(ControlAndStatus::GetSettingsDirectory(), in_first);
 }
 
-TEST(ControlAndStatusTest, SameTypeAndNameGiveOneRecordOtherNamesOrTypesAnother) {
+TEST(ControlAndStatusTest, SameTypeAndNameGiveOneRecordOtherNamesOrTypesAnother)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     auto a = hub.GetSharedControl<FrameRateSettings>("");
@@ -105,7 +114,8 @@ TEST(ControlAndStatusTest, SameTypeAndNameGiveOneRecordOtherNamesOrTypesAnother)
     EXPECT_NE(static_cast<ControlBaseClass*>(a.get()), static_cast<ControlBaseClass*>(preview.get()));
 }
 
-TEST(ControlAndStatusTest, RecordReadsItsFileOnceWhenMade) {
+TEST(ControlAndStatusTest, RecordReadsItsFileOnceWhenMade)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     const std::string path = ControlAndStatus::GetSettingsDirectory() + "FrameRateSettings.txt";
@@ -120,7 +130,8 @@ TEST(ControlAndStatusTest, RecordReadsItsFileOnceWhenMade) {
     EXPECT_DOUBLE_EQ(hub.GetSharedControl<FrameRateSettings>("")->global_frame_rate.Get(), 10.0);
 }
 
-TEST(ControlAndStatusTest, RecordWithoutFileKeepsItsInitialValues) {
+TEST(ControlAndStatusTest, RecordWithoutFileKeepsItsInitialValues)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     auto frame_rate = hub.GetSharedControl<FrameRateSettings>("");
@@ -136,7 +147,8 @@ TEST(ControlAndStatusTest, RecordWithoutFileKeepsItsInitialValues) {
 }
 
 // Each registry record writes its file, named after "_setting_name", with these lines.
-TEST(ControlAndStatusTest, SaveAllWritesTheFileOfEveryRecordMade) {
+TEST(ControlAndStatusTest, SaveAllWritesTheFileOfEveryRecordMade)
+{
     struct Case {
         std::string file;
         std::string content;
@@ -173,7 +185,8 @@ TEST(ControlAndStatusTest, SaveAllWritesTheFileOfEveryRecordMade) {
     }
 }
 
-TEST(ControlAndStatusTest, SavedValuesAreReadByTheNextRun) {
+TEST(ControlAndStatusTest, SavedValuesAreReadByTheNextRun)
+{
     testsupport::ScopedHome home;
     {
         ControlAndStatus hub;
@@ -194,7 +207,8 @@ TEST(ControlAndStatusTest, SavedValuesAreReadByTheNextRun) {
     EXPECT_DOUBLE_EQ(preview->max_preview_framerate.Get(), 5.0);
 }
 
-TEST(ControlAndStatusTest, UnwritableFileKeepsTheOldFile) {
+TEST(ControlAndStatusTest, UnwritableFileKeepsTheOldFile)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     // A folder in the file's place cannot be opened for writing.
@@ -205,7 +219,8 @@ TEST(ControlAndStatusTest, UnwritableFileKeepsTheOldFile) {
     EXPECT_TRUE(QDir(QString::fromStdString(path)).exists());
 }
 
-TEST(ControlAndStatusTest, ThreadsAskingAtOnceGetOneRecordMadeOnce) {
+TEST(ControlAndStatusTest, ThreadsAskingAtOnceGetOneRecordMadeOnce)
+{
     testsupport::ScopedHome home;
     WriteFile(ControlAndStatus::GetSettingsDirectory() + "CountedRecord.txt", "_value=9\n");
     constexpr int kThreads = 8;
@@ -238,7 +253,8 @@ TEST(ControlAndStatusTest, ThreadsAskingAtOnceGetOneRecordMadeOnce) {
     }
 }
 
-TEST(ControlAndStatusTest, RecordMayAskForAnotherWhileItIsMade) {
+TEST(ControlAndStatusTest, RecordMayAskForAnotherWhileItIsMade)
+{
     testsupport::ScopedHome home;
     // Left to a thread that hangs only when the registry deadlocks.
     ControlAndStatus* hub = new ControlAndStatus();
@@ -261,7 +277,8 @@ TEST(ControlAndStatusTest, RecordMayAskForAnotherWhileItIsMade) {
     delete hub;
 }
 
-TEST(ControlAndStatusTest, SharedGUIIsTheRegistryRecordAndCached) {
+TEST(ControlAndStatusTest, SharedGUIIsTheRegistryRecordAndCached)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     SharedGUI* gui = hub.GetSharedGUI();
@@ -272,7 +289,8 @@ TEST(ControlAndStatusTest, SharedGUIIsTheRegistryRecordAndCached) {
 }
 
 // Made first by another thread, the record still delivers its signals on the GUI thread.
-TEST(ControlAndStatusTest, SharedGUIMadeOnAnotherThreadBelongsToTheApplicationThread) {
+TEST(ControlAndStatusTest, SharedGUIMadeOnAnotherThreadBelongsToTheApplicationThread)
+{
     testsupport::ScopedHome home;
     static int argc = 1;
     static char name[] = "test";
@@ -286,7 +304,8 @@ TEST(ControlAndStatusTest, SharedGUIMadeOnAnotherThreadBelongsToTheApplicationTh
     EXPECT_EQ(gui->thread(), application.thread());
 }
 
-TEST(ControlAndStatusTest, SharedGUIRequestedFromManyThreadsIsOne) {
+TEST(ControlAndStatusTest, SharedGUIRequestedFromManyThreadsIsOne)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     std::vector<SharedGUI*> got(6, nullptr);
@@ -302,13 +321,15 @@ TEST(ControlAndStatusTest, SharedGUIRequestedFromManyThreadsIsOne) {
     }
 }
 
-TEST(ControlAndStatusTest, HubHasNoCommanderUntilOneIsSet) {
+TEST(ControlAndStatusTest, HubHasNoCommanderUntilOneIsSet)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     EXPECT_EQ(hub.GetCommander(), nullptr);
 }
 
-TEST(ControlAndStatusTest, SignalsWithoutSlotsDoNothing) {
+TEST(ControlAndStatusTest, SignalsWithoutSlotsDoNothing)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     EXPECT_NO_THROW(hub.save_signal("default"));
@@ -316,7 +337,8 @@ TEST(ControlAndStatusTest, SignalsWithoutSlotsDoNothing) {
     EXPECT_FALSE(hub.list_signal());
 }
 
-TEST(ControlAndStatusTest, SignalsReachTheirSlots) {
+TEST(ControlAndStatusTest, SignalsReachTheirSlots)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     std::vector<std::string> saved;
@@ -330,7 +352,8 @@ TEST(ControlAndStatusTest, SignalsReachTheirSlots) {
     EXPECT_EQ(*listed, (std::vector<std::string>{"a", "b"}));
 }
 
-TEST(ControlAndStatusTest, HubSettingsAreOnlyItsName) {
+TEST(ControlAndStatusTest, HubSettingsAreOnlyItsName)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     const auto pairs = hub.settings.GetNameValuePairs();
@@ -338,7 +361,8 @@ TEST(ControlAndStatusTest, HubSettingsAreOnlyItsName) {
     EXPECT_EQ(pairs[0].second, "main controls");
 }
 
-TEST(ControlAndStatusTest, DestructionAnnouncesItselfAndKeepsRecordsHeldElsewhere) {
+TEST(ControlAndStatusTest, DestructionAnnouncesItselfAndKeepsRecordsHeldElsewhere)
+{
     testsupport::ScopedHome home;
     boost::shared_ptr<FrameRateSettings> kept;
     testing::internal::CaptureStdout();
@@ -347,11 +371,13 @@ TEST(ControlAndStatusTest, DestructionAnnouncesItselfAndKeepsRecordsHeldElsewher
         kept = hub.GetSharedControl<FrameRateSettings>("");
         kept->global_frame_rate.Set(50.0);
     }
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("Destroyed Control and Status\n"), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("Destroyed Control and Status\n"),
+              std::string::npos);
     EXPECT_DOUBLE_EQ(kept->global_frame_rate.Get(), 50.0);
 }
 
-TEST(ControlAndStatusTest, RecordListsItsSettingsInRegistrationOrder) {
+TEST(ControlAndStatusTest, RecordListsItsSettingsInRegistrationOrder)
+{
     testsupport::ScopedHome home;
     ControlAndStatus hub;
     const auto items = hub.GetSharedControl<PreviewSettings>("")->settings.GetItems();

@@ -8,7 +8,8 @@
 #include <atomic>
 #include <thread>
 
-TEST(ControlRecordsTest, NewSubImageBoxIsAHundredSquareAtAHundred) {
+TEST(ControlRecordsTest, NewSubImageBoxIsAHundredSquareAtAHundred)
+{
     SubImageControls controls;
     EXPECT_EQ(controls.box.Get(), cv::Rect(100, 100, 100, 100));
     EXPECT_EQ(controls.image_size.Get(), cv::Size(0, 0));
@@ -17,14 +18,16 @@ TEST(ControlRecordsTest, NewSubImageBoxIsAHundredSquareAtAHundred) {
     EXPECT_EQ(controls.settings.GetItems().back().name, "_box");
 }
 
-TEST(ControlRecordsTest, AspectRatioFollowsTheLastFrame) {
+TEST(ControlRecordsTest, AspectRatioFollowsTheLastFrame)
+{
     MainDisplayControls controls;
     EXPECT_DOUBLE_EQ(controls.GetAspectRatio(), 640.0 / 480.0);
     controls.PushFrame(cv::Mat(720, 1280, CV_8UC3, cv::Scalar(1, 2, 3)));
     EXPECT_DOUBLE_EQ(controls.GetAspectRatio(), 1280.0 / 720.0);
 }
 
-TEST(ControlRecordsTest, PushedFrameIsRescaledToTheDisplaySize) {
+TEST(ControlRecordsTest, PushedFrameIsRescaledToTheDisplaySize)
+{
     MainDisplayControls controls;
     controls.SetDisplaySize(64, 32);
     EXPECT_FALSE(controls.HasImage());
@@ -37,7 +40,8 @@ TEST(ControlRecordsTest, PushedFrameIsRescaledToTheDisplaySize) {
     EXPECT_FALSE(controls.HasImage());
 }
 
-TEST(ControlRecordsTest, UnconvertibleFrameIsPushedAsANullImage) {
+TEST(ControlRecordsTest, UnconvertibleFrameIsPushedAsANullImage)
+{
     MainDisplayControls controls;
     controls.PushFrame(cv::Mat(10, 10, CV_16UC1, cv::Scalar(5)));
     const PassableItem<QImage> item = controls.PopImage();
@@ -45,14 +49,16 @@ TEST(ControlRecordsTest, UnconvertibleFrameIsPushedAsANullImage) {
     EXPECT_TRUE(item.data->isNull());
 }
 
-TEST(ControlRecordsTest, DisplaySizeIsKeptAtLeastOneByOne) {
+TEST(ControlRecordsTest, DisplaySizeIsKeptAtLeastOneByOne)
+{
     MainDisplayControls controls;
     controls.SetDisplaySize(0, -5);
     EXPECT_NO_THROW(controls.PushFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(7))));
     EXPECT_EQ(controls.PopImage().data->size(), QSize(1, 1));
 }
 
-TEST(ControlRecordsTest, SecondPushWaitsForThePop) {
+TEST(ControlRecordsTest, SecondPushWaitsForThePop)
+{
     MainDisplayControls controls;
     controls.PushFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
     std::atomic<bool> second_pushed{false};
@@ -72,7 +78,8 @@ TEST(ControlRecordsTest, SecondPushWaitsForThePop) {
     EXPECT_EQ(qRed(controls.PopImage().data->pixel(0, 0)), 2);
 }
 
-TEST(ControlRecordsTest, AspectRatioOfAnEmptyFrameIsOne) {
+TEST(ControlRecordsTest, AspectRatioOfAnEmptyFrameIsOne)
+{
     MainDisplayControls controls;
     EXPECT_THROW(controls.PushFrame(cv::Mat()), cv::Exception);
     EXPECT_DOUBLE_EQ(controls.GetAspectRatio(), 1.0);
@@ -80,7 +87,8 @@ TEST(ControlRecordsTest, AspectRatioOfAnEmptyFrameIsOne) {
 }
 
 // Saved geometry holds NUL bytes; its text must carry them through a settings value.
-TEST(ControlRecordsTest, WindowGeometrySurvivesItsTextForm) {
+TEST(ControlRecordsTest, WindowGeometrySurvivesItsTextForm)
+{
     const QByteArray geometry("\x01\xd9\xd0\xcb\x00\x03\x00\x00\x00\x00\xff", 11);
     MainDisplayControls first;
     first.SetWindowGeometry(geometry);
@@ -92,7 +100,8 @@ TEST(ControlRecordsTest, WindowGeometrySurvivesItsTextForm) {
     EXPECT_EQ(second.GetWindowGeometry(), geometry);
 }
 
-TEST(ControlRecordsTest, UnreadableGeometryTextGivesNoGeometry) {
+TEST(ControlRecordsTest, UnreadableGeometryTextGivesNoGeometry)
+{
     MainDisplayControls controls;
     EXPECT_TRUE(controls.GetWindowGeometry().isEmpty());
     controls.settings.SetValue("_windows_geometry", "not base64 !", "");

@@ -61,8 +61,8 @@ TEST_F(DirectoryListing, ListsPlainFilesOnlyWithAbsolutePaths)
 {
     std::vector<std::string> files = ListDirectory(dir_.Path());
     std::sort(files.begin(), files.end());
-    const std::vector<std::string> expected = {Absolute("a.xml"), Absolute("b.XML"),
-                                               Absolute("c.txt"), Absolute("noext")};
+    const std::vector<std::string> expected = {Absolute("a.xml"), Absolute("b.XML"), Absolute("c.txt"),
+                                               Absolute("noext")};
     EXPECT_EQ(files, expected);
 }
 

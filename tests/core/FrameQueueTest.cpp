@@ -25,8 +25,7 @@ Item MakeItem(const std::string& text)
 }
 
 // A thread that runs one queue call and records how it ended.
-class QueueCaller
-{
+class QueueCaller {
 public:
     enum class Outcome { Running, Returned, ThrewZero, Interrupted, Other };
 
@@ -141,35 +140,63 @@ TEST_P(FrameQueueTable, LeavesExpectedContents)
     EXPECT_EQ(signals, c.pushed_signals);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FrameQueueTable,
-    ::testing::Values(
-        Case{"OldestFirst", 3, false,
-             {{Step::Push, "a", 1}, {Step::Push, "b", 2}, {Step::Push, "c", 3},
-              {Step::Pop, "a", 2}, {Step::Pop, "b", 1}, {Step::Pop, "c", 0}},
-             3},
-        Case{"DropWhenFullDiscardsNewItem", 1, true,
-             {{Step::Push, "a", 1}, {Step::Push, "b", 1}, {Step::Pop, "a", 0},
-              {Step::Push, "c", 1}, {Step::Pop, "c", 0}},
-             2},
-        Case{"DropWhenFullKeepsCapacityItems", 2, true,
-             {{Step::Push, "a", 1}, {Step::Push, "b", 2}, {Step::Push, "c", 2},
-              {Step::Pop, "a", 1}, {Step::Pop, "b", 0}},
-             2},
-        Case{"ClearKeepsQueueInService", 1, false,
-             {{Step::Push, "a", 1}, {Step::Clear, "", 0}, {Step::Clear, "", 0},
-              {Step::Push, "b", 1}, {Step::Pop, "b", 0}},
-             2},
-        Case{"ShutdownEmptiesAndRefusesEverything", 2, false,
-             {{Step::Push, "a", 1}, {Step::Push, "b", 2}, {Step::Shutdown, "", 0},
-              {Step::PushThrowsZero, "c", 0}, {Step::PopThrowsZero, "", 0},
-              {Step::Clear, "", 0}, {Step::PushThrowsZero, "d", 0}},
-             2},
-        Case{"ShutdownOfEmptyQueue", 1, true,
-             {{Step::Shutdown, "", 0}, {Step::PushThrowsZero, "a", 0},
-              {Step::PopThrowsZero, "", 0}},
-             0}),
-    [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, FrameQueueTable,
+                         ::testing::Values(Case{"OldestFirst",
+                                                3,
+                                                false,
+                                                {{Step::Push, "a", 1},
+                                                 {Step::Push, "b", 2},
+                                                 {Step::Push, "c", 3},
+                                                 {Step::Pop, "a", 2},
+                                                 {Step::Pop, "b", 1},
+                                                 {Step::Pop, "c", 0}},
+                                                3},
+                                           Case{"DropWhenFullDiscardsNewItem",
+                                                1,
+                                                true,
+                                                {{Step::Push, "a", 1},
+                                                 {Step::Push, "b", 1},
+                                                 {Step::Pop, "a", 0},
+                                                 {Step::Push, "c", 1},
+                                                 {Step::Pop, "c", 0}},
+                                                2},
+                                           Case{"DropWhenFullKeepsCapacityItems",
+                                                2,
+                                                true,
+                                                {{Step::Push, "a", 1},
+                                                 {Step::Push, "b", 2},
+                                                 {Step::Push, "c", 2},
+                                                 {Step::Pop, "a", 1},
+                                                 {Step::Pop, "b", 0}},
+                                                2},
+                                           Case{"ClearKeepsQueueInService",
+                                                1,
+                                                false,
+                                                {{Step::Push, "a", 1},
+                                                 {Step::Clear, "", 0},
+                                                 {Step::Clear, "", 0},
+                                                 {Step::Push, "b", 1},
+                                                 {Step::Pop, "b", 0}},
+                                                2},
+                                           Case{"ShutdownEmptiesAndRefusesEverything",
+                                                2,
+                                                false,
+                                                {{Step::Push, "a", 1},
+                                                 {Step::Push, "b", 2},
+                                                 {Step::Shutdown, "", 0},
+                                                 {Step::PushThrowsZero, "c", 0},
+                                                 {Step::PopThrowsZero, "", 0},
+                                                 {Step::Clear, "", 0},
+                                                 {Step::PushThrowsZero, "d", 0}},
+                                                2},
+                                           Case{"ShutdownOfEmptyQueue",
+                                                1,
+                                                true,
+                                                {{Step::Shutdown, "", 0},
+                                                 {Step::PushThrowsZero, "a", 0},
+                                                 {Step::PopThrowsZero, "", 0}},
+                                                0}),
+                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 TEST(FrameQueue, RefusesCapacityBelowOne)
 {
@@ -193,8 +220,14 @@ TEST(FrameQueue, EachPopLetsExactlyOneBlockedPushThrough)
     Queue queue(1);
     queue.Push(MakeItem("first"));
     std::atomic<int> pushed{0};
-    QueueCaller a([&] { queue.Push(MakeItem("a")); ++pushed; });
-    QueueCaller b([&] { queue.Push(MakeItem("b")); ++pushed; });
+    QueueCaller a([&] {
+        queue.Push(MakeItem("a"));
+        ++pushed;
+    });
+    QueueCaller b([&] {
+        queue.Push(MakeItem("b"));
+        ++pushed;
+    });
     ASSERT_TRUE(a.WaitUntilBlocked());
     ASSERT_TRUE(b.WaitUntilBlocked());
     EXPECT_EQ(pushed, 0);
@@ -255,8 +288,7 @@ TEST(FrameQueue, ClearLeavesBlockedPopperWaiting)
 }
 
 // A full queue with a pusher blocked on it, and an empty one with a popper blocked on it.
-class FrameQueueBlockedCallers : public ::testing::Test
-{
+class FrameQueueBlockedCallers : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -77,10 +77,8 @@ TEST(BgrToHsvTest, GivesTheScaleOfEightBitHsvFrames)
         cv::Scalar hsv;
     };
     const std::vector<Case> cases = {
-        {{255, 0, 0, 0}, {120, 255, 255, 0}},
-        {{0, 255, 0, 0}, {60, 255, 255, 0}},
-        {{0, 0, 255, 0}, {0, 255, 255, 0}},
-        {{100, 100, 100, 0}, {0, 0, 100, 0}},
+        {{255, 0, 0, 0}, {120, 255, 255, 0}}, {{0, 255, 0, 0}, {60, 255, 255, 0}},
+        {{0, 0, 255, 0}, {0, 255, 255, 0}},   {{100, 100, 100, 0}, {0, 0, 100, 0}},
         {{0, 0, 0, 0}, {0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -124,7 +122,8 @@ TEST(DrawRotatedRectTest, RectangleWithoutExtentDrawsNothing)
 {
     cv::Mat image(30, 30, CV_8UC3, cv::Scalar::all(0));
     DrawRotatedRect(image, cv::RotatedRect(), 3, cv::Scalar(255, 255, 255));
-    DrawRotatedRect(image, cv::RotatedRect(cv::Point2f(10, 10), cv::Size2f(0, 0), 30), 3, cv::Scalar(255, 255, 255));
+    DrawRotatedRect(image, cv::RotatedRect(cv::Point2f(10, 10), cv::Size2f(0, 0), 30), 3,
+                    cv::Scalar(255, 255, 255));
     EXPECT_EQ(cv::countNonZero(image.reshape(1)), 0);
 }
 

@@ -42,8 +42,7 @@ TEST_P(InternalPipeTable, KeepsNewestItemsOldestFirst)
 
 INSTANTIATE_TEST_SUITE_P(Cases, InternalPipeTable,
                          ::testing::Values(Case{0, {}}, Case{1, {"1"}}, Case{3, {"1", "2", "3"}},
-                                           Case{4, {"1", "2", "3", "4"}},
-                                           Case{5, {"2", "3", "4", "5"}},
+                                           Case{4, {"1", "2", "3", "4"}}, Case{5, {"2", "3", "4", "5"}},
                                            Case{9, {"6", "7", "8", "9"}}));
 
 TEST(InternalPipe, PopOfEmptyPipeIsInvalidWithZeroFields)

@@ -63,8 +63,7 @@ TEST_F(LogTest, MessageStartsAfterThirtyToThirtyTwoCharacters)
 
 TEST_F(LogTest, LevelNames)
 {
-    const char* const names[] = {"ERROR",  "WARNING", "INFO",   "DEBUG",
-                                 "DEBUG1", "DEBUG2",  "DEBUG3", "DEBUG4"};
+    const char* const names[] = {"ERROR", "WARNING", "INFO", "DEBUG", "DEBUG1", "DEBUG2", "DEBUG3", "DEBUG4"};
     for (int level = 0; level < 8; ++level)
         EXPECT_EQ(FILELog::ToString(static_cast<TLogLevel>(level)), names[level]);
     EXPECT_EQ(FILELog::ReportingLevel(), logDEBUG4);

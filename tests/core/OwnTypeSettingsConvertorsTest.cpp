@@ -96,10 +96,8 @@ TEST(OwnTypeSettingsConvertorsTest, ColourReadsFourNumbersInAnyBracketing)
         cv::Scalar expected;
     };
     const std::vector<Case> cases = {
-        {"[1, 2, 3, 4]", cv::Scalar(1, 2, 3, 4)},
-        {"[1,2,3,4]", cv::Scalar(1, 2, 3, 4)},
-        {"1,2,3,4", cv::Scalar(1, 2, 3, 4)},
-        {"[0.5, -2, 1e3, 4] ", cv::Scalar(0.5, -2, 1000, 4)},
+        {"[1, 2, 3, 4]", cv::Scalar(1, 2, 3, 4)},    {"[1,2,3,4]", cv::Scalar(1, 2, 3, 4)},
+        {"1,2,3,4", cv::Scalar(1, 2, 3, 4)},         {"[0.5, -2, 1e3, 4] ", cv::Scalar(0.5, -2, 1000, 4)},
         {"[1, 2, 3, 4, 5]", cv::Scalar(1, 2, 3, 4)},
     };
     for (const Case& c : cases) {
@@ -173,9 +171,14 @@ TEST(OwnTypeSettingsConvertorsTest, VectorPointRectAndFrameRateTextForms)
 
 TEST(OwnTypeSettingsConvertorsTest, ColourSpaceNamesAreExactAndCaseSensitive)
 {
-    const std::vector<std::pair<int, std::string>> names = {
-        {0, "BGR"}, {1, "RGB"}, {2, "HSV"}, {3, "GREY"}, {4, "YCrCb"}, {5, "UNSET"},
-        {7, "NOT IMPLEMENTED"}, {-1, "NOT IMPLEMENTED"}};
+    const std::vector<std::pair<int, std::string>> names = {{0, "BGR"},
+                                                            {1, "RGB"},
+                                                            {2, "HSV"},
+                                                            {3, "GREY"},
+                                                            {4, "YCrCb"},
+                                                            {5, "UNSET"},
+                                                            {7, "NOT IMPLEMENTED"},
+                                                            {-1, "NOT IMPLEMENTED"}};
     for (const auto& entry : names)
         EXPECT_EQ(ColourSpaceToString(static_cast<VideoFormat::ColourSpace>(entry.first)), entry.second);
 
@@ -183,10 +186,10 @@ TEST(OwnTypeSettingsConvertorsTest, ColourSpaceNamesAreExactAndCaseSensitive)
         std::string text;
         VideoFormat::ColourSpace expected;
     };
-    for (const Case& c : {Case{"HSV", VideoFormat::HSV}, Case{"YCrCb", VideoFormat::YCrCb},
-                          Case{"BGR", VideoFormat::BGR}, Case{"Grey", VideoFormat::UNSET},
-                          Case{"NOT IMPLEMENTED", VideoFormat::UNSET}, Case{"", VideoFormat::UNSET},
-                          Case{" RGB", VideoFormat::UNSET}}) {
+    for (const Case& c :
+         {Case{"HSV", VideoFormat::HSV}, Case{"YCrCb", VideoFormat::YCrCb}, Case{"BGR", VideoFormat::BGR},
+          Case{"Grey", VideoFormat::UNSET}, Case{"NOT IMPLEMENTED", VideoFormat::UNSET},
+          Case{"", VideoFormat::UNSET}, Case{" RGB", VideoFormat::UNSET}}) {
         VideoFormat::ColourSpace colour_space = VideoFormat::RGB;
         ColourSpaceFromString(colour_space, c.text);
         EXPECT_EQ(colour_space, c.expected) << c.text;
@@ -271,7 +274,8 @@ TEST(OwnTypeSettingsConvertorsTest, EmptyRecordPointersWriteNothingAndReadNothin
     container.AddSetting("_sub_image", &no_sub_image, "");
     for (const std::string name : {"_controls", "_sub_image"}) {
         EXPECT_EQ(ToText(container, name), "") << name;
-        EXPECT_TRUE(FromText(container, name, "<Loader><Setting name=\"_box\" value=\"[1, 2, 3, 4]\"/></Loader>"));
+        EXPECT_TRUE(
+            FromText(container, name, "<Loader><Setting name=\"_box\" value=\"[1, 2, 3, 4]\"/></Loader>"));
         EXPECT_EQ(container.GetValueAsString(name), "");
     }
     EXPECT_FALSE(no_display);
@@ -313,8 +317,8 @@ TEST(OwnTypeSettingsConvertorsTest, InsetBoxAndItsRecordSurviveATextRoundTrip)
 TEST(OwnTypeSettingsConvertorsTest, RawVideoHeaderRoundTripKeepsTheColourSpace)
 {
     for (VideoFormat::ColourSpace colour_space :
-         {VideoFormat::BGR, VideoFormat::RGB, VideoFormat::HSV, VideoFormat::GREY,
-          VideoFormat::YCrCb, VideoFormat::UNSET}) {
+         {VideoFormat::BGR, VideoFormat::RGB, VideoFormat::HSV, VideoFormat::GREY, VideoFormat::YCrCb,
+          VideoFormat::UNSET}) {
         VideoFormat written(640, 480, 3, 16, colour_space);
         const std::string text = written.settings.loader.ToString();
         EXPECT_NE(text.find("name=\"_type\" value=\"" + ColourSpaceToString(colour_space) + "\""),

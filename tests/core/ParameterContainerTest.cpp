@@ -68,14 +68,13 @@ TEST(ParameterContainerTest, EveryObjectListsItsNameTwice)
     const std::vector<ParameterItem> items = sample.settings.GetItems();
     EXPECT_EQ(items[0].descriptor, "");
     EXPECT_EQ(items[1].descriptor, "type=hidden");
-    EXPECT_EQ(sample.settings.ToString(),
-              "_setting_name = Sample\n"
-              "_setting_name = Sample\n"
-              "_count = 5\n"
-              "_rate = 30\n"
-              "_enabled = 0\n"
-              "_path = /tmp/a b\n"
-              "_width = 640\n");
+    EXPECT_EQ(sample.settings.ToString(), "_setting_name = Sample\n"
+                                          "_setting_name = Sample\n"
+                                          "_count = 5\n"
+                                          "_rate = 30\n"
+                                          "_enabled = 0\n"
+                                          "_path = /tmp/a b\n"
+                                          "_width = 640\n");
 }
 
 TEST(ParameterContainerTest, FindItemIsCaseSensitive)
@@ -188,14 +187,13 @@ TEST(ParameterContainerTest, SettingsFileLayout)
     testsupport::TempDir dir;
     Sample sample;
     sample.settings.SaveToFile(dir.File("Sample.txt"), false);
-    const std::string expected =
-        "_setting_name=Sample\n"
-        "_setting_name=Sample\n"
-        "_count=5\n"
-        "_rate=30\n"
-        "_enabled=0\n"
-        "_path=/tmp/a b\n"
-        "_width=640\n";
+    const std::string expected = "_setting_name=Sample\n"
+                                 "_setting_name=Sample\n"
+                                 "_count=5\n"
+                                 "_rate=30\n"
+                                 "_enabled=0\n"
+                                 "_path=/tmp/a b\n"
+                                 "_width=640\n";
     EXPECT_EQ(ReadFile(dir.File("Sample.txt")), expected);
     sample.settings.SaveToFile(dir.File("Sample.txt"), false);
     EXPECT_EQ(ReadFile(dir.File("Sample.txt")), expected);
@@ -266,14 +264,13 @@ TEST(ParameterContainerTest, SettingsFileLines)
 TEST(ParameterContainerTest, LoadingAFileWithCommentsAndWindowsLineEnds)
 {
     testsupport::TempDir dir;
-    WriteFile(dir.File("Sample.txt"),
-              "# written by hand\r\n"
-              "_setting_name=Sample\r\n"
-              "_count=9\r\n"
-              "\r\n"
-              "_rate=2.5#tuned\r\n"
-              "_enabled=1\r\n"
-              "_path=/data/in.avi");
+    WriteFile(dir.File("Sample.txt"), "# written by hand\r\n"
+                                      "_setting_name=Sample\r\n"
+                                      "_count=9\r\n"
+                                      "\r\n"
+                                      "_rate=2.5#tuned\r\n"
+                                      "_enabled=1\r\n"
+                                      "_path=/data/in.avi");
     Sample sample;
     sample.settings.LoadFromFile(dir.File("Sample.txt"));
     EXPECT_EQ(sample.count.Get(), 9);
@@ -310,9 +307,8 @@ TEST(ControlBaseClassTest, ItemsFireTheirDestroyedSignalsWithTheObject)
     std::vector<std::string> names_at_destruction;
     auto* sample = new Sample;
     ParameterItem& item = sample->settings.FindItem("_setting_name");
-    item.GetDestroyedSignal().connect([&names_at_destruction](ParameterItem* gone) {
-        names_at_destruction.push_back(gone->name);
-    });
+    item.GetDestroyedSignal().connect(
+        [&names_at_destruction](ParameterItem* gone) { names_at_destruction.push_back(gone->name); });
     delete sample;
     ASSERT_EQ(names_at_destruction.size(), 1u);
     EXPECT_EQ(names_at_destruction[0], "_setting_name");

@@ -25,16 +25,11 @@ struct RangeCase {
 TEST(ParameterItemTest, MinAndMaxWithTheirDefaults)
 {
     const std::vector<RangeCase> cases = {
-        {"min=1, max=10", 1.0, 10.0},
-        {"", 0.0, 1000.0},
-        {"min=0.3, max=150", 0.3, 150.0},
-        {"min=1, max=60", 1.0, 60.0},
-        {"max=wide", 0.0, 1000.0},
-        {"min=, max=", 0.0, 1000.0},
-        {"MIN = 2 , Max = 20", 2.0, 20.0},
-        {"type=hidden", 0.0, 1000.0},
-        {"min 5, max=7", 0.0, 7.0},
-        {"min=-5=3, max=2.5e2", -5.0, 250.0},
+        {"min=1, max=10", 1.0, 10.0},      {"", 0.0, 1000.0},
+        {"min=0.3, max=150", 0.3, 150.0},  {"min=1, max=60", 1.0, 60.0},
+        {"max=wide", 0.0, 1000.0},         {"min=, max=", 0.0, 1000.0},
+        {"MIN = 2 , Max = 20", 2.0, 20.0}, {"type=hidden", 0.0, 1000.0},
+        {"min 5, max=7", 0.0, 7.0},        {"min=-5=3, max=2.5e2", -5.0, 250.0},
     };
     for (const RangeCase& c : cases) {
         const ParameterItem item = ItemWith(c.descriptor);

@@ -56,8 +56,8 @@ void ExpectRows(ParameterStore& store, const std::vector<Row>& expected)
     }
 }
 
-std::vector<Row> SampleRows(const std::string& name, const std::string& owner, const std::string& setting_name,
-                            int count)
+std::vector<Row> SampleRows(const std::string& name, const std::string& owner,
+                            const std::string& setting_name, int count)
 {
     return {{name, owner, setting_name, "_setting_name", ""},
             {name, owner, setting_name, "_setting_name", ""},
@@ -177,7 +177,8 @@ TEST(ParameterStoreTest, RemovingManyObjectsIsNotQuadratic)
     for (auto& sample : samples)
         store.RemoveControls(sample->settings);
     // Scanning every record per removal took several seconds here.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2) * testsupport::kSanitizerSlowdown);
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::seconds(2) * testsupport::kSanitizerSlowdown);
     EXPECT_TRUE(store.GetTable().empty());
 }
 

@@ -25,7 +25,8 @@ namespace {
 // The blocking tasks share the state: a released worker still relocks its mutex after the blocker is gone.
 class PoolBlocker {
 public:
-    PoolBlocker() : state_(std::make_shared<State>()) {
+    PoolBlocker() : state_(std::make_shared<State>())
+    {
         for (int i = 0; i < GlobalWorkerPool().WorkerCount(); ++i) {
             GlobalWorkerPool().Post([state = state_] {
                 ++state->started;
@@ -33,10 +34,12 @@ public:
                 state->released.wait(lock, [&] { return state->open; });
             });
         }
-        EXPECT_TRUE(testsupport::WaitFor([this] { return state_->started.load() == GlobalWorkerPool().WorkerCount(); }));
+        EXPECT_TRUE(testsupport::WaitFor(
+            [this] { return state_->started.load() == GlobalWorkerPool().WorkerCount(); }));
     }
     ~PoolBlocker() { Release(); }
-    void Release() {
+    void Release()
+    {
         std::lock_guard<std::mutex> lock(state_->mutex);
         state_->open = true;
         state_->released.notify_all();
@@ -54,7 +57,8 @@ private:
 
 // Waits until every task posted before this call has run: tasks start in posting order, so once every
 // worker is inside a blocking task at the same time, none is still running an earlier one.
-void DrainPool() {
+void DrainPool()
+{
     PoolBlocker blocker;
 }
 
@@ -64,16 +68,19 @@ protected:
     boost::shared_ptr<ControlAndStatus> hub_ = boost::make_shared<ControlAndStatus>();
     PreviewControls preview_{hub_};
 
-    bool WaitReady() {
+    bool WaitReady()
+    {
         return testsupport::WaitFor([this] { return preview_.IsImageReady(); });
     }
 };
 
-cv::Mat Gradient(int rows, int cols) {
+cv::Mat Gradient(int rows, int cols)
+{
     cv::Mat image(rows, cols, CV_8UC3);
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < cols; ++x) {
-            image.at<cv::Vec3b>(y, x) = cv::Vec3b(static_cast<uchar>(x % 256), static_cast<uchar>(y % 256), 7);
+            image.at<cv::Vec3b>(y, x) =
+                cv::Vec3b(static_cast<uchar>(x % 256), static_cast<uchar>(y % 256), 7);
         }
     }
     return image;
@@ -89,7 +96,8 @@ struct RescaleCase {
     QRgb pixel;  // every pixel of a uniform source
 };
 
-TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb) {
+TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb)
+{
     const std::vector<RescaleCase> cases = {
         {"grey", cv::Mat(480, 640, CV_8UC1, cv::Scalar(77)), 320, QSize(320, 240), qRgb(77, 77, 77)},
         {"colour", cv::Mat(100, 200, CV_8UC3, cv::Scalar(10, 20, 30)), 50, QSize(50, 25), qRgb(30, 20, 10)},
@@ -115,7 +123,8 @@ TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb) {
     }
 }
 
-TEST(CvToQtRescalerTest, KeepsPixelPositionsWithNearestNeighbour) {
+TEST(CvToQtRescalerTest, KeepsPixelPositionsWithNearestNeighbour)
+{
     CvToQtRescaler rescaler(Gradient(100, 200));
     rescaler.SetSize(200, 100);
     rescaler.Rescale();
@@ -123,7 +132,8 @@ TEST(CvToQtRescalerTest, KeepsPixelPositionsWithNearestNeighbour) {
     EXPECT_EQ(image.pixel(150, 60), qRgb(7, 60, 150));
 }
 
-TEST(CvToQtRescalerTest, UnsupportedTypeGivesANullImage) {
+TEST(CvToQtRescalerTest, UnsupportedTypeGivesANullImage)
+{
     for (int type : {CV_16UC1, CV_8UC4, CV_64FC1}) {
         CvToQtRescaler rescaler(cv::Mat(10, 10, type, cv::Scalar(1)));
         rescaler.SetWidth(5);
@@ -134,12 +144,14 @@ TEST(CvToQtRescalerTest, UnsupportedTypeGivesANullImage) {
     }
 }
 
-TEST(CvToQtRescalerTest, NoImageBeforeRescaling) {
+TEST(CvToQtRescalerTest, NoImageBeforeRescaling)
+{
     CvToQtRescaler rescaler(cv::Mat(10, 10, CV_8UC1));
     EXPECT_FALSE(rescaler.GetImage());
 }
 
-TEST(CvToQtRescalerTest, CopiesItsSource) {
+TEST(CvToQtRescalerTest, CopiesItsSource)
+{
     cv::Mat source(10, 10, CV_8UC1, cv::Scalar(5));
     CvToQtRescaler rescaler(source);
     source.setTo(200);
@@ -148,7 +160,8 @@ TEST(CvToQtRescalerTest, CopiesItsSource) {
     EXPECT_EQ(qRed(rescaler.GetImage()->pixel(3, 3)), 5);
 }
 
-TEST(CvToQtRescalerTest, ZeroWidthIsRejected) {
+TEST(CvToQtRescalerTest, ZeroWidthIsRejected)
+{
     CvToQtRescaler rescaler(cv::Mat(10, 10, CV_8UC1));
     rescaler.SetWidth(0);
     EXPECT_THROW(rescaler.Rescale(), cv::Exception);
@@ -162,7 +175,8 @@ struct MapCase {
     cv::Point2d image_point;
 };
 
-TEST(CoordinateMapperTest, MapsBetweenWidgetAndImage) {
+TEST(CoordinateMapperTest, MapsBetweenWidgetAndImage)
+{
     const std::vector<MapCase> cases = {
         {cv::Size(640, 480), 320, 240, {160, 120}, {320, 240}},
         {cv::Size(100, 50), 200, 200, {50, 50}, {25, 12.5}},
@@ -181,14 +195,16 @@ TEST(CoordinateMapperTest, MapsBetweenWidgetAndImage) {
     }
 }
 
-TEST(CoordinateMapperTest, IntegerMappingTruncates) {
+TEST(CoordinateMapperTest, IntegerMappingTruncates)
+{
     CoordinateMapper mapper;
     mapper.SetImageSize(cv::Size(100, 100));
     mapper.SetWidgetSize(30, 30);
     EXPECT_EQ(mapper.WidgetToImagePoint(cv::Point(10, 20)), cv::Point(33, 66));
 }
 
-TEST(CoordinateMapperTest, SideOfSizeZeroMapsToZero) {
+TEST(CoordinateMapperTest, SideOfSizeZeroMapsToZero)
+{
     CoordinateMapper mapper;
     mapper.SetImageSize(cv::Size(0, 100));
     mapper.SetWidgetSize(50, 0);
@@ -198,13 +214,15 @@ TEST(CoordinateMapperTest, SideOfSizeZeroMapsToZero) {
     EXPECT_EQ(mapper.ImageToWidget({10, 10}), cv::Point2d(0, 0));
 }
 
-TEST(CoordinateMapperTest, PointConversions) {
+TEST(CoordinateMapperTest, PointConversions)
+{
     EXPECT_EQ(ToDoublePoint(QPoint(3, -4)), cv::Point2d(3.0, -4.0));
     EXPECT_EQ(ToIntPoint(cv::Point2d(3.9, -4.9)), QPoint(3, -4));
     EXPECT_EQ(ToIntPoint(cv::Point2d(std::numeric_limits<double>::infinity(), 1e300)), QPoint(0, 0));
 }
 
-TEST(OpenCvToQtConversionsTest, ConvertsFramesToRgb) {
+TEST(OpenCvToQtConversionsTest, ConvertsFramesToRgb)
+{
     struct Case {
         cv::Mat source;
         QRgb pixel;
@@ -224,7 +242,8 @@ TEST(OpenCvToQtConversionsTest, ConvertsFramesToRgb) {
     }
 }
 
-TEST(OpenCvToQtConversionsTest, LeavesTheFrameAndRefusesOtherTypes) {
+TEST(OpenCvToQtConversionsTest, LeavesTheFrameAndRefusesOtherTypes)
+{
     cv::Mat frame(4, 4, CV_32FC1, cv::Scalar(2.5));
     OpenCvToQtConversions conversion(frame);
     conversion.ConvertToRgb();
@@ -236,13 +255,15 @@ TEST(OpenCvToQtConversionsTest, LeavesTheFrameAndRefusesOtherTypes) {
     EXPECT_TRUE(other.GetQImage().isNull());
 }
 
-TEST(OpenCvToQtConversionsTest, ColoursSwapRedAndBlue) {
+TEST(OpenCvToQtConversionsTest, ColoursSwapRedAndBlue)
+{
     EXPECT_EQ(ScalarToQColor(cv::Scalar(255, 0, 0, 0)), QColor(0, 0, 255, 255));
     EXPECT_EQ(QColorToScalar(QColor(255, 0, 0)), cv::Scalar(0, 0, 255, 0));
     EXPECT_EQ(ScalarToQColor(cv::Scalar(10.9, 20.2, 30.7)), QColor(30, 20, 10));
 }
 
-TEST_F(PreviewControlsTest, RequestedWidthGivesImageAndMapping) {
+TEST_F(PreviewControlsTest, RequestedWidthGivesImageAndMapping)
+{
     preview_.RequestPreview(320);
     EXPECT_TRUE(preview_.IsPreviewWanted());
     preview_.SubmitFrame(cv::Mat(480, 640, CV_8UC3, cv::Scalar(0, 0, 255)));
@@ -263,7 +284,8 @@ TEST_F(PreviewControlsTest, RequestedWidthGivesImageAndMapping) {
     EXPECT_TRUE(preview_.clicked.Get());
 }
 
-TEST_F(PreviewControlsTest, OneRequestRescalesOnlyTheFirstFrame) {
+TEST_F(PreviewControlsTest, OneRequestRescalesOnlyTheFirstFrame)
+{
     preview_.RequestPreview(10);
     preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
     preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(2)));
@@ -273,7 +295,8 @@ TEST_F(PreviewControlsTest, OneRequestRescalesOnlyTheFirstFrame) {
     EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 1);
 }
 
-TEST_F(PreviewControlsTest, FramesDuringARescaleAreNotTaken) {
+TEST_F(PreviewControlsTest, FramesDuringARescaleAreNotTaken)
+{
     preview_.RequestPreview(10);
     {
         PoolBlocker blocker;
@@ -290,7 +313,8 @@ TEST_F(PreviewControlsTest, FramesDuringARescaleAreNotTaken) {
     EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 3);
 }
 
-TEST_F(PreviewControlsTest, RequestWhileReadyIsServedByTheNextFrame) {
+TEST_F(PreviewControlsTest, RequestWhileReadyIsServedByTheNextFrame)
+{
     preview_.RequestPreview(10);
     preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
     ASSERT_TRUE(WaitReady());
@@ -302,7 +326,8 @@ TEST_F(PreviewControlsTest, RequestWhileReadyIsServedByTheNextFrame) {
     EXPECT_EQ(qRed(image->pixel(0, 0)), 4);
 }
 
-TEST_F(PreviewControlsTest, SizeChangeIsReportedOnce) {
+TEST_F(PreviewControlsTest, SizeChangeIsReportedOnce)
+{
     EXPECT_FALSE(preview_.TakeSizeChanged());
     preview_.RequestPreview(10);
     preview_.SubmitFrame(cv::Mat(10, 20, CV_8UC1));
@@ -314,7 +339,8 @@ TEST_F(PreviewControlsTest, SizeChangeIsReportedOnce) {
     EXPECT_FALSE(preview_.TakeSizeChanged());
 }
 
-TEST_F(PreviewControlsTest, DisabledPreviewNeverRescales) {
+TEST_F(PreviewControlsTest, DisabledPreviewNeverRescales)
+{
     preview_.SetDisabled(true);
     EXPECT_FALSE(preview_.IsEnabled());
     preview_.RequestPreview(10);
@@ -325,7 +351,8 @@ TEST_F(PreviewControlsTest, DisabledPreviewNeverRescales) {
     EXPECT_FALSE(preview_.TakeSizeChanged());
 }
 
-TEST_F(PreviewControlsTest, EmptyFrameIsIgnored) {
+TEST_F(PreviewControlsTest, EmptyFrameIsIgnored)
+{
     preview_.RequestPreview(10);
     preview_.SubmitFrame(cv::Mat());
     EXPECT_TRUE(preview_.IsPreviewWanted());
@@ -334,7 +361,8 @@ TEST_F(PreviewControlsTest, EmptyFrameIsIgnored) {
     EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 6);
 }
 
-TEST_F(PreviewControlsTest, FailedRescaleDoesNotStopLaterPreviews) {
+TEST_F(PreviewControlsTest, FailedRescaleDoesNotStopLaterPreviews)
+{
     preview_.RequestPreview(0);
     preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(1)));
     DrainPool();
@@ -345,11 +373,13 @@ TEST_F(PreviewControlsTest, FailedRescaleDoesNotStopLaterPreviews) {
     EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 8);
 }
 
-TEST_F(PreviewControlsTest, NoImageBeforeAnyRescale) {
+TEST_F(PreviewControlsTest, NoImageBeforeAnyRescale)
+{
     EXPECT_FALSE(preview_.GetImage());
 }
 
-TEST_F(PreviewControlsTest, ReadsTheHighQualityFlagOfThePreviewSettings) {
+TEST_F(PreviewControlsTest, ReadsTheHighQualityFlagOfThePreviewSettings)
+{
     hub_->GetSharedControl<PreviewSettings>("")->high_quality_rescaling.Set(false);
     // Nearest neighbour keeps a one-pixel line sharp at double size; cubic would blur it.
     cv::Mat source(10, 10, CV_8UC1, cv::Scalar(0));
@@ -363,7 +393,8 @@ TEST_F(PreviewControlsTest, ReadsTheHighQualityFlagOfThePreviewSettings) {
     EXPECT_EQ(qRed(image.pixel(12, 5)), 0);
 }
 
-TEST(PreviewControlsLifetimeTest, DestroyedWhileItsRescaleWaitsIsSafe) {
+TEST(PreviewControlsLifetimeTest, DestroyedWhileItsRescaleWaitsIsSafe)
+{
     testsupport::ScopedHome home;
     auto hub = boost::make_shared<ControlAndStatus>();
     {
@@ -378,6 +409,7 @@ TEST(PreviewControlsLifetimeTest, DestroyedWhileItsRescaleWaitsIsSafe) {
     DrainPool();
 }
 
-TEST(PreviewControlsLifetimeTest, RefusesAMissingHub) {
+TEST(PreviewControlsLifetimeTest, RefusesAMissingHub)
+{
     EXPECT_THROW(PreviewControls preview{boost::shared_ptr<ControlAndStatus>()}, CustomException);
 }

@@ -176,10 +176,8 @@ TEST(SettingsConvertorsTest, AFailedReadKeepsTheValue)
     int plain = 8;
     ParameterItem flag_item("_flag", boost::any(&flag), "");
     ParameterItem plain_item("_plain", boost::any(&plain), "");
-    EXPECT_THROW(SettingsConvertorThreadSafe<bool>().FromString(flag_item, "true"),
-                 boost::bad_lexical_cast);
-    EXPECT_THROW(SettingsConvertor<int>().FromString(plain_item, "eight"),
-                 boost::bad_lexical_cast);
+    EXPECT_THROW(SettingsConvertorThreadSafe<bool>().FromString(flag_item, "true"), boost::bad_lexical_cast);
+    EXPECT_THROW(SettingsConvertor<int>().FromString(plain_item, "eight"), boost::bad_lexical_cast);
     EXPECT_TRUE(flag.Get());
     EXPECT_EQ(plain, 8);
 }
@@ -235,8 +233,8 @@ TEST(SettingsConvertorsTest, NullVariablePointerIsRefusedWithAnError)
 {
     std::vector<ParameterItem> probes = PlainRowProbes();
     probes.emplace_back("_point", boost::any(static_cast<QPoint*>(nullptr)), "");
-    probes.emplace_back(
-        "_controls", boost::any(static_cast<boost::shared_ptr<MainDisplayControls>*>(nullptr)), "");
+    probes.emplace_back("_controls",
+                        boost::any(static_cast<boost::shared_ptr<MainDisplayControls>*>(nullptr)), "");
     for (ParameterItem& probe : probes) {
         const std::string type = probe.GetTypeName();
         const boost::shared_ptr<SettingsConvertorInterface> convertor =

@@ -44,15 +44,14 @@ public:
 TEST(SettingsLoaderTest, ExactLayout)
 {
     Sample sample;
-    EXPECT_EQ(sample.settings.loader.ToString(),
-              "<?xml version=\"1.0\"?>\n"
-              "<Loader>\n"
-              "\t<Setting name=\"_setting_name\" value=\"Sample\" />\n"
-              "\t<Setting name=\"_setting_name\" value=\"Sample\" />\n"
-              "\t<Setting name=\"_count\" value=\"5\" />\n"
-              "\t<Setting name=\"_rate\" value=\"30\" />\n"
-              "\t<Setting name=\"_caption\" value=\"plain\" />\n"
-              "</Loader>\n");
+    EXPECT_EQ(sample.settings.loader.ToString(), "<?xml version=\"1.0\"?>\n"
+                                                 "<Loader>\n"
+                                                 "\t<Setting name=\"_setting_name\" value=\"Sample\" />\n"
+                                                 "\t<Setting name=\"_setting_name\" value=\"Sample\" />\n"
+                                                 "\t<Setting name=\"_count\" value=\"5\" />\n"
+                                                 "\t<Setting name=\"_rate\" value=\"30\" />\n"
+                                                 "\t<Setting name=\"_caption\" value=\"plain\" />\n"
+                                                 "</Loader>\n");
 }
 
 TEST(SettingsLoaderTest, NameOnlyObjectHasTwoSettings)
@@ -88,17 +87,16 @@ TEST(SettingsLoaderTest, WritingThenReadingChangesNothing)
 TEST(SettingsLoaderTest, AppliesExactlyTheNamedSettingsInDocumentOrder)
 {
     Sample sample;
-    EXPECT_TRUE(sample.settings.loader.FromString(
-        "<Loader>"
-        "  <!-- hand made -->"
-        "  <Setting name=\"_rate\" value=\"12\"/>"
-        "  <Other name=\"_count\" value=\"1\"/>"
-        "  <Setting name=\"_Count\" value=\"2\"/>"
-        "  <Setting name=\"_caption\" value=\"first\"/>"
-        "  <Setting name=\"_count\" value=\"not a number\"/>"
-        "  <Setting name=\"_caption\"/>"
-        "  <Setting name=\"_caption\" value=\"last\"/>"
-        "</Loader>"));
+    EXPECT_TRUE(sample.settings.loader.FromString("<Loader>"
+                                                  "  <!-- hand made -->"
+                                                  "  <Setting name=\"_rate\" value=\"12\"/>"
+                                                  "  <Other name=\"_count\" value=\"1\"/>"
+                                                  "  <Setting name=\"_Count\" value=\"2\"/>"
+                                                  "  <Setting name=\"_caption\" value=\"first\"/>"
+                                                  "  <Setting name=\"_count\" value=\"not a number\"/>"
+                                                  "  <Setting name=\"_caption\"/>"
+                                                  "  <Setting name=\"_caption\" value=\"last\"/>"
+                                                  "</Loader>"));
     EXPECT_EQ(sample.rate.Get(), 12.0);
     EXPECT_EQ(sample.count.Get(), 5);
     EXPECT_EQ(sample.caption.Get(), "last");
@@ -132,11 +130,11 @@ TEST(SettingsLoaderTest, NestedLoadersAreWrittenAndRead)
     Outer outer;
     outer.inner.count.Set(7);
     const auto document = outer.settings.loader.ToXmlDocument();
-    const pugi::xml_node nested = document->child("Loader").find_child_by_attribute(
-        "Loader", "name", "_inner");
+    const pugi::xml_node nested =
+        document->child("Loader").find_child_by_attribute("Loader", "name", "_inner");
     ASSERT_TRUE(nested);
-    EXPECT_STREQ(nested.find_child_by_attribute("Setting", "name", "_count")
-                     .attribute("value").as_string(), "7");
+    EXPECT_STREQ(nested.find_child_by_attribute("Setting", "name", "_count").attribute("value").as_string(),
+                 "7");
 
     Outer target;
     EXPECT_TRUE(target.settings.loader.FromString(outer.settings.loader.ToString()));
@@ -146,10 +144,9 @@ TEST(SettingsLoaderTest, NestedLoadersAreWrittenAndRead)
 TEST(SettingsLoaderTest, NestedLoaderWithoutALoaderSettingThrowsKeepingEarlierSettings)
 {
     Outer outer;
-    EXPECT_THROW(outer.settings.loader.FromString(
-                     "<Loader><Setting name=\"_level\" value=\"4\"/>"
-                     "<Loader name=\"_nowhere\"/>"
-                     "<Setting name=\"_level\" value=\"6\"/></Loader>"),
+    EXPECT_THROW(outer.settings.loader.FromString("<Loader><Setting name=\"_level\" value=\"4\"/>"
+                                                  "<Loader name=\"_nowhere\"/>"
+                                                  "<Setting name=\"_level\" value=\"6\"/></Loader>"),
                  CustomException);
     EXPECT_EQ(outer.level.Get(), 4);
     EXPECT_THROW(outer.settings.loader.FromString("<Loader><Loader name=\"_level\"/></Loader>"),

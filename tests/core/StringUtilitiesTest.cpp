@@ -16,12 +16,8 @@ struct SplitCase {
 TEST(StringUtilities, SplitKeepsInnerEmptyPiecesButNoTrailingOne)
 {
     const SplitCase cases[] = {
-        {"a,,b", ',', {"a", "", "b"}},
-        {"a,b,", ',', {"a", "b"}},
-        {"", ',', {}},
-        {",a", ',', {"", "a"}},
-        {"min=0", '=', {"min", "0"}},
-        {"abc", ',', {"abc"}},
+        {"a,,b", ',', {"a", "", "b"}}, {"a,b,", ',', {"a", "b"}},    {"", ',', {}},
+        {",a", ',', {"", "a"}},        {"min=0", '=', {"min", "0"}}, {"abc", ',', {"abc"}},
     };
     for (const SplitCase& c : cases)
         EXPECT_EQ(Split(c.text, c.separator), c.pieces) << "text: " << c.text;
@@ -88,11 +84,19 @@ TEST(StringUtilities, LabelsFromSettingNames)
 // UTF-8 text holds bytes of 0x80 and above; they must pass through unchanged.
 TEST(StringUtilities, CaseFunctionsChangeOnlyAsciiLetters)
 {
-    const std::string text = "\xC3\x84pfel \xC3\xBC" "ber \xE2\x82\xAC" "Euro";
+    const std::string text = "\xC3\x84pfel \xC3\xBC"
+                             "ber \xE2\x82\xAC"
+                             "Euro";
     EXPECT_EQ(ToLower("MiXeD 42_Z"), "mixed 42_z");
-    EXPECT_EQ(ToLower(text), "\xC3\x84pfel \xC3\xBC" "ber \xE2\x82\xAC" "euro");
-    EXPECT_EQ(CapitaliseWords(text), "\xC3\x84pfel \xC3\xBC" "ber \xE2\x82\xAC" "Euro");
-    EXPECT_EQ(SplitCamelCase(text), "\xC3\x84pfel \xC3\xBC" "ber \xE2\x82\xAC" " Euro");
+    EXPECT_EQ(ToLower(text), "\xC3\x84pfel \xC3\xBC"
+                             "ber \xE2\x82\xAC"
+                             "euro");
+    EXPECT_EQ(CapitaliseWords(text), "\xC3\x84pfel \xC3\xBC"
+                                     "ber \xE2\x82\xAC"
+                                     "Euro");
+    EXPECT_EQ(SplitCamelCase(text), "\xC3\x84pfel \xC3\xBC"
+                                    "ber \xE2\x82\xAC"
+                                    " Euro");
     std::string all_bytes;
     for (int b = 0x80; b <= 0xFF; ++b)
         all_bytes += static_cast<char>(b);

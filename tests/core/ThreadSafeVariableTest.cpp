@@ -161,8 +161,7 @@ TEST(ThreadSafeVariableTest, DestructionWaitsForAThreadInsideGet)
     std::thread reader([variable] { variable->Get(); });
     {
         std::unique_lock<std::mutex> lock(gate.mutex);
-        ASSERT_TRUE(gate.changed.wait_for(lock, std::chrono::seconds(20),
-                                          [&] { return gate.copying; }));
+        ASSERT_TRUE(gate.changed.wait_for(lock, std::chrono::seconds(20), [&] { return gate.copying; }));
     }
     std::thread destroyer([variable] { delete variable; });
     ASSERT_TRUE(testsupport::WaitFor([&] { return destroying.load(); }));

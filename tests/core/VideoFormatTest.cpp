@@ -26,8 +26,8 @@ TEST(VideoFormatTest, SettingsInRegistrationOrder)
     std::vector<std::string> names;
     for (const auto& item : format.settings.GetItems())
         names.push_back(item.name);
-    const std::vector<std::string> expected = {"_setting_name", "_setting_name", "_width", "_height",
-                                               "_channels", "_bits_per_pixel", "_type"};
+    const std::vector<std::string> expected = {"_setting_name", "_setting_name",   "_width", "_height",
+                                               "_channels",     "_bits_per_pixel", "_type"};
     EXPECT_EQ(names, expected);
 }
 
@@ -60,8 +60,10 @@ TEST(VideoFormatTest, FrameSizesAndCounts)
     };
     for (const Case& c : cases) {
         const VideoFormat format(c.width, c.height, c.channels, c.bits, VideoFormat::BGR);
-        EXPECT_EQ(format.GetFrameSize(), c.frame_size) << c.width << "x" << c.height << "x" << c.channels << " " << c.bits;
-        EXPECT_EQ(format.GetFrameCount(c.bytes), c.frame_count) << c.width << "x" << c.height << "x" << c.channels << " " << c.bits;
+        EXPECT_EQ(format.GetFrameSize(), c.frame_size)
+            << c.width << "x" << c.height << "x" << c.channels << " " << c.bits;
+        EXPECT_EQ(format.GetFrameCount(c.bytes), c.frame_count)
+            << c.width << "x" << c.height << "x" << c.channels << " " << c.bits;
     }
 }
 
@@ -120,14 +122,13 @@ TEST(VideoFormatTest, MakeMatIgnoresBitDepth)
 TEST(VideoFormatTest, ReadsAHeaderInTheControlTextForm)
 {
     VideoFormat format;
-    format.FromString(
-        "<?xml version=\"1.0\"?>\n<Loader>\n"
-        "\t<Setting name=\"_setting_name\" value=\"Video Format\" />\n"
-        "\t<Setting name=\"_width\" value=\"640\" />\n"
-        "\t<Setting name=\"_height\" value=\"480\" />\n"
-        "\t<Setting name=\"_channels\" value=\"3\" />\n"
-        "\t<Setting name=\"_bits_per_pixel\" value=\"16\" />\n"
-        "</Loader>\n");
+    format.FromString("<?xml version=\"1.0\"?>\n<Loader>\n"
+                      "\t<Setting name=\"_setting_name\" value=\"Video Format\" />\n"
+                      "\t<Setting name=\"_width\" value=\"640\" />\n"
+                      "\t<Setting name=\"_height\" value=\"480\" />\n"
+                      "\t<Setting name=\"_channels\" value=\"3\" />\n"
+                      "\t<Setting name=\"_bits_per_pixel\" value=\"16\" />\n"
+                      "</Loader>\n");
     EXPECT_EQ(format.GetWidth(), 640);
     EXPECT_EQ(format.GetHeight(), 480);
     EXPECT_EQ(format.GetChannels(), 3);
@@ -139,11 +140,10 @@ TEST(VideoFormatTest, ReadsAHeaderInTheControlTextForm)
 TEST(VideoFormatTest, CraftedHeaderGivesNoFrames)
 {
     VideoFormat format;
-    format.FromString(
-        "<?xml version=\"1.0\"?>\n<Loader>\n"
-        "\t<Setting name=\"_width\" value=\"0\" />\n"
-        "\t<Setting name=\"_height\" value=\"480\" />\n"
-        "</Loader>\n");
+    format.FromString("<?xml version=\"1.0\"?>\n<Loader>\n"
+                      "\t<Setting name=\"_width\" value=\"0\" />\n"
+                      "\t<Setting name=\"_height\" value=\"480\" />\n"
+                      "</Loader>\n");
     EXPECT_EQ(format.GetWidth(), 0);
     EXPECT_EQ(format.GetHeight(), 480);
     EXPECT_EQ(format.GetFrameCount(1 << 20), 0);

@@ -80,14 +80,10 @@ TEST(VideoFrameTest, FormatSynchronisation)
         VideoFormat::ColourSpace after;
     };
     const Case cases[] = {
-        {CV_8UC1, VideoFormat::BGR, VideoFormat::GREY},
-        {CV_8UC1, VideoFormat::HSV, VideoFormat::GREY},
-        {CV_8UC3, VideoFormat::GREY, VideoFormat::BGR},
-        {CV_8UC3, VideoFormat::UNSET, VideoFormat::BGR},
-        {CV_8UC3, VideoFormat::HSV, VideoFormat::HSV},
-        {CV_8UC3, VideoFormat::RGB, VideoFormat::RGB},
-        {CV_8UC3, VideoFormat::YCrCb, VideoFormat::YCrCb},
-        {CV_8UC4, VideoFormat::RGB, VideoFormat::RGB},
+        {CV_8UC1, VideoFormat::BGR, VideoFormat::GREY},    {CV_8UC1, VideoFormat::HSV, VideoFormat::GREY},
+        {CV_8UC3, VideoFormat::GREY, VideoFormat::BGR},    {CV_8UC3, VideoFormat::UNSET, VideoFormat::BGR},
+        {CV_8UC3, VideoFormat::HSV, VideoFormat::HSV},     {CV_8UC3, VideoFormat::RGB, VideoFormat::RGB},
+        {CV_8UC3, VideoFormat::YCrCb, VideoFormat::YCrCb}, {CV_8UC4, VideoFormat::RGB, VideoFormat::RGB},
         {CV_8UC2, VideoFormat::GREY, VideoFormat::GREY},
     };
     for (const Case& c : cases) {

@@ -120,8 +120,6 @@ TEST_P(WorkerPoolExit, ProcessEndsCleanlyAndDropsQueuedTasks)
 INSTANTIATE_TEST_SUITE_P(Cases, WorkerPoolExit,
                          ::testing::Values(ExitCase{"MainExitsWhileBusy", MainExitsWhileBusy},
                                            ExitCase{"TaskEndsTheProcess", TaskEndsTheProcess}),
-                         [](const ::testing::TestParamInfo<ExitCase>& info) {
-                             return info.param.name;
-                         });
+                         [](const ::testing::TestParamInfo<ExitCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -23,8 +23,7 @@ namespace {
 
 // A count the test waits on without polling. Tests declare it before the
 // pool whose tasks use it, so the pool is joined first.
-class Counter
-{
+class Counter {
 public:
     // Notifies under the lock: a waiter that sees the value may destroy the
     // counter at once.
@@ -38,8 +37,7 @@ public:
     bool WaitFor(int target)
     {
         std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(20),
-                                 [&] { return value_ >= target; });
+        return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return value_ >= target; });
     }
     int Value()
     {
@@ -150,17 +148,15 @@ TEST_P(WorkerPoolFailures, FailingTaskIsLoggedAndNextTaskRuns)
     const bool ran = next_ran.WaitFor(1);
     FILELog::ReportingLevel() = old_level;
     ASSERT_TRUE(ran);
-    EXPECT_NE(capture.Text().find("Exception running function in thread container"),
-              std::string::npos);
+    EXPECT_NE(capture.Text().find("Exception running function in thread container"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WorkerPoolFailures,
-    ::testing::Values(Failure{"StdException", [] { throw std::runtime_error("boom"); }},
-                      Failure{"CustomException", [] { throw CustomException("boom"); }},
-                      Failure{"PlainInteger", [] { throw 0; }},
-                      Failure{"EmptyTask", std::function<void()>()}),
-    [](const ::testing::TestParamInfo<Failure>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, WorkerPoolFailures,
+                         ::testing::Values(Failure{"StdException", [] { throw std::runtime_error("boom"); }},
+                                           Failure{"CustomException", [] { throw CustomException("boom"); }},
+                                           Failure{"PlainInteger", [] { throw 0; }},
+                                           Failure{"EmptyTask", std::function<void()>()}),
+                         [](const ::testing::TestParamInfo<Failure>& info) { return info.param.name; });
 
 TEST(WorkerPool, FailureIsNotLoggedBelowDebugLevel)
 {
@@ -175,8 +171,7 @@ TEST(WorkerPool, FailureIsNotLoggedBelowDebugLevel)
         EXPECT_TRUE(next_ran.WaitFor(1));
     }
     FILELog::ReportingLevel() = old_level;
-    EXPECT_EQ(capture.Text().find("Exception running function in thread container"),
-              std::string::npos);
+    EXPECT_EQ(capture.Text().find("Exception running function in thread container"), std::string::npos);
 }
 
 TEST(WorkerPool, PoolWithoutWorkersDropsItsTasksUnrun)

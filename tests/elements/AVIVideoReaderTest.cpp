@@ -23,8 +23,7 @@ bool SameImage(const cv::Mat& a, const cv::Mat& b)
     return a.size() == b.size() && a.type() == b.type() && cv::norm(a, b, cv::NORM_INF) == 0.0;
 }
 
-class AVIVideoReaderTest : public ::testing::Test
-{
+class AVIVideoReaderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -92,13 +91,19 @@ TEST(AVIVideoReaderCounts, ImplausibleFrameCountsCountAsNone)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    struct Case
-    {
+    struct Case {
         double reported;
         std::int64_t expected;
     };
-    for (const Case& c : std::vector<Case>{{5.0, 5}, {0.0, 0}, {-1.0, 0}, {-9e18, 0}, {nan, 0}, {inf, 0}, {-inf, 0},
-                                           {9.2e18, 0}, {1e300, 0}}) {
+    for (const Case& c : std::vector<Case>{{5.0, 5},
+                                           {0.0, 0},
+                                           {-1.0, 0},
+                                           {-9e18, 0},
+                                           {nan, 0},
+                                           {inf, 0},
+                                           {-inf, 0},
+                                           {9.2e18, 0},
+                                           {1e300, 0}}) {
         auto capture = boost::make_shared<FakeVideoCapture>();
         capture->frames.assign(6, cv::Mat(2, 2, CV_8UC3, cv::Scalar(1, 2, 3)));
         capture->properties[cv::CAP_PROP_FRAME_COUNT] = c.reported;

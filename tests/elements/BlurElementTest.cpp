@@ -21,8 +21,7 @@ cv::Mat Dot(int rows, int cols, cv::Point at)
     return image;
 }
 
-class BlurElementTest : public ::testing::Test
-{
+class BlurElementTest : public ::testing::Test {
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     BlurElement element{hub};
@@ -45,12 +44,15 @@ TEST_F(BlurElementTest, SettingsFollowTheBaseInOrderWithDefaults)
 // A dot spreads over a width x height box; width runs along the columns.
 TEST_F(BlurElementTest, DotSpreadsOverTheBoxOfTheSettings)
 {
-    const struct { int width, height; int spread; cv::Point reached; } cases[] = {
-        {1, 1, 1, {5, 5}}, {3, 3, 9, {6, 6}}, {5, 1, 5, {7, 5}}, {1, 5, 5, {5, 7}},
-        {2, 2, 4, {6, 6}},  // an even box is anchored past its middle
+    const struct {
+        int width, height;
+        int spread;
+        cv::Point reached;
+    } cases[] = {
+        {1, 1, 1, {5, 5}}, {3, 3, 9, {6, 6}}, {5, 1, 5, {7, 5}},
+        {1, 5, 5, {5, 7}}, {2, 2, 4, {6, 6}},  // an even box is anchored past its middle
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         element.settings.SetValue("_width", std::to_string(c.width), "");
         element.settings.SetValue("_height", std::to_string(c.height), "");
         const cv::Mat out = pads.Pass(MakeFrame(Dot(11, 11, {5, 5}))).data->image;

@@ -13,8 +13,7 @@
 
 namespace {
 
-struct KeyCase
-{
+struct KeyCase {
     std::string path;
     std::string key;
 };
@@ -22,12 +21,9 @@ struct KeyCase
 TEST(BmpReaderNames, SequenceKeyDropsTheNumber)
 {
     const std::vector<KeyCase> cases = {
-        {"/data/shot_3.png", "/data/shot.png"},
-        {"/data/my_shot_10.tiff", "/data/my_shot.tiff"},
-        {"/data/shot.png", "/data/shot.png"},
-        {"/data/shot_3", "/data/shot."},
-        {"/data/j.doe/shot_3", "/data/j.doe/shot_3"},
-        {"/data_1/shot_2.png", "/data_1/shot.png"},
+        {"/data/shot_3.png", "/data/shot.png"},       {"/data/my_shot_10.tiff", "/data/my_shot.tiff"},
+        {"/data/shot.png", "/data/shot.png"},         {"/data/shot_3", "/data/shot."},
+        {"/data/j.doe/shot_3", "/data/j.doe/shot_3"}, {"/data_1/shot_2.png", "/data_1/shot.png"},
     };
     for (const KeyCase& c : cases)
         EXPECT_EQ(c.key, BmpReader::SequenceKey(c.path)) << c.path;
@@ -40,12 +36,11 @@ TEST(BmpReaderNames, SequenceNumberIsTheDecimalTail)
     EXPECT_EQ(-2, BmpReader::SequenceNumber("/data/shot_-2.png"));
     EXPECT_EQ(12, BmpReader::SequenceNumber("/data/a_b_12.png"));
     for (const char* bad : {"/data/shot.png", "/data/shot_x.png", "/data/shot_.png", "/data/shot_ 3.png",
-                                  "/data/shot_3a.png", "/data_1/shot.png"})
+                            "/data/shot_3a.png", "/data_1/shot.png"})
         EXPECT_ANY_THROW(BmpReader::SequenceNumber(bad)) << bad;
 }
 
-class BmpReaderTest : public ::testing::Test
-{
+class BmpReaderTest : public ::testing::Test {
 protected:
     // a_N.png holds grey value 10 * N, so each frame tells which file it came from.
     void WriteImage(const std::string& name, int value)
@@ -108,7 +103,8 @@ TEST_F(BmpReaderTest, RefusesNamesWithoutNumbersMissingFilesAndNonImages)
     WriteSequenceWithDecoys();
     std::ofstream(dir.File("clip_07.avi")) << "not an image at all";
     std::ofstream(dir.File("clip_08.avi")) << "not an image either";
-    for (const std::string& name : std::vector<std::string>{"a_x.png", "a.png", "a_3.png", "clip_07.avi", ""}) {
+    for (const std::string& name :
+         std::vector<std::string>{"a_x.png", "a.png", "a_3.png", "clip_07.avi", ""}) {
         BmpReader reader;
         EXPECT_FALSE(reader.Open(name.empty() ? name : dir.File(name))) << name;
         EXPECT_FALSE(reader.IsOpen()) << name;

@@ -19,13 +19,13 @@
 
 namespace {
 
-class CameraElementTest : public ::testing::Test
-{
+class CameraElementTest : public ::testing::Test {
 protected:
-    CameraElementTest() : hub(boost::make_shared<ControlAndStatus>()), capture(boost::make_shared<FakeVideoCapture>())
+    CameraElementTest()
+        : hub(boost::make_shared<ControlAndStatus>()), capture(boost::make_shared<FakeVideoCapture>())
     {
-        capture->properties = {{cv::CAP_PROP_BRIGHTNESS, 0.5}, {cv::CAP_PROP_CONTRAST, -0.85},
-                               {cv::CAP_PROP_HUE, -1.0},       {cv::CAP_PROP_GAIN, 0.0},
+        capture->properties = {{cv::CAP_PROP_BRIGHTNESS, 0.5},   {cv::CAP_PROP_CONTRAST, -0.85},
+                               {cv::CAP_PROP_HUE, -1.0},         {cv::CAP_PROP_GAIN, 0.0},
                                {cv::CAP_PROP_SATURATION, -0.95}, {cv::CAP_PROP_EXPOSURE, 3.0},
                                {cv::CAP_PROP_FPS, 30.0}};
         for (int i = 0; i < 50; ++i)
@@ -81,9 +81,9 @@ TEST_F(CameraElementTest, AnsweredPropertiesBecomeSettingsInTableOrder)
 {
     auto camera = MakeCamera();
     // Hue (-1), Saturation (-0.95) and Mode (not answered) count as absent; -0.85 does not.
-    const std::vector<std::string> expected = {"_setting_name", "_setting_name", "_position_x", "_position_y",
-                                               "_preview",      "Brightness",    "Contrast",    "Gain",
-                                               "Exposure",      "FPS"};
+    const std::vector<std::string> expected = {
+        "_setting_name", "_setting_name", "_position_x", "_position_y", "_preview",
+        "Brightness",    "Contrast",      "Gain",        "Exposure",    "FPS"};
     EXPECT_EQ(expected, SettingNames(*camera));
     EXPECT_DOUBLE_EQ(0.5, std::stod(camera->settings.GetValueAsString("Brightness")));
     EXPECT_DOUBLE_EQ(-0.85, std::stod(camera->settings.GetValueAsString("Contrast")));
@@ -132,7 +132,8 @@ TEST_F(CameraElementTest, AChangeMadeWhilePropertiesAreAppliedReachesTheCameraNe
     capture->set_calls.clear();
     camera->GetData();
     const std::pair<int, double> exposure(cv::CAP_PROP_EXPOSURE, 7.0);
-    EXPECT_NE(capture->set_calls.end(), std::find(capture->set_calls.begin(), capture->set_calls.end(), exposure))
+    EXPECT_NE(capture->set_calls.end(),
+              std::find(capture->set_calls.begin(), capture->set_calls.end(), exposure))
         << "the exposure change was lost";
 }
 

@@ -21,15 +21,15 @@ using testsupport::MakeFrame;
 // Saturated colours away from red, so hue survives lossy round trips unwrapped.
 cv::Mat Palette()
 {
-    const cv::Vec3b colours[] = {{255, 0, 0}, {0, 255, 0}, {40, 200, 120}, {230, 120, 60}, {0, 255, 255}, {255, 255, 0}};
+    const cv::Vec3b colours[] = {{255, 0, 0},    {0, 255, 0},   {40, 200, 120},
+                                 {230, 120, 60}, {0, 255, 255}, {255, 255, 0}};
     cv::Mat row(1, 6, CV_8UC3);
     for (int i = 0; i < 6; ++i)
         row.at<cv::Vec3b>(0, i) = colours[i];
     return row;
 }
 
-class ColourSpaceConvertorElementTest : public ::testing::Test
-{
+class ColourSpaceConvertorElementTest : public ::testing::Test {
 protected:
     // One converter set to the target, fed with the frame.
     PassableItem<VideoFrame> Convert(PassableItem<VideoFrame> item, int to)
@@ -68,14 +68,17 @@ TEST_F(ColourSpaceConvertorElementTest, BgrFrameWithTheDefaultPassesUntouched)
 // Pure blue into each space: the right code and the new label.
 TEST_F(ColourSpaceConvertorElementTest, BlueIntoEachSpaceIsConvertedAndLabelled)
 {
-    const struct { Space to; int channels; cv::Scalar pixel; } cases[] = {
+    const struct {
+        Space to;
+        int channels;
+        cv::Scalar pixel;
+    } cases[] = {
         {VideoFormat::RGB, 3, {0, 0, 255}},
         {VideoFormat::HSV, 3, {120, 255, 255}},
         {VideoFormat::GREY, 1, {29}},
         {VideoFormat::YCrCb, 3, {29, 107, 255}},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         cv::Mat blue(1, 1, CV_8UC3, cv::Scalar(255, 0, 0));
         const PassableItem<VideoFrame> out = Convert(MakeFrame(blue, VideoFormat::BGR), c.to);
         const VideoFrame& frame = *out.data;
@@ -92,18 +95,18 @@ TEST_F(ColourSpaceConvertorElementTest, BlueIntoEachSpaceIsConvertedAndLabelled)
 TEST_F(ColourSpaceConvertorElementTest, EveryColourPairRoundTripsWithItsLabel)
 {
     const Space colour_spaces[] = {VideoFormat::BGR, VideoFormat::RGB, VideoFormat::HSV, VideoFormat::YCrCb};
-    const Space targets[] = {VideoFormat::BGR, VideoFormat::RGB, VideoFormat::HSV, VideoFormat::GREY, VideoFormat::YCrCb};
-    for (const Space from : colour_spaces)
-    {
-        for (const Space to : targets)
-        {
+    const Space targets[] = {VideoFormat::BGR, VideoFormat::RGB, VideoFormat::HSV, VideoFormat::GREY,
+                             VideoFormat::YCrCb};
+    for (const Space from : colour_spaces) {
+        for (const Space to : targets) {
             const PassableItem<VideoFrame> expected = Convert(MakeFrame(Palette(), VideoFormat::BGR), to);
             PassableItem<VideoFrame> item = Convert(MakeFrame(Palette(), VideoFormat::BGR), from);
             ASSERT_EQ(from, item.data->format.GetColourSpace());
             item = Convert(item, to);
             EXPECT_EQ(to, item.data->format.GetColourSpace()) << from << "->" << to;
             ASSERT_EQ(expected.data->image.type(), item.data->image.type()) << from << "->" << to;
-            EXPECT_LE(cv::norm(item.data->image, expected.data->image, cv::NORM_INF), 6.0) << from << "->" << to;
+            EXPECT_LE(cv::norm(item.data->image, expected.data->image, cv::NORM_INF), 6.0)
+                << from << "->" << to;
         }
     }
 }
@@ -111,14 +114,16 @@ TEST_F(ColourSpaceConvertorElementTest, EveryColourPairRoundTripsWithItsLabel)
 // A one-channel frame is GREY whatever its format said, and gains three channels.
 TEST_F(ColourSpaceConvertorElementTest, GreyFrameIntoEachColourSpace)
 {
-    const struct { Space to; cv::Scalar pixel; } cases[] = {
+    const struct {
+        Space to;
+        cv::Scalar pixel;
+    } cases[] = {
         {VideoFormat::BGR, {90, 90, 90}},
         {VideoFormat::RGB, {90, 90, 90}},
         {VideoFormat::HSV, {0, 0, 90}},
         {VideoFormat::YCrCb, {90, 128, 128}},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         const PassableItem<VideoFrame> out =
             Convert(MakeFrame(cv::Mat(2, 3, CV_8UC1, cv::Scalar(90)), VideoFormat::HSV), c.to);
         ASSERT_EQ(CV_8UC3, out.data->image.type()) << c.to;
@@ -151,15 +156,16 @@ TEST_F(ColourSpaceConvertorElementTest, GreyThenBgrGivesGreyValuedColourFrames)
 // Four channels (a PNG with alpha) and unknown targets change nothing.
 TEST_F(ColourSpaceConvertorElementTest, UnlistedCasesChangeNeitherImageNorLabel)
 {
-    const struct { int type; Space label; int to; } cases[] = {
-        {CV_8UC4, VideoFormat::UNSET, VideoFormat::HSV},
-        {CV_8UC4, VideoFormat::HSV, VideoFormat::GREY},
-        {CV_8UC3, VideoFormat::BGR, VideoFormat::UNSET},
-        {CV_8UC3, VideoFormat::BGR, 9},
+    const struct {
+        int type;
+        Space label;
+        int to;
+    } cases[] = {
+        {CV_8UC4, VideoFormat::UNSET, VideoFormat::HSV},  {CV_8UC4, VideoFormat::HSV, VideoFormat::GREY},
+        {CV_8UC3, VideoFormat::BGR, VideoFormat::UNSET},  {CV_8UC3, VideoFormat::BGR, 9},
         {CV_8UC1, VideoFormat::GREY, VideoFormat::UNSET},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         cv::Mat image(2, 2, c.type);
         cv::randu(image, 0, 256);
         PassableItem<VideoFrame> item = MakeFrame(image, c.label);
@@ -171,7 +177,8 @@ TEST_F(ColourSpaceConvertorElementTest, UnlistedCasesChangeNeitherImageNorLabel)
 
 TEST_F(ColourSpaceConvertorElementTest, UnsupportedDepthThrowsAndKeepsTheLabel)
 {
-    PassableItem<VideoFrame> item = MakeFrame(cv::Mat(2, 2, CV_16UC3, cv::Scalar::all(1000)), VideoFormat::BGR);
+    PassableItem<VideoFrame> item =
+        MakeFrame(cv::Mat(2, 2, CV_16UC3, cv::Scalar::all(1000)), VideoFormat::BGR);
     EXPECT_ANY_THROW(Convert(item, VideoFormat::HSV));
     EXPECT_EQ(VideoFormat::BGR, item.data->format.GetColourSpace());
     EXPECT_EQ(3, Convert(MakeFrame(Palette(), VideoFormat::BGR), VideoFormat::HSV).data->image.channels());
@@ -181,7 +188,8 @@ TEST_F(ColourSpaceConvertorElementTest, UnsupportedDepthThrowsAndKeepsTheLabel)
 // space it was actually converted into.
 TEST_F(ColourSpaceConvertorElementTest, LabelMatchesTheConversionWhileTheTargetChanges)
 {
-    auto* target = boost::any_cast<ThreadSafeVariable<int>*>(element.settings.FindItem("_output_colourspace").value);
+    auto* target =
+        boost::any_cast<ThreadSafeVariable<int>*>(element.settings.FindItem("_output_colourspace").value);
     std::atomic<bool> done{false};
     std::thread toggler([&] {
         for (int i = 0; !done.load(); ++i)
@@ -190,8 +198,7 @@ TEST_F(ColourSpaceConvertorElementTest, LabelMatchesTheConversionWhileTheTargetC
     cv::Mat hsv;
     cv::cvtColor(Palette(), hsv, cv::COLOR_BGR2HSV);
     int mismatches = 0;
-    for (int i = 0; i < 20000; ++i)
-    {
+    for (int i = 0; i < 20000; ++i) {
         // Straight to Process: the race needs many frames, not the pads.
         const PassableItem<VideoFrame> out = element.Process(MakeFrame(Palette(), VideoFormat::BGR));
         const VideoFrame& frame = *out.data;

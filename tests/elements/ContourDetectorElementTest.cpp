@@ -43,12 +43,12 @@ std::vector<cv::Point> Sorted(std::vector<cv::Point> points)
     return points;
 }
 
-class ContourDetectorElementTest : public ::testing::Test
-{
+class ContourDetectorElementTest : public ::testing::Test {
 protected:
     void ConnectPathOutput()
     {
-        path_output = boost::dynamic_pointer_cast<Source<PathContainer>>(element.GetOutputByName("Path Output"));
+        path_output =
+            boost::dynamic_pointer_cast<Source<PathContainer>>(element.GetOutputByName("Path Output"));
         ASSERT_TRUE(path_output);
         path_output->peer_element_id.Set("Path Drawer_0");
     }
@@ -60,7 +60,10 @@ protected:
         return path_output->GetData();
     }
 
-    void Set(const std::string& name, int value) { element.settings.SetValue(name, std::to_string(value), ""); }
+    void Set(const std::string& name, int value)
+    {
+        element.settings.SetValue(name, std::to_string(value), "");
+    }
 
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     ContourDetectorElement element{hub};
@@ -75,7 +78,8 @@ TEST_F(ContourDetectorElementTest, SettingsAndPadsAreThoseOfTheCatalogue)
     const ParameterItem& mode = items[items.size() - 2];
     const ParameterItem& approximation = items[items.size() - 1];
     EXPECT_EQ("_retrieval_mode", mode.name);
-    EXPECT_EQ("items=[Retrieve External][Retreve List][Retrieve and Organise][Retreve Tree]", mode.descriptor);
+    EXPECT_EQ("items=[Retrieve External][Retreve List][Retrieve and Organise][Retreve Tree]",
+              mode.descriptor);
     EXPECT_EQ("_contour_approximation_methods", approximation.name);
     EXPECT_EQ("items=[Chain Approx Simple][Chain Approx TC89 L1][Chain Approx TC89 KCOS]",
               approximation.descriptor);
@@ -106,10 +110,14 @@ TEST_F(ContourDetectorElementTest, SquareWithDefaultsGivesOneRecordOfItsFourCorn
 // Retrieval mode index is OpenCV's mode: only "external" drops the ring's hole.
 TEST_F(ContourDetectorElementTest, RecordCountPerRetrievalModeForSquareAndRing)
 {
-    const struct { const char* shape; cv::Mat (*make)(); int mode; std::size_t records; } cases[] = {
-        {"square", FilledSquare, 0, 1}, {"square", FilledSquare, 1, 1},
-        {"square", FilledSquare, 2, 1}, {"square", FilledSquare, 3, 1},
-        {"ring", Ring, 0, 1},           {"ring", Ring, 1, 2},
+    const struct {
+        const char* shape;
+        cv::Mat (*make)();
+        int mode;
+        std::size_t records;
+    } cases[] = {
+        {"square", FilledSquare, 0, 1}, {"square", FilledSquare, 1, 1}, {"square", FilledSquare, 2, 1},
+        {"square", FilledSquare, 3, 1}, {"ring", Ring, 0, 1},           {"ring", Ring, 1, 2},
         {"ring", Ring, 2, 2},           {"ring", Ring, 3, 2},
     };
     ConnectPathOutput();
@@ -171,7 +179,8 @@ TEST_F(ContourDetectorElementTest, UnconnectedPathOutputNeverWaits)
 {
     for (int i = 0; i < 3; ++i)
         pads.Pass(MakeFrame(FilledSquare()));
-    auto pad = boost::dynamic_pointer_cast<BoltOnSource<PathContainer>>(element.GetOutputByName("Path Output"));
+    auto pad =
+        boost::dynamic_pointer_cast<BoltOnSource<PathContainer>>(element.GetOutputByName("Path Output"));
     ASSERT_TRUE(pad);
     EXPECT_EQ(0, pad->queue.Count());
 }

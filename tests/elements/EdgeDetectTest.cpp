@@ -22,8 +22,7 @@ cv::Mat Step(int level, int type = CV_8UC1)
     return image;
 }
 
-class EdgeDetectTest : public ::testing::Test
-{
+class EdgeDetectTest : public ::testing::Test {
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     EdgeDetect element{hub};
@@ -45,14 +44,17 @@ TEST_F(EdgeDetectTest, SettingsFollowTheBaseInOrderWithDefaults)
 // An edge is found only where the gradient passes the upper threshold.
 TEST_F(EdgeDetectTest, EdgesAppearOnlyAboveTheThresholds)
 {
-    const struct { int level; double low, high; bool edges; } cases[] = {
+    const struct {
+        int level;
+        double low, high;
+        bool edges;
+    } cases[] = {
         {30, 80, 160, false},  // gradient 120
         {50, 80, 160, true},   // gradient 200
         {30, 20, 60, true},
         {50, 255, 255, false},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         element.settings.SetValue("_threshold_1", std::to_string(c.low), "");
         element.settings.SetValue("_threshold_2", std::to_string(c.high), "");
         const cv::Mat out = pads.Pass(MakeFrame(Step(c.level))).data->image;

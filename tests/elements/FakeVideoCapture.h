@@ -15,8 +15,7 @@
 
 #include "elements/VideoCaptureInterface.h"
 
-class FakeVideoCapture : public VideoCaptureInterface
-{
+class FakeVideoCapture : public VideoCaptureInterface {
 public:
     bool Open(int device) override
     {

@@ -21,8 +21,7 @@ cv::Mat GreyRamp()
     return ramp;
 }
 
-class FalseColourTest : public ::testing::Test
-{
+class FalseColourTest : public ::testing::Test {
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
     FalseColour element{hub};
@@ -44,14 +43,16 @@ TEST_F(FalseColourTest, ModeIsTheLastSettingWithItsItemsAndJetByDefault)
 // The stored index is OpenCV's colour-map number, in OpenCV's own order.
 TEST_F(FalseColourTest, EachIndexSelectsTheOpenCvMapOfThatNumber)
 {
-    const struct { int index; cv::ColormapTypes map; } cases[] = {
+    const struct {
+        int index;
+        cv::ColormapTypes map;
+    } cases[] = {
         {0, cv::COLORMAP_AUTUMN}, {1, cv::COLORMAP_BONE},    {2, cv::COLORMAP_JET},
         {3, cv::COLORMAP_WINTER}, {4, cv::COLORMAP_RAINBOW}, {5, cv::COLORMAP_OCEAN},
         {6, cv::COLORMAP_SUMMER}, {7, cv::COLORMAP_SPRING},  {8, cv::COLORMAP_COOL},
         {9, cv::COLORMAP_HSV},    {10, cv::COLORMAP_PINK},   {11, cv::COLORMAP_HOT},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         element.settings.SetValue("_mode", std::to_string(c.index), "");
         PassableItem<VideoFrame> item = MakeFrame(GreyRamp());
         const PassableItem<VideoFrame> out = pads.Pass(item);
@@ -68,7 +69,7 @@ TEST_F(FalseColourTest, DefaultJetRunsFromBlueToRedAndKeepsFrameFields)
     const PassableItem<VideoFrame> out = pads.Pass(MakeFrame(GreyRamp(), 42, 1.5));
     const cv::Vec3b dark = out.data->image.at<cv::Vec3b>(0, 0);
     const cv::Vec3b bright = out.data->image.at<cv::Vec3b>(0, 255);
-    EXPECT_GT(dark[0], dark[2]);    // blue end
+    EXPECT_GT(dark[0], dark[2]);      // blue end
     EXPECT_GT(bright[2], bright[0]);  // red end
     EXPECT_EQ(42, out.data->frame_number);
     EXPECT_EQ(1.5, out.data->time);

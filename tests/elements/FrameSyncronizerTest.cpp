@@ -26,8 +26,7 @@ using testsupport::NumberedFrame;
 
 using NumberPair = std::pair<std::int64_t, std::int64_t>;
 
-class FrameSyncronizerTest : public ::testing::Test
-{
+class FrameSyncronizerTest : public ::testing::Test {
 protected:
     FrameSyncronizerTest()
     {

@@ -14,8 +14,7 @@
 
 namespace {
 
-class ImageReadElementTest : public ::testing::Test
-{
+class ImageReadElementTest : public ::testing::Test {
 protected:
     ImageReadElementTest() : hub(boost::make_shared<ControlAndStatus>()), element(hub) {}
 

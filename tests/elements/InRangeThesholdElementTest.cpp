@@ -33,8 +33,7 @@ std::vector<uchar> RowOf(const cv::Mat& image)
     return std::vector<uchar>(image.begin<uchar>(), image.end<uchar>());
 }
 
-class InRangeThesholdElementTest : public ::testing::Test
-{
+class InRangeThesholdElementTest : public ::testing::Test {
 protected:
     void Pick(const cv::Scalar& colour)
     {
@@ -77,14 +76,20 @@ TEST_F(InRangeThesholdElementTest, SettingsSignalAndDefaults)
 
     const std::vector<ParameterItem> items = element.settings.GetItems();
     ASSERT_GE(items.size(), 8u);
-    const struct { const char* name; const char* descriptor; } expected[] = {
-        {"_pick_colour", ""},           {"_sensitivity", "min=0, max=255"},
-        {"_channel_0_min", "min=0, max=255"}, {"_channel_0_max", "min=0, max=255"},
-        {"_channel_1_min", "min=0, max=255"}, {"_channel_1_max", "min=0, max=255"},
-        {"_channel_2_min", "min=0, max=255"}, {"_channel_2_max", "min=0, max=255"},
+    const struct {
+        const char* name;
+        const char* descriptor;
+    } expected[] = {
+        {"_pick_colour", ""},
+        {"_sensitivity", "min=0, max=255"},
+        {"_channel_0_min", "min=0, max=255"},
+        {"_channel_0_max", "min=0, max=255"},
+        {"_channel_1_min", "min=0, max=255"},
+        {"_channel_1_max", "min=0, max=255"},
+        {"_channel_2_min", "min=0, max=255"},
+        {"_channel_2_max", "min=0, max=255"},
     };
-    for (int i = 0; i < 8; ++i)
-    {
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(expected[i].name, items[items.size() - 8 + i].name);
         EXPECT_EQ(expected[i].descriptor, items[items.size() - 8 + i].descriptor);
     }
@@ -106,14 +111,17 @@ TEST_F(InRangeThesholdElementTest, DefaultBoundsOnABgrFrameGiveAnAllWhiteMask)
 // The reset button on a BGR stream: picked colour +/- sensitivity, truncated, unclamped.
 TEST_F(InRangeThesholdElementTest, ResetOnABgrStreamDerivesBoundsFromThePick)
 {
-    const struct { cv::Scalar pick; int sensitivity; std::vector<int> bounds; } cases[] = {
+    const struct {
+        cv::Scalar pick;
+        int sensitivity;
+        std::vector<int> bounds;
+    } cases[] = {
         {{100, 150, 200, 0}, 10, {90, 110, 140, 160, 190, 210}},
         {{100, 150, 200, 0}, 220, {-120, 320, -70, 370, -20, 420}},
         {{100.7, 0, 255, 0}, 0, {100, 100, 0, 0, 255, 255}},
         {{-0.5, 1e12, 0, 0}, 1, {-1, 0, 2147483647, 2147483647, -1, 1}},  // typed far out of range
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         Pick(c.pick);
         element.settings.SetValue("_sensitivity", std::to_string(c.sensitivity), "");
         element.layout_update_requested.Set(false);
@@ -127,15 +135,17 @@ TEST_F(InRangeThesholdElementTest, ResetOnABgrStreamDerivesBoundsFromThePick)
 TEST_F(InRangeThesholdElementTest, MaskFollowsTheBoundsIncludingOutOfRangeOnes)
 {
     const cv::Vec3b picked(100, 150, 200);
-    const struct { std::vector<int> bounds; std::vector<uchar> mask; } cases[] = {
+    const struct {
+        std::vector<int> bounds;
+        std::vector<uchar> mask;
+    } cases[] = {
         {{90, 110, 140, 160, 190, 210}, {255, 0, 0, 255, 0}},
         {{100, 100, 150, 150, 200, 200}, {255, 0, 0, 255, 0}},
         {{101, 110, 140, 160, 190, 210}, {0, 0, 0, 0, 0}},
         {{-120, 320, -70, 370, -20, 420}, {255, 255, 255, 255, 255}},
         {{-10, 10, -10, 10, -10, 10}, {0, 0, 0, 0, 255}},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SetBounds(c.bounds);
         PassableItem<VideoFrame> item = MakeFrame(Palette(picked), VideoFormat::BGR);
         pads.Pass(item);
@@ -208,11 +218,12 @@ TEST_F(InRangeThesholdElementTest, LaterHsvFramesKeepTheBounds)
 // RGB, GREY and YCrCb streams never change the bounds, not even through the button.
 TEST_F(InRangeThesholdElementTest, OtherColourSpacesNeverChangeTheBounds)
 {
-    const struct { VideoFormat::ColourSpace space; int type; } cases[] = {
-        {VideoFormat::RGB, CV_8UC3}, {VideoFormat::GREY, CV_8UC1}, {VideoFormat::YCrCb, CV_8UC3}};
+    const struct {
+        VideoFormat::ColourSpace space;
+        int type;
+    } cases[] = {{VideoFormat::RGB, CV_8UC3}, {VideoFormat::GREY, CV_8UC1}, {VideoFormat::YCrCb, CV_8UC3}};
     Pick(cv::Scalar(100, 150, 200, 0));
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         const std::vector<int> bounds = {1, 254, 2, 253, 3, 252};
         SetBounds(bounds);
         PassableItem<VideoFrame> item = MakeFrame(cv::Mat(2, 2, c.type, cv::Scalar::all(128)), c.space);

@@ -27,11 +27,11 @@ PassableItem<VideoFrame> MakeFrame(cv::Size size, cv::Scalar colour)
 
 boost::shared_ptr<MainDisplayControls> ControlsOf(MainDisplayElement& element)
 {
-    return *boost::any_cast<boost::shared_ptr<MainDisplayControls>*>(element.settings.FindItem("_controls").value);
+    return *boost::any_cast<boost::shared_ptr<MainDisplayControls>*>(
+        element.settings.FindItem("_controls").value);
 }
 
-class MainDisplayElementTest : public ::testing::Test
-{
+class MainDisplayElementTest : public ::testing::Test {
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
 };
@@ -57,7 +57,10 @@ TEST_F(MainDisplayElementTest, FrameIsQueuedRescaledToTheDisplaySizeAndPassesUnc
     MainDisplayElement element{hub};
     testsupport::PadHarness<> pads(element);
     boost::shared_ptr<MainDisplayControls> record = ControlsOf(element);
-    const struct { int width; int height; } displays[] = {{320, 180}, {100, 200}};
+    const struct {
+        int width;
+        int height;
+    } displays[] = {{320, 180}, {100, 200}};
     for (const auto& d : displays) {
         record->SetDisplaySize(d.width, d.height);
         PassableItem<VideoFrame> frame = MakeFrame(cv::Size(1280, 720), cv::Scalar(255, 0, 0));

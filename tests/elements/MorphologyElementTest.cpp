@@ -30,8 +30,7 @@ cv::Mat Square(int side)
     return image;
 }
 
-class MorphologyElementTest : public ::testing::Test
-{
+class MorphologyElementTest : public ::testing::Test {
 protected:
     // The white pixels left after `element` with the given settings ran on `image`.
     int WhiteAfter(MorphologyElement& element, int size, int type, const cv::Mat& image)
@@ -55,8 +54,8 @@ protected:
 
 TEST_F(MorphologyElementTest, SettingsFollowTheBaseInOrderWithDefaults)
 {
-    for (MorphologyElement* element : {static_cast<MorphologyElement*>(&dilation),
-                                       static_cast<MorphologyElement*>(&erosion)}) {
+    for (MorphologyElement* element :
+         {static_cast<MorphologyElement*>(&dilation), static_cast<MorphologyElement*>(&erosion)}) {
         const std::vector<ParameterItem> items = element->settings.GetItems();
         ASSERT_GE(items.size(), 2u);
         EXPECT_EQ("_size", items[items.size() - 2].name);
@@ -71,7 +70,9 @@ TEST_F(MorphologyElementTest, SettingsFollowTheBaseInOrderWithDefaults)
 // A dot grows into the kernel: side 2 * size + 1, in the shape of the type.
 TEST_F(MorphologyElementTest, DilatedDotTakesTheKernelShape)
 {
-    const struct { int size, type, pixels; } cases[] = {
+    const struct {
+        int size, type, pixels;
+    } cases[] = {
         {1, 0, 9},     // 3 x 3 rectangle
         {3, 0, 49},    // the default 7 x 7
         {11, 0, 529},  // 23 x 23
@@ -80,7 +81,8 @@ TEST_F(MorphologyElementTest, DilatedDotTakesTheKernelShape)
         {2, 2, 17},    // 5 x 5 ellipse
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.pixels, WhiteAfter(dilation, c.size, c.type, Dot(31, {15, 15}))) << c.size << "/" << c.type;
+        EXPECT_EQ(c.pixels, WhiteAfter(dilation, c.size, c.type, Dot(31, {15, 15})))
+            << c.size << "/" << c.type;
 }
 
 // The kernel is anchored at its centre, and nothing grows in from outside the image.
@@ -88,7 +90,8 @@ TEST_F(MorphologyElementTest, DilationKernelIsCentredAndTheBorderAddsNothing)
 {
     EXPECT_EQ(4, WhiteAfter(dilation, 1, 0, Dot(5, {0, 0})));
     EXPECT_EQ(16, WhiteAfter(dilation, 3, 0, Dot(5, {0, 0})));
-    const cv::Mat black = dilation_pads.Pass(MakeFrame(cv::Mat(6, 6, CV_8UC3, cv::Scalar::all(0)))).data->image;
+    const cv::Mat black =
+        dilation_pads.Pass(MakeFrame(cv::Mat(6, 6, CV_8UC3, cv::Scalar::all(0)))).data->image;
     EXPECT_EQ(0, cv::norm(black, cv::NORM_INF));
     EXPECT_EQ(CV_8UC3, black.type());
 }
@@ -96,12 +99,13 @@ TEST_F(MorphologyElementTest, DilationKernelIsCentredAndTheBorderAddsNothing)
 // A square loses "_size" pixels on every side; a smaller one vanishes.
 TEST_F(MorphologyElementTest, ErodedSquareShrinksBySizeOnEachSide)
 {
-    const struct { int size, type, side, pixels; } cases[] = {
-        {1, 0, 9, 49},    // 7 x 7 left
-        {3, 0, 9, 9},     // default: 3 x 3 left
-        {3, 0, 7, 1},
-        {3, 0, 5, 0},
-        {2, 1, 9, 25},    // a cross of reach 2 also takes 2 per side from a square
+    const struct {
+        int size, type, side, pixels;
+    } cases[] = {
+        {1, 0, 9, 49},  // 7 x 7 left
+        {3, 0, 9, 9},   // default: 3 x 3 left
+        {3, 0, 7, 1},   {3, 0, 5, 0},
+        {2, 1, 9, 25},  // a cross of reach 2 also takes 2 per side from a square
         {11, 0, 23, 1},
     };
     for (const auto& c : cases)
@@ -111,11 +115,14 @@ TEST_F(MorphologyElementTest, ErodedSquareShrinksBySizeOnEachSide)
 // OpenCV's default border value counts as white for erosion: the image edge eats nothing.
 TEST_F(MorphologyElementTest, ErodedAllWhiteImageStaysWhite)
 {
-    const struct { int size, type, cv_type; } cases[] = {{1, 0, CV_8UC1}, {11, 2, CV_8UC1}, {3, 1, CV_8UC3}};
+    const struct {
+        int size, type, cv_type;
+    } cases[] = {{1, 0, CV_8UC1}, {11, 2, CV_8UC1}, {3, 1, CV_8UC3}};
     for (const auto& c : cases) {
         erosion.settings.SetValue("_size", std::to_string(c.size), "");
         erosion.settings.SetValue("_type", std::to_string(c.type), "");
-        const cv::Mat out = erosion_pads.Pass(MakeFrame(cv::Mat(9, 12, c.cv_type, cv::Scalar::all(255)))).data->image;
+        const cv::Mat out =
+            erosion_pads.Pass(MakeFrame(cv::Mat(9, 12, c.cv_type, cv::Scalar::all(255)))).data->image;
         cv::Mat inverse;
         cv::subtract(cv::Scalar::all(255), out, inverse);
         EXPECT_EQ(0, cv::norm(inverse, cv::NORM_INF)) << c.size;
@@ -125,8 +132,8 @@ TEST_F(MorphologyElementTest, ErodedAllWhiteImageStaysWhite)
 
 TEST_F(MorphologyElementTest, UnknownShapeThrowsAndTheNextFrameWorks)
 {
-    for (MorphologyElement* element : {static_cast<MorphologyElement*>(&dilation),
-                                       static_cast<MorphologyElement*>(&erosion)}) {
+    for (MorphologyElement* element :
+         {static_cast<MorphologyElement*>(&dilation), static_cast<MorphologyElement*>(&erosion)}) {
         EXPECT_ANY_THROW(WhiteAfter(*element, 1, 7, Dot(5, {2, 2})));
         EXPECT_NO_THROW(WhiteAfter(*element, 1, 0, Dot(5, {2, 2})));
     }

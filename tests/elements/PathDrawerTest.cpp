@@ -72,8 +72,7 @@ PathRecord EllipseRecord()
 }
 
 // Container k holds one square record of colour (k + 1, 100, 200).
-class NumberedPathSource : public ElementOutput<PathContainer>
-{
+class NumberedPathSource : public ElementOutput<PathContainer> {
 public:
     using ElementOutput<PathContainer>::ElementOutput;
     PassableItem<PathContainer> MakeData() override
@@ -88,8 +87,7 @@ private:
 };
 
 // Notes, per frame, its number and the container number its square was drawn with (-1 for none).
-class DrawnNumberSink : public ElementInput<VideoFrame>
-{
+class DrawnNumberSink : public ElementInput<VideoFrame> {
 public:
     using ElementInput<VideoFrame>::ElementInput;
     void ConsumeData(PassableItem<VideoFrame> item) override
@@ -112,13 +110,13 @@ private:
 
 const cv::Scalar kRed(0, 0, 255, 0);
 
-class PathDrawerTest : public ::testing::Test
-{
+class PathDrawerTest : public ::testing::Test {
 protected:
     PathDrawerTest()
     {
         path_in = boost::dynamic_pointer_cast<BoltOnSink<PathContainer>>(element.GetInputByName("Path In"));
-        path_out = boost::dynamic_pointer_cast<BoltOnSource<PathContainer>>(element.GetOutputByName("Path out"));
+        path_out =
+            boost::dynamic_pointer_cast<BoltOnSource<PathContainer>>(element.GetOutputByName("Path out"));
     }
 
     template <typename T>
@@ -166,7 +164,11 @@ TEST_F(PathDrawerTest, PadsAndSettingsAreThoseOfTheCatalogue)
     EXPECT_EQ("Path In", inputs[1]->pad_name.Get());
     EXPECT_EQ("Path out", outputs[1]->pad_name.Get());
 
-    const struct { const char* name; const char* descriptor; const char* value; } expected[] = {
+    const struct {
+        const char* name;
+        const char* descriptor;
+        const char* value;
+    } expected[] = {
         {"_colour_type", "items=[Random][Selected][Actual]", "0"},
         {"_selected_colour", "", nullptr},
         {"_draw_bounding_box", "", "0"},
@@ -189,11 +191,13 @@ TEST_F(PathDrawerTest, PadsAndSettingsAreThoseOfTheCatalogue)
         EXPECT_EQ(expected[i].name, items[first + i].name);
         EXPECT_EQ(expected[i].descriptor, items[first + i].descriptor) << expected[i].name;
         if (expected[i].value != nullptr) {
-            EXPECT_EQ(expected[i].value, element.settings.GetValueAsString(expected[i].name)) << expected[i].name;
+            EXPECT_EQ(expected[i].value, element.settings.GetValueAsString(expected[i].name))
+                << expected[i].name;
         }
     }
-    EXPECT_EQ(cv::Scalar(0, 0, 0, 0),
-              boost::any_cast<ThreadSafeVariable<cv::Scalar>*>(element.settings.FindItem("_selected_colour").value)->Get());
+    EXPECT_EQ(cv::Scalar(0, 0, 0, 0), boost::any_cast<ThreadSafeVariable<cv::Scalar>*>(
+                                          element.settings.FindItem("_selected_colour").value)
+                                          ->Get());
 }
 
 TEST_F(PathDrawerTest, UnconnectedPathInPassesFramesUntouchedAndIgnoresArrivals)
@@ -214,25 +218,32 @@ TEST_F(PathDrawerTest, UnconnectedPathInPassesFramesUntouchedAndIgnoresArrivals)
 // Square corners (10, 10) to (29, 29): its outline has 76 pixels, its area 400.
 TEST_F(PathDrawerTest, DrawnShapesHaveTheirPixelCounts)
 {
-    const struct { const char* shape; bool fill; int thickness; int pixels; } cases[] = {
+    const struct {
+        const char* shape;
+        bool fill;
+        int thickness;
+        int pixels;
+    } cases[] = {
         {"_draw_bounding_box", false, 1, 76},
         {"_draw_bounding_box", true, 1, 400},
-        {"_draw_bounding_box", true, 3, 400},       // filled: the thickness does not matter
-        {"_draw_bounding_box", false, 3, 368},      // OpenCV's thickness-3 outline of the square
+        {"_draw_bounding_box", true, 3, 400},   // filled: the thickness does not matter
+        {"_draw_bounding_box", false, 3, 368},  // OpenCV's thickness-3 outline of the square
         {"_draw_rotated_rectangle", false, 1, 76},
         {"_draw_rotated_rectangle", true, 1, 76},   // fill never fills it
         {"_draw_rotated_rectangle", true, 3, 368},  // it keeps the line thickness
-        {"_draw_lines", false, 1, 58},             // open: three sides
+        {"_draw_lines", false, 1, 58},              // open: three sides
         {"_draw_lines", true, 1, 58},
-        {"_draw_path", false, 1, 4 * 4},           // a radius-1 dot per point
+        {"_draw_path", false, 1, 4 * 4},  // a radius-1 dot per point
     };
     ConnectPathIn();
     for (const auto& c : cases) {
-        for (const char* shape : {"_draw_bounding_box", "_draw_rotated_rectangle", "_draw_lines", "_draw_path"})
+        for (const char* shape :
+             {"_draw_bounding_box", "_draw_rotated_rectangle", "_draw_lines", "_draw_path"})
             Set<bool>(shape, std::string(shape) == c.shape);
         Set<bool>("_fill", c.fill);
         Set<int>("_line_thickness", c.thickness);
-        EXPECT_EQ(c.pixels, DrawnPixels(SquareRecord())) << c.shape << " fill " << c.fill << " t " << c.thickness;
+        EXPECT_EQ(c.pixels, DrawnPixels(SquareRecord()))
+            << c.shape << " fill " << c.fill << " t " << c.thickness;
     }
 }
 
@@ -241,7 +252,10 @@ TEST_F(PathDrawerTest, LineThicknessOutsideItsRangeDrawsAsTheNearestBound)
 {
     ConnectPathIn();
     Set<bool>("_draw_lines", true);
-    const struct { int hostile; int bound; } cases[] = {
+    const struct {
+        int hostile;
+        int bound;
+    } cases[] = {
         {std::numeric_limits<int>::max(), 30}, {1000, 30}, {0, 1}, {std::numeric_limits<int>::min(), 1}};
     for (const auto& c : cases) {
         Set<int>("_line_thickness", c.bound);
@@ -420,7 +434,8 @@ TEST(PathDrawerPipelineTest, AfterConnectAndRestartFrameNIsDrawnWithContainerN)
     auto paths = MakeElement<NumberedPathSource>(hub, "Paths_0");
     auto sink = MakeElement<DrawnNumberSink>(hub, "Sink_0");
     boost::any_cast<ThreadSafeVariable<int>*>(drawer->settings.FindItem("_colour_type").value)->Set(2);
-    boost::any_cast<ThreadSafeVariable<bool>*>(drawer->settings.FindItem("_draw_bounding_box").value)->Set(true);
+    boost::any_cast<ThreadSafeVariable<bool>*>(drawer->settings.FindItem("_draw_bounding_box").value)
+        ->Set(true);
     ConnectionManager manager(hub);
     manager.Connect(frames->GetOutputs()[0], drawer->GetInputs()[0], nullptr, frames, drawer);
     manager.Connect(drawer->GetOutputs()[0], sink->GetInputs()[0], nullptr, drawer, sink);

@@ -30,7 +30,8 @@ using videofixtures::WriteRawFile;
 
 std::string Header(int width, int height, int channels, const std::string& type = "BGR")
 {
-    return RawHeader(RawSetting("_width", std::to_string(width)) + RawSetting("_height", std::to_string(height)) +
+    return RawHeader(RawSetting("_width", std::to_string(width)) +
+                     RawSetting("_height", std::to_string(height)) +
                      RawSetting("_channels", std::to_string(channels)) + RawSetting("_bits_per_pixel", "8") +
                      RawSetting("_type", type));
 }
@@ -59,8 +60,7 @@ bool DropFileAccessOverrideOnThisThread()
     return syscall(SYS_capset, &header, data) == 0;
 }
 
-class RawImageReaderTest : public ::testing::Test
-{
+class RawImageReaderTest : public ::testing::Test {
 protected:
     testsupport::TempDir dir;
     const std::string path = dir.File("video.raw");
@@ -112,8 +112,7 @@ TEST_F(RawImageReaderTest, AHeaderFillingAllItsBytesIsReadToItsEnd)
 TEST_F(RawImageReaderTest, HostileHeadersAreRefused)
 {
     const std::string frame(3 * 4 * 3, '\x10');
-    struct Case
-    {
+    struct Case {
         std::string what;
         std::string header;
     };
@@ -165,8 +164,7 @@ TEST_F(RawImageReaderTest, ShortFilesAndMissingFilesAreRefused)
 // Each is refused with its own error before any frame is made.
 TEST_F(RawImageReaderTest, HeadersWhoseFramesAreHugeOrDoNotFitTheFileAreRefused)
 {
-    const struct
-    {
+    const struct {
         const char* what;
         std::string header;
         std::size_t payload;

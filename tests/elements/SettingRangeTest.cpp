@@ -33,8 +33,7 @@ constexpr int kIntMin = std::numeric_limits<int>::min();
 
 TEST(SettingRangeTest, HoldsToTheBoundsTheDescriptorNames)
 {
-    const struct
-    {
+    const struct {
         const char* descriptor;
         double value;
         double held;
@@ -75,7 +74,8 @@ TEST(SettingRangeTest, ItemsGiveTheirIndexRange)
     EXPECT_EQ(2, range.Hold(kIntMax));
 }
 
-using MakeFilter = std::function<boost::shared_ptr<ElementFilter<VideoFrame>>(boost::shared_ptr<ControlAndStatus>)>;
+using MakeFilter =
+    std::function<boost::shared_ptr<ElementFilter<VideoFrame>>(boost::shared_ptr<ControlAndStatus>)>;
 
 template <typename E>
 MakeFilter Maker()
@@ -106,8 +106,7 @@ cv::Mat Processed(ElementFilter<VideoFrame>& element)
 
 TEST(SettingRangeTest, ElementsActOnHostileValuesAsOnTheNearestBound)
 {
-    const struct
-    {
+    const struct {
         const char* element;
         MakeFilter make;
         const char* setting;
@@ -126,7 +125,8 @@ TEST(SettingRangeTest, ElementsActOnHostileValuesAsOnTheNearestBound)
         {"Canny", Maker<EdgeDetect>(), "_threshold_2", std::nan(""), 0, true},
         {"In Range Threshold", Maker<InRangeThesholdElement>(), "_channel_0_min", kIntMin, 0, false},
         {"In Range Threshold", Maker<InRangeThesholdElement>(), "_channel_1_max", kIntMax, 255, false},
-        {"Contour Detector", Maker<ContourDetectorElement>(), "_contour_approximation_methods", kIntMax, 2, false},
+        {"Contour Detector", Maker<ContourDetectorElement>(), "_contour_approximation_methods", kIntMax, 2,
+         false},
         {"Contour Detector", Maker<ContourDetectorElement>(), "_retrieval_mode", kIntMin, 0, false},
     };
     auto hub = boost::make_shared<ControlAndStatus>();

@@ -38,10 +38,12 @@ std::vector<std::string> FilesIn(const std::string& folder)
     return names;
 }
 
-class SnapShotElementTest : public ::testing::Test
-{
+class SnapShotElementTest : public ::testing::Test {
 protected:
-    void Set(const std::string& name, const std::string& value) { element.settings.SetValue(name, value, ""); }
+    void Set(const std::string& name, const std::string& value)
+    {
+        element.settings.SetValue(name, value, "");
+    }
 
     // One press, then one frame.
     void Shoot(int value = 80)
@@ -61,9 +63,13 @@ TEST_F(SnapShotElementTest, SettingsButtonAndDefaults)
 {
     const std::vector<ParameterItem> items = element.settings.GetItems();
     ASSERT_GE(items.size(), 4u);
-    const struct { const char* name; const char* descriptor; } expected[] = {
-        {"_directory", "type=dir_path"}, {"_file_name", "type=edit"},
-        {"_image_format", "items=[Bitmap][JPEG][PNG]"}, {"_auto_number", ""}};
+    const struct {
+        const char* name;
+        const char* descriptor;
+    } expected[] = {{"_directory", "type=dir_path"},
+                    {"_file_name", "type=edit"},
+                    {"_image_format", "items=[Bitmap][JPEG][PNG]"},
+                    {"_auto_number", ""}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(expected[i].name, items[items.size() - 4 + i].name);
         EXPECT_EQ(expected[i].descriptor, items[items.size() - 4 + i].descriptor);
@@ -80,7 +86,12 @@ TEST_F(SnapShotElementTest, SettingsButtonAndDefaults)
 
 TEST_F(SnapShotElementTest, FileNameFollowsNameFormatAndFolder)
 {
-    const struct { std::string directory; std::string name; int format; std::string expected; } cases[] = {
+    const struct {
+        std::string directory;
+        std::string name;
+        int format;
+        std::string expected;
+    } cases[] = {
         {"/data/shots/", "hippopotamus", 0, "/data/shots/hippopotamus.bmp"},
         {"/data/shots/", "shot.tiff", 2, "/data/shots/shot.png"},
         {"/data/shots/", "a.b.c", 1, "/data/shots/a.b.jpeg"},
@@ -111,8 +122,10 @@ TEST_F(SnapShotElementTest, DefaultsWriteTheBitmapIntoTheImagesFolder)
 
 TEST_F(SnapShotElementTest, EachFormatWritesAReadableFileOfThatKind)
 {
-    const struct { int format; const char* file; } cases[] = {
-        {0, "f.bmp"}, {1, "f.jpeg"}, {2, "f.png"}};
+    const struct {
+        int format;
+        const char* file;
+    } cases[] = {{0, "f.bmp"}, {1, "f.jpeg"}, {2, "f.png"}};
     Set("_directory", folder.Path());
     Set("_file_name", "f");
     for (const auto& c : cases) {

@@ -32,8 +32,7 @@ void ConnectClone(TeeElement& tee, int index)
     CloneOf(tee, index)->peer_element_id.Set("Branch_" + std::to_string(index));
 }
 
-class TeeElementTest : public ::testing::Test
-{
+class TeeElementTest : public ::testing::Test {
 protected:
     boost::shared_ptr<BoltOnSource<VideoFrame>> Clone(int index) { return CloneOf(element, index); }
     void Connect(int index) { ConnectClone(element, index); }
@@ -58,7 +57,9 @@ TEST_F(TeeElementTest, HasOutputAndFourNumberedClonePadsButNoSettingsOfItsOwn)
 
 TEST_F(TeeElementTest, OnlyConnectedClonesGetACopy)
 {
-    const struct { std::vector<int> connected; } cases[] = {{{}}, {{2}}, {{0, 3}}, {{0, 1, 2, 3}}};
+    const struct {
+        std::vector<int> connected;
+    } cases[] = {{{}}, {{2}}, {{0, 3}}, {{0, 1, 2, 3}}};
     for (const auto& c : cases) {
         TeeElement tee{hub};
         for (int index : c.connected)
@@ -66,7 +67,8 @@ TEST_F(TeeElementTest, OnlyConnectedClonesGetACopy)
         const PassableItem<VideoFrame> frame = MakeFrame(5);
         EXPECT_EQ(frame.data, testsupport::PadHarness<>(tee).Pass(frame).data);
         for (int index = 0; index < 4; ++index) {
-            const bool connected = std::find(c.connected.begin(), c.connected.end(), index) != c.connected.end();
+            const bool connected =
+                std::find(c.connected.begin(), c.connected.end(), index) != c.connected.end();
             EXPECT_EQ(connected, tee.IsCloneConnected(index));
             EXPECT_EQ(connected ? 1 : 0, CloneOf(tee, index)->queue.Count()) << index;
         }

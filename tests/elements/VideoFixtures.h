@@ -59,7 +59,8 @@ inline void WriteRawFile(const std::string& path, const std::string& header, con
 inline std::string MatBytes(const cv::Mat& image)
 {
     const cv::Mat continuous = image.clone();
-    return std::string(reinterpret_cast<const char*>(continuous.data), continuous.total() * continuous.elemSize());
+    return std::string(reinterpret_cast<const char*>(continuous.data),
+                       continuous.total() * continuous.elemSize());
 }
 
 }  // namespace videofixtures

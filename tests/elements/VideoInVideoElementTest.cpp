@@ -33,13 +33,14 @@ int PixelsEqualTo(const cv::Mat& image, int value)
     return cv::countNonZero(single == value);
 }
 
-class VideoInVideoElementTest : public ::testing::Test
-{
+class VideoInVideoElementTest : public ::testing::Test {
 protected:
     VideoInVideoElementTest()
     {
-        second_input = boost::dynamic_pointer_cast<BoltOnSink<VideoFrame>>(element.GetInputByName("second input"));
-        sub_image = boost::any_cast<SubImageControls*>(element.settings.FindItem("_sub_image_controls").value);
+        second_input =
+            boost::dynamic_pointer_cast<BoltOnSink<VideoFrame>>(element.GetInputByName("second input"));
+        sub_image =
+            boost::any_cast<SubImageControls*>(element.settings.FindItem("_sub_image_controls").value);
     }
 
     void ConnectSecond() { second_input->peer_element_id.Set("Image Read_1"); }
@@ -83,7 +84,10 @@ TEST_F(VideoInVideoElementTest, PadsSettingsAndDisabledPreview)
 // Main 100 everywhere, second 200 everywhere: the box is 100 + t * 100.
 TEST_F(VideoInVideoElementTest, BoxIsTheWeightedSumOfBothStreams)
 {
-    const struct { double t; int inside; } cases[] = {{0.0, 100}, {0.5, 150}, {1.0, 200}, {0.25, 125}};
+    const struct {
+        double t;
+        int inside;
+    } cases[] = {{0.0, 100}, {0.5, 150}, {1.0, 200}, {0.25, 125}};
     ConnectSecond();
     for (const auto& c : cases) {
         SetTransparency(c.t);
@@ -98,10 +102,14 @@ TEST_F(VideoInVideoElementTest, BoxIsTheWeightedSumOfBothStreams)
 // A weight outside 0 to 1 (from a file or a command) blends as the nearest end.
 TEST_F(VideoInVideoElementTest, TransparencyOutsideItsRangeActsAsTheNearestEnd)
 {
-    const struct { double t; int inside; } cases[] = {{5.0, 200}, {-3.0, 100}, {1e300, 200}, {std::nan(""), 100}};
+    const struct {
+        double t;
+        int inside;
+    } cases[] = {{5.0, 200}, {-3.0, 100}, {1e300, 200}, {std::nan(""), 100}};
     ConnectSecond();
     for (const auto& c : cases) {
-        boost::any_cast<ThreadSafeVariable<double>*>(element.settings.FindItem("_transparency").value)->Set(c.t);
+        boost::any_cast<ThreadSafeVariable<double>*>(element.settings.FindItem("_transparency").value)
+            ->Set(c.t);
         const cv::Mat out = Blend(Uniform(100), Uniform(200)).data->image;
         EXPECT_EQ(100 * 100 * 3, PixelsEqualTo(out(cv::Rect(100, 100, 100, 100)), c.inside)) << c.t;
     }
@@ -124,7 +132,10 @@ TEST_F(VideoInVideoElementTest, WholeSecondImageIsShrunkIntoTheBox)
 
 TEST_F(VideoInVideoElementTest, BoxIsClippedToTheImageAndSkippedWhenOutside)
 {
-    const struct { cv::Rect box; int blended; } cases[] = {
+    const struct {
+        cv::Rect box;
+        int blended;
+    } cases[] = {
         {cv::Rect(600, 440, 100, 100), 40 * 40},
         {cv::Rect(-50, -20, 100, 100), 50 * 80},
         {cv::Rect(700, 500, 100, 100), 0},
@@ -144,8 +155,10 @@ TEST_F(VideoInVideoElementTest, BoxIsClippedToTheImageAndSkippedWhenOutside)
 // The second stream is brought to the main stream's channel count.
 TEST_F(VideoInVideoElementTest, SecondStreamOfOtherChannelCountIsBlended)
 {
-    const struct { int main_type; int second_type; } cases[] = {
-        {CV_8UC3, CV_8UC1}, {CV_8UC1, CV_8UC3}, {CV_8UC3, CV_8UC4}, {CV_8UC1, CV_8UC1}};
+    const struct {
+        int main_type;
+        int second_type;
+    } cases[] = {{CV_8UC3, CV_8UC1}, {CV_8UC1, CV_8UC3}, {CV_8UC3, CV_8UC4}, {CV_8UC1, CV_8UC1}};
     ConnectSecond();
     SetTransparency(0.5);
     for (const auto& c : cases) {
@@ -186,8 +199,13 @@ TEST_F(VideoInVideoElementTest, SelectorPipeGetsAnRgbCopyOfTheResult)
 
 TEST_F(VideoInVideoElementTest, NewImageSizeRequestsOneLayoutUpdate)
 {
-    const struct { cv::Size size; bool update; } frames[] = {
-        {cv::Size(640, 480), true}, {cv::Size(640, 480), false}, {cv::Size(320, 240), true}, {cv::Size(320, 240), false}};
+    const struct {
+        cv::Size size;
+        bool update;
+    } frames[] = {{cv::Size(640, 480), true},
+                  {cv::Size(640, 480), false},
+                  {cv::Size(320, 240), true},
+                  {cv::Size(320, 240), false}};
     for (const auto& f : frames) {
         element.layout_update_requested.Set(false);
         pads.Pass(MakeFrame(Uniform(10, CV_8UC3, f.size)));

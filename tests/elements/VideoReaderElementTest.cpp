@@ -32,8 +32,7 @@ using videofixtures::WriteLosslessVideo;
 using videofixtures::WriteRawFile;
 
 // Notes the first pixel of every frame it receives, on the connection's thread.
-class PixelRecorder : public ElementInput<VideoFrame>
-{
+class PixelRecorder : public ElementInput<VideoFrame> {
 public:
     using ElementInput<VideoFrame>::ElementInput;
 
@@ -54,12 +53,10 @@ private:
     std::vector<int> pixels_;
 };
 
-class VideoReaderElementTest : public ::testing::Test
-{
+class VideoReaderElementTest : public ::testing::Test {
 protected:
     VideoReaderElementTest()
-        : hub(boost::make_shared<ControlAndStatus>()),
-          element(hub),
+        : hub(boost::make_shared<ControlAndStatus>()), element(hub),
           position(*boost::any_cast<FrameNumber*>(element.settings.FindItem("_frame_number").value))
     {
     }
@@ -78,7 +75,8 @@ protected:
     void WriteSequence()
     {
         for (int n : {1, 2, 10})
-            ASSERT_TRUE(cv::imwrite(dir.File("a_" + std::to_string(n) + ".png"), cv::Mat(4, 5, CV_8UC1, cv::Scalar(n))));
+            ASSERT_TRUE(cv::imwrite(dir.File("a_" + std::to_string(n) + ".png"),
+                                    cv::Mat(4, 5, CV_8UC1, cv::Scalar(n))));
         ASSERT_TRUE(cv::imwrite(dir.File("a_x.png"), cv::Mat(4, 5, CV_8UC1, cv::Scalar(99))));
         ASSERT_TRUE(cv::imwrite(dir.File("b_3.png"), cv::Mat(4, 5, CV_8UC1, cv::Scalar(98))));
     }
@@ -98,8 +96,9 @@ TEST_F(VideoReaderElementTest, SettingsAndOutputPad)
         names.push_back(item.name);
         descriptors.push_back(item.descriptor);
     }
-    const std::vector<std::string> expected_names = {"_setting_name", "_setting_name", "_position_x", "_position_y",
-                                                     "_preview",      "_file_path",    "_frame_number", "_pause"};
+    const std::vector<std::string> expected_names = {"_setting_name", "_setting_name", "_position_x",
+                                                     "_position_y",   "_preview",      "_file_path",
+                                                     "_frame_number", "_pause"};
     EXPECT_EQ(expected_names, names);
     EXPECT_EQ("type=file_path", descriptors[5]);
     EXPECT_EQ("", descriptors[6]);

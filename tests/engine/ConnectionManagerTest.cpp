@@ -17,8 +17,7 @@ namespace {
 // Gives every test a source, a filter and a sink. A test declares its manager
 // (and any elements of its own) in its body, so the connections go before the
 // elements they point into.
-class ConnectionManagerTest : public ::testing::Test
-{
+class ConnectionManagerTest : public ::testing::Test {
 protected:
     ConnectionManagerTest()
         : hub_(boost::make_shared<ControlAndStatus>()),
@@ -32,7 +31,8 @@ protected:
                             const std::string& out_name, const boost::shared_ptr<ElementBase>& to,
                             const std::string& in_name, bool* success = nullptr)
     {
-        return manager.Connect(from->GetOutputByName(out_name), to->GetInputByName(in_name), success, from, to);
+        return manager.Connect(from->GetOutputByName(out_name), to->GetInputByName(in_name), success, from,
+                               to);
     }
 
     static void ExpectConnected(const std::string& message)

@@ -35,8 +35,7 @@ struct HookCounts {
 };
 
 // Makes a new numbered frame on every call, or an invalid item when told to.
-class CountingSource : public ElementOutput<VideoFrame>
-{
+class CountingSource : public ElementOutput<VideoFrame> {
 public:
     using ElementOutput<VideoFrame>::ElementOutput;
 
@@ -65,8 +64,7 @@ private:
 // Hands out what the test pushes, blocking in the queue until then. Its
 // resets (pad and element share one override) note whether a connection
 // thread was inside MakeData at that moment.
-class QueueSource : public ElementOutput<VideoFrame>
-{
+class QueueSource : public ElementOutput<VideoFrame> {
 public:
     using ElementOutput<VideoFrame>::ElementOutput;
 
@@ -96,8 +94,7 @@ public:
 };
 
 // Records the frame numbers it receives; can drop, fail, or swallow one interruption.
-class RecordingSink : public ElementInput<VideoFrame>
-{
+class RecordingSink : public ElementInput<VideoFrame> {
 public:
     enum class Mode { Record, ThrowDrop, SwallowOneInterruption };
 
@@ -145,16 +142,14 @@ private:
     std::vector<std::int64_t> numbers_;
 };
 
-class PassThrough : public ElementFilter<VideoFrame>
-{
+class PassThrough : public ElementFilter<VideoFrame> {
 public:
     using ElementFilter<VideoFrame>::ElementFilter;
     PassableItem<VideoFrame> Process(PassableItem<VideoFrame> item) override { return item; }
 };
 
 // An element with one path output and one path input, neither producing anything.
-class PathPadsElement : public ElementBase
-{
+class PathPadsElement : public ElementBase {
 public:
     explicit PathPadsElement(boost::shared_ptr<ControlAndStatus> context) : ElementBase(context)
     {
@@ -164,13 +159,11 @@ public:
     ~PathPadsElement() override { StopOneSecondTicks(); }
 
 private:
-    class PathOut : public Source<PathContainer>
-    {
+    class PathOut : public Source<PathContainer> {
     public:
         PassableItem<PathContainer> GetData() override { return PassableItem<PathContainer>(); }
     };
-    class PathIn : public Sink<PathContainer>
-    {
+    class PathIn : public Sink<PathContainer> {
     public:
         void PassData(PassableItem<PathContainer>) override {}
     };

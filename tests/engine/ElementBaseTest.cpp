@@ -22,27 +22,23 @@ using testsupport::WaitFor;
 
 namespace {
 
-class VideoOut : public Source<VideoFrame>
-{
+class VideoOut : public Source<VideoFrame> {
 public:
     PassableItem<VideoFrame> GetData() override { return PassableItem<VideoFrame>(); }
 };
 
-class VideoIn : public Sink<VideoFrame>
-{
+class VideoIn : public Sink<VideoFrame> {
 public:
     void PassData(PassableItem<VideoFrame>) override {}
 };
 
-class PathOut : public Source<PathContainer>
-{
+class PathOut : public Source<PathContainer> {
 public:
     PassableItem<PathContainer> GetData() override { return PassableItem<PathContainer>(); }
 };
 
 // An element whose pads are members, listed in the order the test asks for.
-class PadElement : public ElementBase
-{
+class PadElement : public ElementBase {
 public:
     explicit PadElement(boost::shared_ptr<ControlAndStatus> hub) : ElementBase(hub) {}
 
@@ -66,8 +62,7 @@ private:
     std::vector<boost::shared_ptr<VideoOut>> outs_;
 };
 
-class ElementBaseTest : public ::testing::Test
-{
+class ElementBaseTest : public ::testing::Test {
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
 };
@@ -283,8 +278,7 @@ struct TickLog {
 };
 
 // Its tick blocks until released, so the test can destroy it mid-call.
-class TickingElement : public ElementBase
-{
+class TickingElement : public ElementBase {
 public:
     TickingElement(boost::shared_ptr<ControlAndStatus> hub, TickLog* log, bool block)
         : ElementBase(hub), log_(log), block_(block)
@@ -320,8 +314,7 @@ private:
     bool alive_ = true;
 };
 
-class PlainElement : public ElementBase
-{
+class PlainElement : public ElementBase {
 public:
     explicit PlainElement(boost::shared_ptr<ControlAndStatus> hub) : ElementBase(hub) {}
 };

@@ -29,8 +29,7 @@ PassableItem<VideoFrame> MakeFrame(std::int64_t number, int width = 8, int heigh
 }
 
 // Records its hooks and adds 1 to every pixel in place.
-class RecordingFilter : public ElementFilter<VideoFrame>
-{
+class RecordingFilter : public ElementFilter<VideoFrame> {
 public:
     explicit RecordingFilter(boost::shared_ptr<ControlAndStatus> hub) : ElementFilter<VideoFrame>(hub) {}
 
@@ -72,8 +71,7 @@ private:
     std::vector<std::string> calls_;
 };
 
-class CountingOutput : public ElementOutput<VideoFrame>
-{
+class CountingOutput : public ElementOutput<VideoFrame> {
 public:
     explicit CountingOutput(boost::shared_ptr<ControlAndStatus> hub) : ElementOutput<VideoFrame>(hub) {}
     PassableItem<VideoFrame> MakeData() override
@@ -86,16 +84,14 @@ private:
     int made_ = 0;
 };
 
-class CollectingInput : public ElementInput<VideoFrame>
-{
+class CollectingInput : public ElementInput<VideoFrame> {
 public:
     explicit CollectingInput(boost::shared_ptr<ControlAndStatus> hub) : ElementInput<VideoFrame>(hub) {}
     void ConsumeData(PassableItem<VideoFrame> item) override { consumed.push_back(item.data->frame_number); }
     std::vector<std::int64_t> consumed;
 };
 
-class ElementFilterTest : public ::testing::Test
-{
+class ElementFilterTest : public ::testing::Test {
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
 };

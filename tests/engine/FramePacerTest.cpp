@@ -23,10 +23,18 @@ TEST(FramePacerTest, PeriodFollowsTheRateAndOddRatesSetNoPace)
     const double inf = std::numeric_limits<double>::infinity();
     const double denormal = std::numeric_limits<double>::denorm_min();
     const PeriodCase cases[] = {
-        {30.0, 33},          {150.0, 6},           {7.0, 142},
-        {0.3, 3333},         {1000.0, 1},          {2000.0, 0},
-        {0.0, std::nullopt}, {-0.0, std::nullopt}, {-30.0, std::nullopt},
-        {nan, std::nullopt}, {inf, std::nullopt},  {-inf, std::nullopt},
+        {30.0, 33},
+        {150.0, 6},
+        {7.0, 142},
+        {0.3, 3333},
+        {1000.0, 1},
+        {2000.0, 0},
+        {0.0, std::nullopt},
+        {-0.0, std::nullopt},
+        {-30.0, std::nullopt},
+        {nan, std::nullopt},
+        {inf, std::nullopt},
+        {-inf, std::nullopt},
         {denormal, std::nullopt},
         {1000.0 / 2147483648.0, std::nullopt},
         {1e-7, std::nullopt},

@@ -26,8 +26,7 @@ using Pair = std::pair<std::int64_t, std::int64_t>;
 using testsupport::NumberedFrame;
 
 // Pairs by frame number unless the test gives its own rule; records pairs.
-class RecordingSync : public FrameSyncElement<VideoFrame>
-{
+class RecordingSync : public FrameSyncElement<VideoFrame> {
 public:
     explicit RecordingSync(boost::shared_ptr<ControlAndStatus> hub) : FrameSyncElement<VideoFrame>(hub)
     {
@@ -67,8 +66,7 @@ private:
     std::vector<Pair> pairs_;
 };
 
-class FrameSyncElementTest : public ::testing::Test
-{
+class FrameSyncElementTest : public ::testing::Test {
 protected:
     boost::shared_ptr<ControlAndStatus> hub = boost::make_shared<ControlAndStatus>();
 };
@@ -97,9 +95,7 @@ TEST_F(FrameSyncElementTest, PairsFrameNumbersAsTheTableSays)
         {"matching streams pair at the front",
          {{'b', 1}, {'a', 1}, {'b', 2}, {'a', 2}, {'b', 3}, {'a', 3}},
          {{1, 1}, {2, 2}, {3, 3}}},
-        {"a front match leaves nothing behind",
-         {{'b', 1}, {'a', 1}, {'b', 1}, {'a', 2}},
-         {{1, 1}}},
+        {"a front match leaves nothing behind", {{'b', 1}, {'a', 1}, {'b', 1}, {'a', 2}}, {{1, 1}}},
         {"input 0 waits for input 1",
          {{'a', 1}, {'a', 2}, {'b', 1}, {'a', 3}, {'b', 3}, {'a', 4}},
          {{1, 1}, {3, 3}}},

@@ -20,12 +20,10 @@ namespace {
 // Well under the 0.5 s back-off and any pacing sleep used here.
 constexpr double kPromptSeconds = 0.4;
 
-class LooperTest : public ::testing::Test
-{
+class LooperTest : public ::testing::Test {
 protected:
     LooperTest()
-        : hub_(boost::make_shared<ControlAndStatus>()),
-          rate_(hub_->GetSharedControl<FrameRateSettings>(""))
+        : hub_(boost::make_shared<ControlAndStatus>()), rate_(hub_->GetSharedControl<FrameRateSettings>(""))
     {
     }
 
@@ -222,7 +220,8 @@ TEST_F(LooperTest, StepOfATwoStageChainMovesOneItemThroughEachConnection)
         ASSERT_TRUE(WaitFor([&] {
             return first->IsWaitingAtGate() && second->IsWaitingAtGate() &&
                    first->GetFrameCount() == expected && second->GetFrameCount() == expected;
-        })) << "after step " << expected - 1;
+        })) << "after step "
+            << expected - 1;
         if (expected < 4) {
             first->Step();
             second->Step();
@@ -264,7 +263,8 @@ TEST_F(LooperTest, PacingKeepsTheFrameRateOnlyWhileTheLimitIsOn)
     const auto begin = boost::chrono::steady_clock::now();
     looper->Start();
     ASSERT_TRUE(WaitFor([&] { return sink_->count.load() >= 4; }));
-    const double elapsed = boost::chrono::duration<double>(boost::chrono::steady_clock::now() - begin).count();
+    const double elapsed =
+        boost::chrono::duration<double>(boost::chrono::steady_clock::now() - begin).count();
     EXPECT_GE(elapsed, 3 * 0.033) << "three paced gaps of 33 ms";
 
     // At 30 frames per second 300 more items would take 10 s.
@@ -301,8 +301,8 @@ TEST_F(LooperTest, InvolvesMatchesEitherElementIdExactly)
     const struct {
         const char* id;
         bool involved;
-    } cases[] = {{"Blur_0", true},     {"Threshold_1", true}, {"blur_0", false}, {"Blur_0 ", false},
-                 {"Blur_01", false},   {"Blur_", false},      {"", false},       {"THRESHOLD_1", false}};
+    } cases[] = {{"Blur_0", true},   {"Threshold_1", true}, {"blur_0", false}, {"Blur_0 ", false},
+                 {"Blur_01", false}, {"Blur_", false},      {"", false},       {"THRESHOLD_1", false}};
     for (const auto& c : cases)
         EXPECT_EQ(looper->Involves(c.id), c.involved) << '"' << c.id << '"';
 }

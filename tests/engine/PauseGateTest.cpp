@@ -16,8 +16,7 @@ using testsupport::WaitFor;
 namespace {
 
 // A thread that passes the gate over and over, counting its passes, until told to quit.
-class GateRunner
-{
+class GateRunner {
 public:
     explicit GateRunner(PauseGate& gate) : gate_(gate), thread_([this] { Run(); }) {}
     ~GateRunner()
@@ -104,9 +103,8 @@ TEST(PauseGateTest, ReleaseLetsEveryWaiterThroughOnce)
     GateRunner second(gate);
     ASSERT_TRUE(WaitFor([&] { return gate.WaitingCount() == 2; }));
     gate.Release();
-    ASSERT_TRUE(WaitFor([&] {
-        return first.Passes() == 1 && second.Passes() == 1 && gate.WaitingCount() == 2;
-    }));
+    ASSERT_TRUE(
+        WaitFor([&] { return first.Passes() == 1 && second.Passes() == 1 && gate.WaitingCount() == 2; }));
 }
 
 TEST(PauseGateTest, InterruptedWaitThrowsZeroAndCountsItsLeavingOnce)

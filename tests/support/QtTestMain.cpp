@@ -15,7 +15,8 @@ extern "C" __attribute__((used)) const char* __asan_default_options()
 }
 #endif
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Q_INIT_RESOURCE(orvane);
     QApplication app(argc, argv);

@@ -7,7 +7,8 @@
 
 namespace testsupport {
 
-TempDir::TempDir() {
+TempDir::TempDir()
+{
     std::string pattern = (std::filesystem::temp_directory_path() / "orvane-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("could not create a temporary folder");
@@ -15,12 +16,14 @@ TempDir::TempDir() {
     path_ = pattern;
 }
 
-TempDir::~TempDir() {
+TempDir::~TempDir()
+{
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }
 
-ScopedHome::ScopedHome() {
+ScopedHome::ScopedHome()
+{
     const char* home = std::getenv("HOME");
     had_home_ = home != nullptr;
     if (had_home_) {
@@ -29,7 +32,8 @@ ScopedHome::ScopedHome() {
     setenv("HOME", dir_.Path().c_str(), 1);
 }
 
-ScopedHome::~ScopedHome() {
+ScopedHome::~ScopedHome()
+{
     if (had_home_) {
         setenv("HOME", old_home_.c_str(), 1);
     } else {
@@ -37,7 +41,8 @@ ScopedHome::~ScopedHome() {
     }
 }
 
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline)
+{
     const auto end = std::chrono::steady_clock::now() + deadline;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > end) {

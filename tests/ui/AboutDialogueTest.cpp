@@ -26,7 +26,6 @@ TEST(AboutDialogueTest, ShowsTheEmbeddedTextWordWrapped)
     EXPECT_TRUE(labels.front()->wordWrap());
     EXPECT_EQ(text, labels.front()->text());
     EXPECT_EQ(Qt::AutoText, labels.front()->textFormat());
-
 }
 
 TEST(AboutDialogueTest, TheTextStandsOutUnderTheApplicationsLook)

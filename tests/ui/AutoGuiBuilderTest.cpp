@@ -41,8 +41,7 @@ public:
 
 TEST_F(AutoGuiBuilderTest, FrameRateChangeFiresTheRecordSignalAndLeavesTheFlag)
 {
-    const boost::shared_ptr<FrameRateSettings> record =
-        hub_->GetSharedControl<FrameRateSettings>("");
+    const boost::shared_ptr<FrameRateSettings> record = hub_->GetSharedControl<FrameRateSettings>("");
     record->settings_changed_flag.Set(false);
     int signals_fired = 0;
     boost::signals2::scoped_connection counter =

@@ -51,8 +51,8 @@ protected:
 
 TEST(NumberDisplayTest, OneDigitCountsGetALeadingZeroAndNegativesKeepTheirSign)
 {
-    const std::vector<std::pair<int, QString>> cases = {
-        {0, "00"}, {7, "07"}, {9, "09"}, {10, "10"}, {123, "123"}, {-3, "-3"}, {-12, "-12"}};
+    const std::vector<std::pair<int, QString>> cases = {{0, "00"},    {7, "07"},  {9, "09"},   {10, "10"},
+                                                        {123, "123"}, {-3, "-3"}, {-12, "-12"}};
     for (const auto& c : cases) {
         NumberDisplay display;
         display.SetNumber(c.first);

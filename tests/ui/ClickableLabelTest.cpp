@@ -9,8 +9,7 @@ TEST(ClickableLabelTest, OnlyTheLeftButtonClicks)
 {
     const std::pair<Qt::MouseButton, int> cases[] = {
         {Qt::LeftButton, 1}, {Qt::RightButton, 0}, {Qt::MiddleButton, 0}};
-    for (const auto& [button, clicks] : cases)
-    {
+    for (const auto& [button, clicks] : cases) {
         ClickableLabel label;
         label.resize(50, 20);
         QSignalSpy spy(&label, SIGNAL(Clicked()));

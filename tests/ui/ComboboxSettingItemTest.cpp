@@ -23,8 +23,7 @@ TEST(ComboboxSettingItemTest, StartsOnTheStoredTextWithoutWriting)
         int count;
     };
     const Case cases[] = {{"HSV", "HSV", 3}, {"BGR", "BGR", 3}, {"Grey", "Grey", 4}, {"", "", 3}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ThreadSafeVariable<std::string> space(c.stored);
         ComboboxSettingItem editor(&space, "Colour Space", kItems, nullptr);
         QCoreApplication::processEvents();
@@ -41,8 +40,7 @@ TEST(ComboboxSettingItemTest, AChoiceWritesThenSignalsThenUpdates)
     std::vector<std::string> order;
     changed.connect([&] { order.push_back("signal:" + space.Get()); });
     ComboboxSettingItem editor(&space, "Colour Space", kItems, nullptr, &changed);
-    QObject::connect(&editor, &GUISettingItem::UpdateSettingsSignal,
-                     [&] { order.push_back("update"); });
+    QObject::connect(&editor, &GUISettingItem::UpdateSettingsSignal, [&] { order.push_back("update"); });
     editor.Box()->setCurrentIndex(2);
     EXPECT_EQ(space.Get(), "HSV");
     EXPECT_EQ(order, (std::vector<std::string>{"signal:HSV", "update"}));

@@ -27,7 +27,8 @@ protected:
 
     void LeftClick()
     {
-        QMouseEvent press(QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QApplication::sendEvent(&graph_, &press);
     }
 
@@ -41,8 +42,8 @@ TEST(CpuGraphScaleTest, FailedAndOutOfScaleFiguresBecomeZeroOrTheTop)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::vector<std::pair<double, double>> cases = {
-        {nan, 0.0}, {-1.0, 0.0}, {-inf, 0.0}, {inf, 0.0}, {-300.0, 0.0},
-        {0.0, 0.0}, {260.0, 0.5}, {520.0, 1.0}, {700.0, 1.0}, {1040.0, 1.0}, {1041.0, 0.0}};
+        {nan, 0.0},   {-1.0, 0.0},  {-inf, 0.0},  {inf, 0.0},    {-300.0, 0.0}, {0.0, 0.0},
+        {260.0, 0.5}, {520.0, 1.0}, {700.0, 1.0}, {1040.0, 1.0}, {1041.0, 0.0}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(CpuGraph::ScaledSample(c.first), c.second) << c.first;
 }
@@ -88,7 +89,8 @@ TEST_F(CpuGraphTest, AClickCyclesBarsAndLine)
         bool bars;
         bool line;
     };
-    const std::vector<Step> steps = {{true, true}, {true, false}, {false, true}, {false, false}, {true, true}};
+    const std::vector<Step> steps = {
+        {true, true}, {true, false}, {false, true}, {false, false}, {true, true}};
     for (const Step& step : steps) {
         EXPECT_EQ(Newest(kHeight / 2) == red, step.bars);
         EXPECT_EQ(Newest(0) == blue, step.line);

@@ -22,7 +22,8 @@ namespace {
 class CustomToolBarTest : public ::testing::Test {
 protected:
     CustomToolBarTest()
-        : hub_(boost::make_shared<ControlAndStatus>()), commander_(boost::make_shared<PowerCommanderTop>(hub_))
+        : hub_(boost::make_shared<ControlAndStatus>()),
+          commander_(boost::make_shared<PowerCommanderTop>(hub_))
     {
         hub_->SetCommander(commander_);
     }
@@ -77,7 +78,8 @@ TEST_F(CustomToolBarTest, AnEmptyToolBarGetsTheEngineButtonsFirstToo)
 {
     CustomToolBar bar;
     bar.Setup(hub_);
-    const std::vector<QWidget*> entries = {bar.GetEngineControlButtons(), bar.GetCameraBar(), bar.GetCpuGraph()};
+    const std::vector<QWidget*> entries = {bar.GetEngineControlButtons(), bar.GetCameraBar(),
+                                           bar.GetCpuGraph()};
     EXPECT_EQ(Entries(bar), entries);
 }
 
@@ -106,9 +108,11 @@ TEST_F(CustomToolBarTest, ThePlayPauseImageFollowsAPauseThroughTheCommandLanguag
     EngineControlButtons buttons(hub_);
     buttons.show();
     commander_->ParseCommand("pause");
-    EXPECT_TRUE(WaitForGui([&] { return Shows(buttons.PlayPauseButton(), ":/images/blue_round_play_button.png"); }));
+    EXPECT_TRUE(
+        WaitForGui([&] { return Shows(buttons.PlayPauseButton(), ":/images/blue_round_play_button.png"); }));
     commander_->ParseCommand("play");
-    EXPECT_TRUE(WaitForGui([&] { return Shows(buttons.PlayPauseButton(), ":/images/blue_round_pause_button.png"); }));
+    EXPECT_TRUE(
+        WaitForGui([&] { return Shows(buttons.PlayPauseButton(), ":/images/blue_round_pause_button.png"); }));
 }
 
 TEST_F(CustomToolBarTest, TwoQuickClicksPauseAndResume)
@@ -127,8 +131,8 @@ TEST_F(CustomToolBarTest, ButtonsWithoutACommanderDoNothing)
     hub_->SetCommander(nullptr);
     EngineControlButtons buttons(hub_);
     buttons.show();
-    for (ImageButton* button : {buttons.RestartButton(), buttons.PlayPauseButton(), buttons.StopButton(),
-                                buttons.StepButton()})
+    for (ImageButton* button :
+         {buttons.RestartButton(), buttons.PlayPauseButton(), buttons.StopButton(), buttons.StepButton()})
         QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_FALSE(commander_->IsPaused());
 }

@@ -95,9 +95,11 @@ TEST_F(ElementNodeTest, PortsSitInRowsWithPortZeroOnTop)
         ASSERT_EQ(static_cast<size_t>(c.outputs), node->SourcePorts().size());
         const int rows = std::max(c.inputs, c.outputs);
         for (int i = 0; i < c.inputs; ++i)
-            EXPECT_EQ(QPointF(-10, -(rows - i) * step), node->SinkPorts()[i]->pos()) << c.inputs << "/" << c.outputs;
+            EXPECT_EQ(QPointF(-10, -(rows - i) * step), node->SinkPorts()[i]->pos())
+                << c.inputs << "/" << c.outputs;
         for (int i = 0; i < c.outputs; ++i)
-            EXPECT_EQ(QPointF(410, -(rows - i) * step), node->SourcePorts()[i]->pos()) << c.inputs << "/" << c.outputs;
+            EXPECT_EQ(QPointF(410, -(rows - i) * step), node->SourcePorts()[i]->pos())
+                << c.inputs << "/" << c.outputs;
         // The title area covers every row.
         EXPECT_LT(node->path().boundingRect().top(), -(rows + 1) * step);
         delete node;

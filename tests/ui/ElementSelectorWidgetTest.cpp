@@ -31,7 +31,10 @@ protected:
     }
 
     std::string Chosen() { return hub_->GetSharedControl<NodeControls>("")->chosen_element_type.Get(); }
-    void Choose(const std::string& type) { hub_->GetSharedControl<NodeControls>("")->chosen_element_type.Set(type); }
+    void Choose(const std::string& type)
+    {
+        hub_->GetSharedControl<NodeControls>("")->chosen_element_type.Set(type);
+    }
 
     QTreeWidgetItem* Category(const QString& name)
     {

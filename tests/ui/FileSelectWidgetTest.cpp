@@ -35,8 +35,7 @@ const ModeCase kModes[] = {
 
 TEST(FileSelectWidgetTest, ACancelledDialogueChangesNothing)
 {
-    for (const ModeCase& m : kModes)
-    {
+    for (const ModeCase& m : kModes) {
         testsupport::TempDir dir;
         const std::string start = dir.File("old.avi");
         ThreadSafeVariable<std::string> path(start);
@@ -106,8 +105,8 @@ TEST(FileSelectWidgetTest, OpensOnTheClickNotOnThePress)
     QTest::qWait(50);
     EXPECT_FALSE(opened);
     testsupport::Release(button, centre);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return opened && QApplication::activeModalWidget() == nullptr; }, 10000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return opened && QApplication::activeModalWidget() == nullptr; }, 10000));
 }
 
 TEST(FileSelectWidgetTest, AnEditorRemovedWhileItsDialogueIsOpenIsNotWritten)

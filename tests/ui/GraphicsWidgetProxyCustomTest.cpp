@@ -39,7 +39,8 @@ protected:
     {
         QWidget* viewport = f.editor->View()->viewport();
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), button, buttons, Qt::NoModifier);
+        QMouseEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), button, buttons,
+                          Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);
     }
 

@@ -25,8 +25,7 @@ std::string WriteImages(const testsupport::TempDir& dir)
 {
     const std::pair<const char*, QColor> images[] = {
         {"main", kMain}, {"pressed", kPressed}, {"hovered", kHovered}};
-    for (const auto& [suffix, colour] : images)
-    {
+    for (const auto& [suffix, colour] : images) {
         QImage image(60, 40, QImage::Format_RGB32);
         image.fill(colour);
         image.save(QString::fromStdString(dir.File(std::string("button_") + suffix + ".png")));
@@ -92,8 +91,7 @@ TEST_F(ImageButtonTest, DraggingOffBeforeReleasingShowsMainAndDoesNotClick)
 TEST_F(ImageButtonTest, OtherButtonsNeitherPressNorClick)
 {
     QSignalSpy clicks(&button, SIGNAL(clicked()));
-    for (const Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton})
-    {
+    for (const Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
         Press(&button, QPoint(20, 15), other);
         EXPECT_NE(Centre(button), kPressed) << other;
         Release(&button, QPoint(20, 15), other);

@@ -15,8 +15,7 @@ const std::vector<std::string> kShapes = {"Rectangle", "Cross", "Ellipse"};
 TEST(IntComboBoxSettingItemTest, StartsOnTheStoredIndexWithoutWriting)
 {
     const std::pair<int, QString> cases[] = {{0, "Rectangle"}, {2, "Ellipse"}, {3, ""}, {-1, ""}};
-    for (const auto& [stored, shown] : cases)
-    {
+    for (const auto& [stored, shown] : cases) {
         ThreadSafeVariable<int> shape(stored);
         IntComboBoxSettingItem editor(&shape, "Shape", kShapes, nullptr);
         QCoreApplication::processEvents();
@@ -32,8 +31,7 @@ TEST(IntComboBoxSettingItemTest, AChoiceWritesTheIndexThenSignalsThenUpdates)
     std::vector<std::string> order;
     changed.connect([&] { order.push_back("signal:" + std::to_string(shape.Get())); });
     IntComboBoxSettingItem editor(&shape, "Shape", kShapes, nullptr, &changed);
-    QObject::connect(&editor, &GUISettingItem::UpdateSettingsSignal,
-                     [&] { order.push_back("update"); });
+    QObject::connect(&editor, &GUISettingItem::UpdateSettingsSignal, [&] { order.push_back("update"); });
     editor.Box()->setCurrentIndex(1);
     EXPECT_EQ(shape.Get(), 1);
     EXPECT_EQ(order, (std::vector<std::string>{"signal:1", "update"}));

@@ -197,17 +197,14 @@ TEST(LoggingWidgetLifetimeTest, OnceTheViewIsGoneTextReachesTheOriginalBuffer)
 TEST(LoggingWidgetLinesTest, ABurstIsCutToItsNewestLinesBeforeItIsShown)
 {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {"a\nb\nc\n", 2, "b\nc\n"},
-        {"a\nb\nc\n", 3, "a\nb\nc\n"},
-        {"a\nb\nc\n", 5, "a\nb\nc\n"},
-        {"a\nb\nc", 1, "b\nc"},
-        {"a\nb\nc", 2, "a\nb\nc"},
-        {"\n\n\n", 1, "\n"},
-        {"no line end", 1, "no line end"},
-        {"", 3, ""},
+        {"a\nb\nc\n", 2, "b\nc\n"},        {"a\nb\nc\n", 3, "a\nb\nc\n"},
+        {"a\nb\nc\n", 5, "a\nb\nc\n"},     {"a\nb\nc", 1, "b\nc"},
+        {"a\nb\nc", 2, "a\nb\nc"},         {"\n\n\n", 1, "\n"},
+        {"no line end", 1, "no line end"}, {"", 3, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LoggingWidget::NewestLines(std::get<0>(c), std::get<1>(c)), std::get<2>(c)) << std::get<0>(c);
+        EXPECT_EQ(LoggingWidget::NewestLines(std::get<0>(c), std::get<1>(c)), std::get<2>(c))
+            << std::get<0>(c);
 }
 
 TEST(LockedStreamBufferTest, CollectsForwardsAndKeepsALoneSpace)

@@ -48,8 +48,8 @@ TEST(MainDisplaySizeTest, ThePictureKeepsTheFrameAspectAndHasAnArea)
         {{10, 10}, 0.001, {1, 10}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MainDisplayWidget::DisplaySize(c.window, c.aspect), c.expected) << c.window.width() << "x"
-                                                                                   << c.window.height();
+        EXPECT_EQ(MainDisplayWidget::DisplaySize(c.window, c.aspect), c.expected)
+            << c.window.width() << "x" << c.window.height();
 }
 
 // What a person sees: the picture centred at its aspect ratio, black bars beside it.
@@ -69,9 +69,10 @@ TEST_F(MainDisplayWidgetTest, ShowsThePictureCentredAtTheWindowSize)
         const int x = p.center().x();
         // Just inside the picture's edges, and just outside them (black bars or beyond).
         auto shows_picture = [&](const QImage& shot) {
-            const bool bars = p.left() > 0
-                ? shot.pixel(p.left() - 3, y) == qRgb(0, 0, 0) && shot.pixel(p.right() + 3, y) == qRgb(0, 0, 0)
-                : shot.pixel(x, p.top() - 3) == qRgb(0, 0, 0) && shot.pixel(x, p.bottom() + 3) == qRgb(0, 0, 0);
+            const bool bars = p.left() > 0 ? shot.pixel(p.left() - 3, y) == qRgb(0, 0, 0) &&
+                                                 shot.pixel(p.right() + 3, y) == qRgb(0, 0, 0)
+                                           : shot.pixel(x, p.top() - 3) == qRgb(0, 0, 0) &&
+                                                 shot.pixel(x, p.bottom() + 3) == qRgb(0, 0, 0);
             return bars && Near(shot.pixel(p.left() + 3, y), kLeftColour) &&
                    Near(shot.pixel(p.right() - 3, y), kRightColour) &&
                    Near(shot.pixel(x - 3, p.top() + 3), kLeftColour) &&
@@ -127,7 +128,8 @@ TEST_F(MainDisplayWidgetTest, GeometryRoundTrip)
         QApplication::processEvents();
 
         auto saved = boost::make_shared<MainDisplayControls>();
-        saved->settings.SetValue("_windows_geometry", controls_->settings.GetValueAsString("_windows_geometry"), "");
+        saved->settings.SetValue("_windows_geometry",
+                                 controls_->settings.GetValueAsString("_windows_geometry"), "");
         saved->element_alive.Set(true);
         const std::unique_ptr<MainDisplayWidget> reopened(MainDisplayWidget::Show(pipeline_.Hub(), saved));
         EXPECT_EQ(reopened->geometry(), window->geometry()) << c.position.x();

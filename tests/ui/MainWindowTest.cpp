@@ -74,8 +74,7 @@ std::string ReadFile(const std::string& path)
 
 TEST_F(MainWindowTest, TitleAndObjectNames)
 {
-    EXPECT_EQ("Orvane - Computer vision, one node at a time - pre-alpha release.",
-              window_->windowTitle());
+    EXPECT_EQ("Orvane - Computer vision, one node at a time - pre-alpha release.", window_->windowTitle());
     EXPECT_EQ("MainWindow", window_->objectName());
     EXPECT_EQ("centralWidget", window_->centralWidget()->objectName());
     EXPECT_EQ("menuBar", window_->menuBar()->objectName());
@@ -154,9 +153,17 @@ TEST_F(MainWindowTest, ToolBarReadsEngineButtonsActionsCameraBarAndCpuGraph)
         else
             order.push_back(action->objectName().toStdString());
     }
-    const std::vector<std::string> expected = {
-        "EngineControlButtons", "actionZoom_In", "actionZoom_Out", "actionZoom_to_Fit", "|",
-        "actionClear", "actionRestart", "actionNew_View", "actionOrvane", "CameraBar", "CpuGraph"};
+    const std::vector<std::string> expected = {"EngineControlButtons",
+                                               "actionZoom_In",
+                                               "actionZoom_Out",
+                                               "actionZoom_to_Fit",
+                                               "|",
+                                               "actionClear",
+                                               "actionRestart",
+                                               "actionNew_View",
+                                               "actionOrvane",
+                                               "CameraBar",
+                                               "CpuGraph"};
     EXPECT_EQ(expected, order);
 }
 
@@ -210,9 +217,8 @@ TEST_F(MainWindowTest, SideBarChangedPicksThePage)
         int from;
         int page;
     } cases[] = {
-        {"test", 0, 3},      {"Variables", 0, 2}, {"Python", 3, 3},   {"Python", 1, 1},
-        {"Elements", 2, 0},  {"Settings", 3, 0},  {"", 1, 0},         {"Test", 3, 0},
-        {"variables", 2, 0},
+        {"test", 0, 3},     {"Variables", 0, 2}, {"Python", 3, 3}, {"Python", 1, 1},    {"Elements", 2, 0},
+        {"Settings", 3, 0}, {"", 1, 0},          {"Test", 3, 0},   {"variables", 2, 0},
     };
     for (const auto& c : cases) {
         window_->Pages()->setCurrentIndex(c.from);
@@ -260,8 +266,7 @@ TEST_F(MainWindowTest, ClosingWritesClosingThenTheDestructorSavesDefaultAndTheSe
     window_.reset();
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + "default.xml")));
     for (const char* record : {"shared gui.txt", "node controls.txt"})
-        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + record)))
-            << record;
+        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + record))) << record;
     EXPECT_TRUE(QFileInfo::exists(folder_.QtSettingsFile()));
 }
 
@@ -344,8 +349,7 @@ TEST_F(MainWindowTest, AFailedSaveIsLoggedAndTheLaterShutdownStepsStillRun)
     std::filesystem::create_directories(folder_.OrvaneFolder() + "default.xml");
     Output2FILE::Drain();
     window_.reset();
-    EXPECT_NE(std::string::npos,
-              Output2FILE::Drain().find("Could not save the pipeline \"default\""));
+    EXPECT_NE(std::string::npos, Output2FILE::Drain().find("Could not save the pipeline \"default\""));
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + "node controls.txt")));
     EXPECT_TRUE(Commander().GetElementIds().empty());  // the editor was cleared
 }
@@ -360,8 +364,8 @@ TEST_F(MainWindowTest, AFailedSettingsFileIsAnErrorAndTheEditorIsStillCleared)
     window_.reset();
     const std::string log = Output2FILE::Drain();
     EXPECT_NE(std::string::npos, log.find("[ERROR]"));
-    EXPECT_NE(std::string::npos, log.find("Could not write the settings file " + folder_.OrvaneFolder() +
-                                          "node controls.txt"));
+    EXPECT_NE(std::string::npos,
+              log.find("Could not write the settings file " + folder_.OrvaneFolder() + "node controls.txt"));
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(folder_.OrvaneFolder() + "shared gui.txt")));
     EXPECT_TRUE(Commander().GetElementIds().empty());
 }

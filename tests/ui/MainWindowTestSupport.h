@@ -85,7 +85,7 @@ inline void SettleEditor(NodalConnectorTop& editor)
 }
 
 inline void BuildImagePipeline(PowerCommanderTop& commander, NodalConnectorTop& editor,
-                        const std::string& image_path)
+                               const std::string& image_path)
 {
     const std::string reader = commander.MakeElement("Image Read", "");
     commander.GetElement(reader)->settings.SetValue("_file_path", image_path, "");

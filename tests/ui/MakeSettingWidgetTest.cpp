@@ -43,12 +43,11 @@ struct Variables {
     {
         std::ostringstream text;
         text.precision(17);
-        text << fraction.Get() << ' ' << above_max.Get() << ' ' << negative.Get() << ' '
-             << colour.Get() << ' ' << frame_number.GetFrame() << ' '
-             << frame_number.GetFrameCount() << ' ' << sub_image.box.Get() << ' ' << point << ' '
-             << flag.Get() << ' ' << choice.Get() << ' ' << big.Get() << ' ' << even.Get() << ' '
-             << below_zero.Get() << ' ' << text_value.Get() << ' ' << plain_text << ' '
-             << plain_int << ' ' << colour_space << ' ' << rectangle.Get() << ' '
+        text << fraction.Get() << ' ' << above_max.Get() << ' ' << negative.Get() << ' ' << colour.Get()
+             << ' ' << frame_number.GetFrame() << ' ' << frame_number.GetFrameCount() << ' '
+             << sub_image.box.Get() << ' ' << point << ' ' << flag.Get() << ' ' << choice.Get() << ' '
+             << big.Get() << ' ' << even.Get() << ' ' << below_zero.Get() << ' ' << text_value.Get() << ' '
+             << plain_text << ' ' << plain_int << ' ' << colour_space << ' ' << rectangle.Get() << ' '
              << display->window_exists.Get();
         return text.str();
     }
@@ -83,8 +82,7 @@ std::string KindOf(QWidget* widget)
 
 std::vector<QWidget*> DirectChildWidgets(QWidget& parent)
 {
-    const QList<QWidget*> children =
-        parent.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget*> children = parent.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     return std::vector<QWidget*>(children.begin(), children.end());
 }
 
@@ -116,8 +114,7 @@ TEST_F(MakeSettingWidgetTest, EachHeldTypeAndDescriptorGetsItsEditorAndKeepsItsV
         {"double", &v.fraction, "min=0, max=1", "ThreadDoubleSettingItem"},
         {"double above its range", &v.above_max, "", "ThreadDoubleSettingItem"},
         {"double without limits", &v.negative, "other=no-limits", "ThreadDoubleSettingItem"},
-        {"double that follows", &v.fraction, "min=0, max=1, update=true",
-         "ThreadDoubleSettingItem"},
+        {"double that follows", &v.fraction, "min=0, max=1, update=true", "ThreadDoubleSettingItem"},
         {"hidden double", &v.fraction, "type=hidden", "none"},
         {"colour", &v.colour, "", "ThreadColourSettingItem"},
         {"frame number", &v.frame_number, "", "PlaybackControlWidget"},

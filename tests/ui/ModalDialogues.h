@@ -37,8 +37,8 @@ inline bool ClickAndAnswer(QWidget* button, std::function<void(QWidget*)> action
         *answered = true;
     });
     QTest::mouseClick(button, Qt::LeftButton);
-    return QTest::qWaitFor(
-        [answered] { return *answered && QApplication::activeModalWidget() == nullptr; }, 10000);
+    return QTest::qWaitFor([answered] { return *answered && QApplication::activeModalWidget() == nullptr; },
+                           10000);
 }
 
 }  // namespace testsupport

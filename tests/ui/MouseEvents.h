@@ -10,11 +10,9 @@ namespace testsupport {
 
 // The global position follows the widget's own mapping, as a real event's would.
 inline void SendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos,
-                      Qt::MouseButton button = Qt::LeftButton,
-                      Qt::MouseButtons buttons = Qt::LeftButton)
+                      Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons buttons = Qt::LeftButton)
 {
-    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 

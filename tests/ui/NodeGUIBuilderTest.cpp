@@ -31,10 +31,7 @@ bool ShowsSomething(QWidget& widget)
 
 class NodeGUIBuilderTest : public PanelFixture {
 protected:
-    boost::shared_ptr<ElementBase> Element(const std::string& id)
-    {
-        return commander_->GetElement(id);
-    }
+    boost::shared_ptr<ElementBase> Element(const std::string& id) { return commander_->GetElement(id); }
 };
 
 }  // namespace
@@ -71,8 +68,7 @@ TEST_F(NodeGUIBuilderTest, BlurPanelShowsWidthAndHeightAndAnEditReachesTheElemen
 TEST_F(NodeGUIBuilderTest, SignalButtonFiresOnPress)
 {
     const std::string id = commander_->MakeElement("Snap Shot", "");
-    const SignalContainer::NamedSignal take_image =
-        Element(id)->signal_container.GetSignals().at(0);
+    const SignalContainer::NamedSignal take_image = Element(id)->signal_container.GetSignals().at(0);
     int fired = 0;
     boost::signals2::scoped_connection counter = take_image.first->connect([&] { ++fired; });
     NodeGUIBuilder panel(hub_, id);

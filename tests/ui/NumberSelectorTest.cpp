@@ -14,11 +14,10 @@ using testsupport::SendMouse;
 
 TEST(NumberSelectorTest, RoundsHalfUp)
 {
-    const std::pair<double, double> cases[] = {
-        {-2.5, -2.0}, {2.5, 3.0}, {-2.6, -3.0}, {0.49, 0.0}, {-0.5, 0.0}, {7.0, 7.0}};
+    const std::pair<double, double> cases[] = {{-2.5, -2.0}, {2.5, 3.0},  {-2.6, -3.0},
+                                               {0.49, 0.0},  {-0.5, 0.0}, {7.0, 7.0}};
     NumberSelector selector;
-    for (const auto& [value, rounded] : cases)
-    {
+    for (const auto& [value, rounded] : cases) {
         selector.setValue(value);
         EXPECT_EQ(selector.RoundedValue(), rounded) << value;
     }
@@ -32,8 +31,7 @@ struct DragCase {
 TEST(NumberSelectorTest, DragCurveFromZero)
 {
     const DragCase cases[] = {{20, 0.1 * 0.001}, {-20, -0.1 * 0.003}, {10, 0.0}, {-5, 0.0}};
-    for (const DragCase& c : cases)
-    {
+    for (const DragCase& c : cases) {
         NumberSelector selector;
         selector.resize(80, 40);
         Press(&selector, QPoint(20, 30));
@@ -86,8 +84,7 @@ TEST(NumberSelectorTest, ShowsSixDigitsOrTheRoundedNumber)
     EXPECT_DOUBLE_EQ(doubles.last().at(0).toDouble(), 2.718281828);
 
     // A right double click turns rounding on: the label and the signal carry 3.
-    SendMouse(&selector, QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::RightButton,
-              Qt::RightButton);
+    SendMouse(&selector, QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(selector.Text(), "3");
     ASSERT_EQ(doubles.count(), 2);
     EXPECT_DOUBLE_EQ(doubles.last().at(0).toDouble(), 3.0);

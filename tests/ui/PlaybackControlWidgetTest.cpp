@@ -21,12 +21,19 @@ using namespace testsupport;
 
 namespace {
 
-void Tick(PlaybackControlWidget& widget) { QMetaObject::invokeMethod(&widget, "UpdateSlider"); }
+void Tick(PlaybackControlWidget& widget)
+{
+    QMetaObject::invokeMethod(&widget, "UpdateSlider");
+}
 
-QPoint Centre(QWidget* widget) { return widget->rect().center(); }
+QPoint Centre(QWidget* widget)
+{
+    return widget->rect().center();
+}
 
 // Two reads in a row that differ: the reader is running.
-bool IsPlaying(FrameNumber& frame_number) {
+bool IsPlaying(FrameNumber& frame_number)
+{
     const long long first = frame_number.GetFrameAndAdvance();
     const long long second = frame_number.GetFrameAndAdvance();
     frame_number.SetFrame(first);

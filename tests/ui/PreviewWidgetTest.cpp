@@ -24,8 +24,14 @@ TEST(PreviewWidgetFormulaTest, RequestIntervalHoldsTheRateWithinOneToSixty)
         double rate;
         double interval;
     } cases[] = {
-        {25.0, 0.04}, {1.0, 1.0}, {60.0, 1.0 / 60.0}, {0.0, 1.0}, {-3.0, 1.0}, {500.0, 1.0 / 60.0},
-        {std::numeric_limits<double>::quiet_NaN(), 1.0}, {std::numeric_limits<double>::infinity(), 1.0 / 60.0},
+        {25.0, 0.04},
+        {1.0, 1.0},
+        {60.0, 1.0 / 60.0},
+        {0.0, 1.0},
+        {-3.0, 1.0},
+        {500.0, 1.0 / 60.0},
+        {std::numeric_limits<double>::quiet_NaN(), 1.0},
+        {std::numeric_limits<double>::infinity(), 1.0 / 60.0},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(PreviewWidget::RequestInterval(c.rate), c.interval) << c.rate;
@@ -36,8 +42,8 @@ TEST(PreviewWidgetFormulaTest, HeightFollowsTheAspectAndNeverDividesByZero)
     const struct {
         int width, image_width, image_height, height;
     } cases[] = {
-        {200, 640, 480, 150}, {200, 480, 640, 266}, {1, 640, 480, 0}, {200, 0, 480, 0}, {200, 640, 0, 0},
-        {200, -4, 3, 0},
+        {200, 640, 480, 150}, {200, 480, 640, 266}, {1, 640, 480, 0},
+        {200, 0, 480, 0},     {200, 640, 0, 0},     {200, -4, 3, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PreviewWidget::HeightForWidth(c.width, c.image_width, c.image_height), c.height)

@@ -39,7 +39,10 @@ int DebugLinesFor(std::vector<std::string> words)
 
 class ReportingLevel {
 public:
-    explicit ReportingLevel(int level) : old_(FILELog::ReportingLevel()) { FILELog::ReportingLevel() = level; }
+    explicit ReportingLevel(int level) : old_(FILELog::ReportingLevel())
+    {
+        FILELog::ReportingLevel() = level;
+    }
     ~ReportingLevel() { FILELog::ReportingLevel() = old_; }
 
 private:
@@ -66,7 +69,8 @@ TEST(ParseCommandLineTest, DebugOptionIsFoundAnywhereAndOnlyWhenExact)
     };
     for (const auto& c : cases) {
         std::string shown;
-        for (const std::string& word : c.words) shown += "[" + word + "]";
+        for (const std::string& word : c.words)
+            shown += "[" + word + "]";
         EXPECT_EQ(c.debug_lines, DebugLinesFor(c.words)) << shown;
     }
 }

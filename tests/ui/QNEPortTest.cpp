@@ -21,10 +21,8 @@ TEST(QNEPortTest, ColoursAndToolTipFollowThePayloadTypeName)
         QColor pen;
         QColor brush;
     } cases[] = {
-        {"2D Info", Qt::darkRed, Qt::red},
-        {"Path", Qt::darkGreen, Qt::blue},
-        {"Audio", Qt::yellow, Qt::darkYellow},
-        {"Keypoint", Qt::darkGreen, Qt::green},
+        {"2D Info", Qt::darkRed, Qt::red},     {"Path", Qt::darkGreen, Qt::blue},
+        {"Audio", Qt::yellow, Qt::darkYellow}, {"Keypoint", Qt::darkGreen, Qt::green},
         {"", Qt::darkGreen, Qt::green},
     };
     QGraphicsScene scene;

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-TEST(ResourcesTest, TheResourceRootIsRegistered) {
+TEST(ResourcesTest, TheResourceRootIsRegistered)
+{
     EXPECT_TRUE(QFile::exists(":/"));
 }

@@ -87,20 +87,15 @@ std::vector<EditorCase> Cases()
 {
     return {
         {"double",
-         [](Variables& v) {
-             return new ThreadDoubleSettingItem(&v.real, "Gain", 0.0, 1000.0, nullptr);
-         },
+         [](Variables& v) { return new ThreadDoubleSettingItem(&v.real, "Gain", 0.0, 1000.0, nullptr); },
          [](Variables& v) { return ValueToText(v.real.Get()); },
-         [](GUISettingItem* e) { return As<ThreadDoubleSettingItem>(e)->SpinBox()->text(); },
-         "5000.000",
+         [](GUISettingItem* e) { return As<ThreadDoubleSettingItem>(e)->SpinBox()->text(); }, "5000.000",
          [](Variables& v, GUISettingItem* e) {
              v.real.Set(0.50196);
              As<ThreadDoubleSettingItem>(e)->UpdateFromVariable();
          },
          "0.502",
-         [](Variables&, GUISettingItem* e) {
-             As<ThreadDoubleSettingItem>(e)->SpinBox()->setValue(250.5);
-         },
+         [](Variables&, GUISettingItem* e) { As<ThreadDoubleSettingItem>(e)->SpinBox()->setValue(250.5); },
          "250.5", 1},
         {"int",
          [](Variables& v) {
@@ -109,19 +104,14 @@ std::vector<EditorCase> Cases()
              return e;
          },
          [](Variables& v) { return ValueToText(v.integer.Get()); },
-         [](GUISettingItem* e) { return As<ThreadIntSettingItem>(e)->SpinBox()->text(); },
-         "5000",
+         [](GUISettingItem* e) { return As<ThreadIntSettingItem>(e)->SpinBox()->text(); }, "5000",
          [](Variables& v, GUISettingItem* e) {
              v.integer.Set(-7);
              As<ThreadIntSettingItem>(e)->UpdateFromVariable();
          },
-         "-7",
-         [](Variables&, GUISettingItem* e) {
-             As<ThreadIntSettingItem>(e)->SpinBox()->setValue(12);
-         },
+         "-7", [](Variables&, GUISettingItem* e) { As<ThreadIntSettingItem>(e)->SpinBox()->setValue(12); },
          "12", 1},
-        {"bool",
-         [](Variables& v) { return new ThreadBoolSettingItem(&v.flag, "Enabled", nullptr); },
+        {"bool", [](Variables& v) { return new ThreadBoolSettingItem(&v.flag, "Enabled", nullptr); },
          [](Variables& v) { return ValueToText(v.flag.Get()); },
          [](GUISettingItem* e) {
              return QString::number(As<ThreadBoolSettingItem>(e)->CheckBox()->isChecked());
@@ -132,12 +122,10 @@ std::vector<EditorCase> Cases()
          },
          "0", 1},
         {"file",
-         [](Variables& v) {
-             return new FileSelectWidget(&v.path, "Video File", nullptr, false, false);
-         },
+         [](Variables& v) { return new FileSelectWidget(&v.path, "Video File", nullptr, false, false); },
          [](Variables& v) { return v.path.Get(); },
-         [](GUISettingItem* e) { return As<FileSelectWidget>(e)->PathLabel()->text(); },
-         "Path Not Set", nullptr, "",
+         [](GUISettingItem* e) { return As<FileSelectWidget>(e)->PathLabel()->text(); }, "Path Not Set",
+         nullptr, "",
          [](Variables& v, GUISettingItem* e) {
              const std::string file = v.dir.File("clip.avi");
              std::ofstream(file) << "x";
@@ -151,43 +139,32 @@ std::vector<EditorCase> Cases()
          "<dir>/clip.avi", 1},
         {"text choice",
          [](Variables& v) {
-             return new ComboboxSettingItem(&v.choice, "Mode", {"alpha", "beta", "gamma"},
-                                            nullptr);
+             return new ComboboxSettingItem(&v.choice, "Mode", {"alpha", "beta", "gamma"}, nullptr);
          },
          [](Variables& v) { return v.choice.Get(); },
-         [](GUISettingItem* e) { return As<ComboboxSettingItem>(e)->Box()->currentText(); },
-         "beta", nullptr, "",
-         [](Variables&, GUISettingItem* e) {
-             As<ComboboxSettingItem>(e)->Box()->setCurrentIndex(2);
-         },
+         [](GUISettingItem* e) { return As<ComboboxSettingItem>(e)->Box()->currentText(); }, "beta", nullptr,
+         "", [](Variables&, GUISettingItem* e) { As<ComboboxSettingItem>(e)->Box()->setCurrentIndex(2); },
          "gamma", 1},
         {"index choice",
          [](Variables& v) {
-             return new IntComboBoxSettingItem(&v.index, "Shape", {"Rect", "Cross", "Ellipse"},
-                                               nullptr);
+             return new IntComboBoxSettingItem(&v.index, "Shape", {"Rect", "Cross", "Ellipse"}, nullptr);
          },
          [](Variables& v) { return ValueToText(v.index.Get()); },
-         [](GUISettingItem* e) { return As<IntComboBoxSettingItem>(e)->Box()->currentText(); },
-         "Ellipse", nullptr, "",
-         [](Variables&, GUISettingItem* e) {
-             As<IntComboBoxSettingItem>(e)->Box()->setCurrentIndex(0);
-         },
-         "0", 1},
-        {"label",
-         [](Variables& v) { return new StringLabelSettingItem(&v.text, "Status", nullptr); },
+         [](GUISettingItem* e) { return As<IntComboBoxSettingItem>(e)->Box()->currentText(); }, "Ellipse",
+         nullptr, "",
+         [](Variables&, GUISettingItem* e) { As<IntComboBoxSettingItem>(e)->Box()->setCurrentIndex(0); }, "0",
+         1},
+        {"label", [](Variables& v) { return new StringLabelSettingItem(&v.text, "Status", nullptr); },
          [](Variables& v) { return v.text.Get(); },
-         [](GUISettingItem* e) { return As<StringLabelSettingItem>(e)->ValueLabel()->text(); },
-         "snap",
+         [](GUISettingItem* e) { return As<StringLabelSettingItem>(e)->ValueLabel()->text(); }, "snap",
          [](Variables& v, GUISettingItem* e) {
              v.text.Set("running");
              As<StringLabelSettingItem>(e)->SetFromVariable();
          },
          "running", nullptr, "running", 0},
-        {"line edit",
-         [](Variables& v) { return new TextEditSettingItem(&v.text, "File Name", nullptr); },
+        {"line edit", [](Variables& v) { return new TextEditSettingItem(&v.text, "File Name", nullptr); },
          [](Variables& v) { return v.text.Get(); },
-         [](GUISettingItem* e) { return As<TextEditSettingItem>(e)->LineEdit()->text(); },
-         "snap",
+         [](GUISettingItem* e) { return As<TextEditSettingItem>(e)->LineEdit()->text(); }, "snap",
          [](Variables& v, GUISettingItem* e) {
              v.text.Set("other");
              As<TextEditSettingItem>(e)->SetFromVariable();
@@ -197,23 +174,20 @@ std::vector<EditorCase> Cases()
              QTest::keyClicks(As<TextEditSettingItem>(e)->LineEdit(), "_2");
          },
          "other_2", 0},
-        {"colour",
-         [](Variables& v) { return new ThreadColourSettingItem(&v.colour, "Colour", nullptr); },
+        {"colour", [](Variables& v) { return new ThreadColourSettingItem(&v.colour, "Colour", nullptr); },
          [](Variables& v) { return ColourText(v.colour.Get()); },
-         [](GUISettingItem* e) { return As<ThreadColourSettingItem>(e)->Button()->text(); },
-         "Colour", nullptr, "",
+         [](GUISettingItem* e) { return As<ThreadColourSettingItem>(e)->Button()->text(); }, "Colour",
+         nullptr, "",
          [](Variables&, GUISettingItem* e) {
              const auto choose = [](QWidget* d) {
                  auto* dialogue = qobject_cast<QColorDialog*>(d);
                  dialogue->setCurrentColor(QColor(30, 20, 10));
                  dialogue->accept();
              };
-             EXPECT_TRUE(
-                 testsupport::ClickAndAnswer(As<ThreadColourSettingItem>(e)->Button(), choose));
+             EXPECT_TRUE(testsupport::ClickAndAnswer(As<ThreadColourSettingItem>(e)->Button(), choose));
          },
          "10,20,30", 0},
-        {"point",
-         [](Variables& v) { return new PointSettingItem(&v.point, "Anchor", 0, 0, nullptr); },
+        {"point", [](Variables& v) { return new PointSettingItem(&v.point, "Anchor", 0, 0, nullptr); },
          [](Variables& v) { return ValueToText(v.point.x) + "," + ValueToText(v.point.y); },
          [](GUISettingItem* e) {
              auto* p = As<PointSettingItem>(e);
@@ -256,8 +230,7 @@ protected:
 
 TEST_F(SettingEditorsTest, BuildingShowsTheVariableAndNeverWrites)
 {
-    for (const EditorCase& c : Cases())
-    {
+    for (const EditorCase& c : Cases()) {
         Variables v;
         const std::string before = c.value(v);
         std::unique_ptr<GUISettingItem> editor(c.make(v));
@@ -270,8 +243,7 @@ TEST_F(SettingEditorsTest, BuildingShowsTheVariableAndNeverWrites)
 
 TEST_F(SettingEditorsTest, RefreshShowsTheNewValueAndNeitherWritesNorEmits)
 {
-    for (const EditorCase& c : Cases())
-    {
+    for (const EditorCase& c : Cases()) {
         if (!c.refresh)
             continue;
         Variables v;
@@ -288,8 +260,7 @@ TEST_F(SettingEditorsTest, RefreshShowsTheNewValueAndNeitherWritesNorEmits)
 
 TEST_F(SettingEditorsTest, APersonsChangeWritesAtOnceAndEmitsAsPromised)
 {
-    for (const EditorCase& c : Cases())
-    {
+    for (const EditorCase& c : Cases()) {
         if (!c.user)
             continue;
         Variables v;

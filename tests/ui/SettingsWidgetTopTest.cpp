@@ -21,8 +21,9 @@ namespace {
 class SettingsWidgetTopTest : public ::testing::Test {
 protected:
     SettingsWidgetTopTest()
-        : hub_(boost::make_shared<ControlAndStatus>()), commander_(boost::make_shared<PowerCommanderTop>(hub_)),
-          panel_(hub_), changed_(&panel_, SIGNAL(ItemChanged(QString)))
+        : hub_(boost::make_shared<ControlAndStatus>()),
+          commander_(boost::make_shared<PowerCommanderTop>(hub_)), panel_(hub_),
+          changed_(&panel_, SIGNAL(ItemChanged(QString)))
     {
         panel_.resize(500, 600);
         panel_.show();

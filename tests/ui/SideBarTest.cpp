@@ -99,7 +99,8 @@ TEST(SideBarContainerTest, ArrowsShowOnlyWhenTheButtonsDoNotFitAndScrollByFifty)
     EXPECT_EQ(container.width(), container.GetSideBar()->width());
 
     container.resize(91, 200);
-    ASSERT_TRUE(WaitForGui([&] { return container.DownButton()->isVisible() && container.DownButton()->height() > 0; }));
+    ASSERT_TRUE(WaitForGui(
+        [&] { return container.DownButton()->isVisible() && container.DownButton()->height() > 0; }));
     EXPECT_TRUE(container.DownButton()->isVisible());
     QScrollBar* scroll = container.ScrollArea()->verticalScrollBar();
     ASSERT_GE(scroll->maximum(), 100);

@@ -41,7 +41,10 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
     }
 
-    bool CombinedExists() const { return QFile::exists(QString::fromStdString(temp_.File("stylesheet.css"))); }
+    bool CombinedExists() const
+    {
+        return QFile::exists(QString::fromStdString(temp_.File("stylesheet.css")));
+    }
 
     std::string Combined() const
     {
@@ -132,7 +135,8 @@ TEST_F(StyleSheetTest, TheEmbeddedSheetGivesSpinBoxesVisibleStepArrows)
         // The step buttons sit at the right edge, clear of the number.
         EXPECT_TRUE(HasLightPixel(image, QRect(image.width() - 14, 2, 10, image.height() / 2 - 3)))
             << box->metaObject()->className() << " up";
-        EXPECT_TRUE(HasLightPixel(image, QRect(image.width() - 14, image.height() / 2 + 1, 10, image.height() / 2 - 3)))
+        EXPECT_TRUE(HasLightPixel(
+            image, QRect(image.width() - 14, image.height() / 2 + 1, 10, image.height() / 2 - 3)))
             << box->metaObject()->className() << " down";
     }
 }

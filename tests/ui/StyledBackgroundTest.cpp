@@ -32,13 +32,10 @@ TEST(StyledBackgroundTest, OwnWidgetsPaintTheirStyleSheetBackground)
     const std::pair<const char*, std::function<QWidget*()>> cases[] = {
         {"NumberSelector", [] { return new NumberSelector; }},
         {"ValueSelector", [] { return new ValueSelector; }},
-        {"ThreadBoolSettingItem",
-         [&] { return new ThreadBoolSettingItem(&flag, "Enabled", nullptr); }},
-        {"ThreadIntSettingItem",
-         [&] { return new ThreadIntSettingItem(&size, "Size", 0, 10, nullptr); }},
+        {"ThreadBoolSettingItem", [&] { return new ThreadBoolSettingItem(&flag, "Enabled", nullptr); }},
+        {"ThreadIntSettingItem", [&] { return new ThreadIntSettingItem(&size, "Size", 0, 10, nullptr); }},
     };
-    for (const auto& [name, make] : cases)
-    {
+    for (const auto& [name, make] : cases) {
         // A child: a window fills its background anyway, a child only when it paints it.
         QWidget host;
         QWidget* widget = make();

@@ -10,8 +10,7 @@
 
 TEST(ThreadBoolSettingItemTest, BuildingShowsTheValueAndWritesNothing)
 {
-    for (const bool stored : {true, false})
-    {
+    for (const bool stored : {true, false}) {
         ThreadSafeVariable<bool> flag(stored);
         boost::signals2::signal<void()> reset;
         int fired = 0;
@@ -30,8 +29,7 @@ TEST(ThreadBoolSettingItemTest, AToggleWritesEmitsAndFiresTheSignalLast)
     std::vector<std::string> order;
     reset.connect([&] { order.push_back(flag.Get() ? "reset:on" : "reset:off"); });
     ThreadBoolSettingItem editor(&flag, "Enabled", nullptr, true, &reset);
-    QObject::connect(&editor, &GUISettingItem::UpdateSettingsSignal,
-                     [&] { order.push_back("update"); });
+    QObject::connect(&editor, &GUISettingItem::UpdateSettingsSignal, [&] { order.push_back("update"); });
     QTest::mouseClick(editor.CheckBox(), Qt::LeftButton);
     EXPECT_TRUE(flag.Get());
     EXPECT_EQ(order, (std::vector<std::string>{"update", "reset:on"}));

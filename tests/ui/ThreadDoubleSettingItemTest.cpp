@@ -25,11 +25,9 @@ protected:
 
 TEST_F(ThreadDoubleSettingItemTest, NoLimitsTakesTheWholeDoubleRangeWhicheverWayItIsSet)
 {
-    for (const bool by_constructor : {true, false})
-    {
+    for (const bool by_constructor : {true, false}) {
         ThreadSafeVariable<double> exposure(-50.0);
-        ThreadDoubleSettingItem editor(&exposure, "Exposure", 0.0, 1000.0, nullptr, true,
-                                       by_constructor);
+        ThreadDoubleSettingItem editor(&exposure, "Exposure", 0.0, 1000.0, nullptr, true, by_constructor);
         if (!by_constructor)
             editor.SetNoLimits(true);
         EXPECT_TRUE(editor.Selector()->IsNumberMode());
@@ -52,8 +50,7 @@ TEST_F(ThreadDoubleSettingItemTest, UserInputIsHeldToTheRangeOutsideNoLimits)
         double stored, input, expected;
     };
     const Case cases[] = {{5000.0, 4000.0, 1000.0}, {-20.0, -10.0, 0.0}, {5.0, 7.25, 7.25}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ThreadSafeVariable<double> gain(c.stored);
         ThreadDoubleSettingItem editor(&gain, "Gain", 0.0, 1000.0, nullptr);
         editor.SpinBox()->setValue(c.input);

@@ -19,12 +19,16 @@ TEST(ThreadIntSettingItemTest, OddModeStoresTheNearestOddValueInsideTheRange)
         int input, stored;
     };
     const Case cases[] = {
-        {0, 10, false, 4, 5},        {0, 10, false, 10, 9},       {0, 10, false, 7, 7},
-        {1, 7, false, 6, 7},         {2, 2, false, 2, 2},         {0, 10, false, 0, 1},
-        {0, 10, true, 2147483646, 2147483647}, {0, 10, true, -4, -3},
+        {0, 10, false, 4, 5},
+        {0, 10, false, 10, 9},
+        {0, 10, false, 7, 7},
+        {1, 7, false, 6, 7},
+        {2, 2, false, 2, 2},
+        {0, 10, false, 0, 1},
+        {0, 10, true, 2147483646, 2147483647},
+        {0, 10, true, -4, -3},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ThreadSafeVariable<int> size(1);
         ThreadIntSettingItem editor(&size, "Kernel Size", c.minimum, c.maximum, nullptr);
         editor.SetOdd(true);

@@ -16,8 +16,7 @@ namespace {
 
 struct Spies {
     explicit Spies(ValueSelector* selector)
-        : doubles(selector, SIGNAL(ValueChangedDouble(double))),
-          ints(selector, SIGNAL(ValueChangedInt(int)))
+        : doubles(selector, SIGNAL(ValueChangedDouble(double))), ints(selector, SIGNAL(ValueChangedInt(int)))
     {
     }
     QSignalSpy doubles;
@@ -29,8 +28,7 @@ struct Spies {
 TEST(ValueSelectorTest, SetValueIsSilentInEveryMode)
 {
     for (const bool int_mode : {true, false})
-        for (const bool number_mode : {true, false})
-        {
+        for (const bool number_mode : {true, false}) {
             ValueSelector selector;
             selector.SetIntMode(int_mode);
             selector.SetNumberMode(number_mode);
@@ -39,8 +37,7 @@ TEST(ValueSelectorTest, SetValueIsSilentInEveryMode)
             selector.SetValue(7.0);
             selector.SetValue(3);
             selector.SetRange(-5.0, 5.0);
-            EXPECT_EQ(spies.doubles.count() + spies.ints.count(), 0)
-                << int_mode << " " << number_mode;
+            EXPECT_EQ(spies.doubles.count() + spies.ints.count(), 0) << int_mode << " " << number_mode;
         }
 }
 
@@ -50,8 +47,7 @@ TEST(ValueSelectorTest, AUserClickOnTheSliderEmitsOnceInItsMode)
         bool int_mode;
         int expected_ints, expected_doubles;
     };
-    for (const Case c : {Case{true, 1, 0}, Case{false, 0, 1}})
-    {
+    for (const Case c : {Case{true, 1, 0}, Case{false, 0, 1}}) {
         ValueSelector selector;
         selector.SetIntMode(c.int_mode);
         selector.SetRange(0.0, 100.0);
@@ -61,8 +57,7 @@ TEST(ValueSelectorTest, AUserClickOnTheSliderEmitsOnceInItsMode)
         Click(selector.Slider(), QPoint(100, 10));
         EXPECT_EQ(spies.ints.count(), c.expected_ints);
         EXPECT_EQ(spies.doubles.count(), c.expected_doubles);
-        if (!c.int_mode && spies.doubles.count() == 1)
-        {
+        if (!c.int_mode && spies.doubles.count() == 1) {
             EXPECT_NEAR(spies.doubles.at(0).at(0).toDouble(), 50.0, 1e-9);
         }
     }

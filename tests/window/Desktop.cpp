@@ -42,8 +42,7 @@ std::string Quoted(const std::string& text)
     return quoted + "'";
 }
 
-Application::Application(const std::string& executable, const std::string& home,
-                         const std::string& log)
+Application::Application(const std::string& executable, const std::string& home, const std::string& log)
 {
     pid_ = fork();
     if (pid_ == 0) {
@@ -190,8 +189,7 @@ std::vector<QRect> Blobs(const QImage& image, QRect area, const std::function<bo
                 blobs.push_back(box);
         }
     }
-    std::sort(blobs.begin(), blobs.end(),
-              [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
+    std::sort(blobs.begin(), blobs.end(), [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
     return blobs;
 }
 
@@ -214,7 +212,8 @@ QRect Changed(const QImage& before, const QImage& after, QRect area)
             const QRgb a = before.pixel(x, y);
             const QRgb b = after.pixel(x, y);
             if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-                    std::abs(qBlue(a) - qBlue(b)) > 30)
+                    std::abs(qBlue(a) - qBlue(b)) >
+                30)
                 changed |= QRect(x, y, 1, 1);
         }
     return changed;

@@ -50,10 +50,22 @@ bool Near(QRgb pixel, QRgb colour, int tolerance)
 }
 
 // A port's dot: green for a known payload type, red otherwise.
-bool IsPort(QRgb p) { return Near(p, qRgb(0, 255, 0), 40) || Near(p, qRgb(255, 0, 0), 40); }
-bool IsLine(QRgb p) { return Near(p, qRgb(255, 255, 255), 20); }
-bool IsFixtureBlue(QRgb p) { return Near(p, kFixtureBlue, 30); }
-bool IsStripe(QRgb p) { return Near(p, kFixtureYellow, 60); }
+bool IsPort(QRgb p)
+{
+    return Near(p, qRgb(0, 255, 0), 40) || Near(p, qRgb(255, 0, 0), 40);
+}
+bool IsLine(QRgb p)
+{
+    return Near(p, qRgb(255, 255, 255), 20);
+}
+bool IsFixtureBlue(QRgb p)
+{
+    return Near(p, kFixtureBlue, 30);
+}
+bool IsStripe(QRgb p)
+{
+    return Near(p, kFixtureYellow, 60);
+}
 // A stripe after the blur: a third of the yellow over the blue, give or take scaling.
 bool IsBlurredStripe(QRgb p)
 {
@@ -87,10 +99,9 @@ bool FindPipeline(const QImage& shot, const QRect& editor, Pipeline* found)
     found->blur_input = ports[1];
     found->blur_output = ports[2];
     const int top = ports[0].top() - 80;
-    found->reader_area = QRect(QPoint(editor.left(), top),
-                               QPoint(ports[1].left() - 5, editor.bottom()));
-    found->blur_area = QRect(QPoint(ports[1].right() + 5, top),
-                             QPoint(ports[2].right() + 5, editor.bottom()));
+    found->reader_area = QRect(QPoint(editor.left(), top), QPoint(ports[1].left() - 5, editor.bottom()));
+    found->blur_area =
+        QRect(QPoint(ports[1].right() + 5, top), QPoint(ports[2].right() + 5, editor.bottom()));
     return true;
 }
 
@@ -122,10 +133,14 @@ QRect WindowGeometry(const std::string& window)
             continue;
         const std::string key = line.substr(0, eq);
         const int value = std::atoi(line.c_str() + eq + 1);
-        if (key == "X") x = value;
-        if (key == "Y") y = value;
-        if (key == "WIDTH") w = value;
-        if (key == "HEIGHT") h = value;
+        if (key == "X")
+            x = value;
+        if (key == "Y")
+            y = value;
+        if (key == "WIDTH")
+            w = value;
+        if (key == "HEIGHT")
+            h = value;
     }
     return QRect(x, y, w, h);
 }
@@ -185,7 +200,8 @@ TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
         EXPECT_GT(WindowGeometry(window).width(), 1800) << "the window starts maximised";
         // Started: the welcome text shows in the log view.
         QImage shot = screen_.ShotWhen("started", [&](const QImage& s) {
-            return Count(s, QRect(470, s.height() - 190, 800, 180), [](QRgb p) { return qGray(p) > 200; }) > 500;
+            return Count(s, QRect(470, s.height() - 190, 800, 180), [](QRgb p) { return qGray(p) > 200; }) >
+                   500;
         });
         screen_size_ = shot.size();
         search_line_ = FindSearchLine(shot);
@@ -205,7 +221,8 @@ TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
 
         // Its file: the button of the file setting opens a file dialogue.
         screen_.Click(FileButton(reader_ports[0]));
-        ASSERT_EQ(0, desktop::Shell("timeout 30 xdotool search --sync --onlyvisible --name '^Open File' >/dev/null"))
+        ASSERT_EQ(0, desktop::Shell(
+                         "timeout 30 xdotool search --sync --onlyvisible --name '^Open File' >/dev/null"))
             << "the file dialogue did not open";
         screen_.Shot("file-dialogue");
         screen_.Type(fixture);
@@ -217,7 +234,8 @@ TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
         ChooseElement("Blur");
         const QPoint second(reader_ports[0].right() + 240, first.y());
         screen_.DoubleClick(second);
-        shot = screen_.ShotWhen("blur-placed", [&](const QImage& s) { return FindPipeline(s, EditorArea(), &pipeline); });
+        shot = screen_.ShotWhen("blur-placed",
+                                [&](const QImage& s) { return FindPipeline(s, EditorArea(), &pipeline); });
         ASSERT_TRUE(FindPipeline(shot, EditorArea(), &pipeline)) << "a Blur node with two ports";
 
         screen_.Drag(pipeline.reader_output.center(), pipeline.blur_input.center());

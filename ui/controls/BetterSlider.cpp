@@ -24,8 +24,7 @@ void BetterSlider::SetDoubleRange(double minimum, double maximum)
 {
     double_minimum_ = minimum;
     double_maximum_ = maximum;
-    if (!double_mode_)
-    {
+    if (!double_mode_) {
         int_minimum_ = TruncateToInt(minimum);
         int_maximum_ = TruncateToInt(maximum);
     }
@@ -34,8 +33,7 @@ void BetterSlider::SetDoubleRange(double minimum, double maximum)
 
 void BetterSlider::ApplyRange()
 {
-    if (!double_mode_)
-    {
+    if (!double_mode_) {
         setRange(int_minimum_, int_maximum_);
         return;
     }
@@ -47,8 +45,7 @@ void BetterSlider::SetDoubleValue(double value)
 {
     // A zero, infinite or NaN step (empty or unbounded range) has no position to offer.
     const double position = (value - double_minimum_) / step_;
-    if (!std::isfinite(position))
-    {
+    if (!std::isfinite(position)) {
         setValue(minimum());
         return;
     }
@@ -72,14 +69,12 @@ int BetterSlider::PositionFromPoint(const QPoint& point) const
     if (orientation() == Qt::Horizontal)
         return QStyle::sliderValueFromPosition(minimum(), maximum(), point.x(), width() - 1,
                                                option.upsideDown);
-    return QStyle::sliderValueFromPosition(minimum(), maximum(), point.y(), height() - 1,
-                                           option.upsideDown);
+    return QStyle::sliderValueFromPosition(minimum(), maximum(), point.y(), height() - 1, option.upsideDown);
 }
 
 void BetterSlider::mousePressEvent(QMouseEvent* event)
 {
-    if (jump_to_click_ && event->button() == Qt::LeftButton)
-    {
+    if (jump_to_click_ && event->button() == Qt::LeftButton) {
         pressed_ = true;
         setValue(PositionFromPoint(event->pos()));
         event->accept();

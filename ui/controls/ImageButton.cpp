@@ -15,8 +15,7 @@ ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent)
 QImage ImageButton::Load(const QString& path)
 {
     QImage image(path);
-    if (image.isNull())
-    {
+    if (image.isNull()) {
         FILE_LOG(logWARNING) << "Could not load image " << path.toStdString();
         return image;
     }
@@ -35,13 +34,10 @@ void ImageButton::SetImages(const std::string& path)
 void ImageButton::SetMainImage(const QString& path)
 {
     main_ = Load(path);
-    if (main_.isNull())
-    {
+    if (main_.isNull()) {
         setFixedSize(kImageHeight, kImageHeight);
         setToolTip(tr("Missing image: %1").arg(path));
-    }
-    else
-    {
+    } else {
         setFixedSize(main_.size());
         setToolTip(QString());
     }
@@ -96,8 +92,7 @@ void ImageButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QImage& image = CurrentImage();
-    if (!image.isNull())
-    {
+    if (!image.isNull()) {
         painter.drawImage(0, 0, image);
         return;
     }

@@ -100,13 +100,10 @@ void NumberSelector::mouseMoveEvent(QMouseEvent* event)
     if (!dragging_)
         return;
     cursor_position_ = event->globalPos();
-    if (std::fabs(Distance()) > dead_zone_)
-    {
+    if (std::fabs(Distance()) > dead_zone_) {
         if (!drag_timer_->isActive())
             drag_timer_->start();
-    }
-    else
-    {
+    } else {
         drag_timer_->stop();
     }
     ShowLabel();
@@ -122,8 +119,7 @@ void NumberSelector::mouseReleaseEvent(QMouseEvent* event)
 
 void NumberSelector::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::RightButton)
-    {
+    if (event->button() != Qt::RightButton) {
         QWidget::mouseDoubleClickEvent(event);
         return;
     }

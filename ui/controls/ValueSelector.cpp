@@ -8,9 +8,7 @@
 #include <QStackedLayout>
 
 ValueSelector::ValueSelector(QWidget* parent)
-    : QWidget(parent),
-      stack_(new QStackedLayout(this)),
-      slider_(new BetterSlider(this)),
+    : QWidget(parent), stack_(new QStackedLayout(this)), slider_(new BetterSlider(this)),
       number_(new NumberSelector(this))
 {
     stack_->addWidget(slider_);

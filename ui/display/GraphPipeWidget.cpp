@@ -6,17 +6,17 @@
 
 GraphPipeWidget::GraphPipeWidget(boost::shared_ptr<ControlAndStatus> hub,
                                  boost::shared_ptr<InternalPipe<GraphData>> pipe, QWidget* parent)
-    : PipeWidgetBase(std::move(hub), parent),
-      plot_(new QCustomPlot(this)),
-      layout_(new QVBoxLayout(this)),
-      pipe_(std::move(pipe)) {
+    : PipeWidgetBase(std::move(hub), parent), plot_(new QCustomPlot(this)), layout_(new QVBoxLayout(this)),
+      pipe_(std::move(pipe))
+{
     layout_->addWidget(plot_);
     setMinimumHeight(300);
     connect(&timer_, SIGNAL(timeout()), this, SLOT(TimerUpdate()));
     timer_.start(10);
 }
 
-void GraphPipeWidget::TimerUpdate() {
+void GraphPipeWidget::TimerUpdate()
+{
     if (!pipe_) {
         return;
     }
@@ -35,7 +35,8 @@ void GraphPipeWidget::TimerUpdate() {
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void GraphPipeWidget::AddGraph(const GraphData& data) {
+void GraphPipeWidget::AddGraph(const GraphData& data)
+{
     if (data.clear) {
         plot_->clearGraphs();
     }
@@ -43,9 +44,11 @@ void GraphPipeWidget::AddGraph(const GraphData& data) {
         plot_->removeGraph(0);
     }
     QCPGraph* graph = plot_->addGraph();
-    graph->setData(QVector<double>(data.x.begin(), data.x.end()), QVector<double>(data.y.begin(), data.y.end()));
+    graph->setData(QVector<double>(data.x.begin(), data.x.end()),
+                   QVector<double>(data.y.begin(), data.y.end()));
 }
 
-void GraphPipeWidget::paintEvent(QPaintEvent*) {
+void GraphPipeWidget::paintEvent(QPaintEvent*)
+{
     PaintStyledBackground(this);
 }

@@ -10,7 +10,8 @@
 
 MainDisplayWidget::MainDisplayWidget(boost::shared_ptr<ControlAndStatus> hub,
                                      boost::shared_ptr<MainDisplayControls> controls, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), hub_(std::move(hub)), controls_(std::move(controls)) {
+    : QWidget(parent, Qt::Dialog), hub_(std::move(hub)), controls_(std::move(controls))
+{
     controls_->window_exists.Set(true);
     connect(&poll_timer_, SIGNAL(timeout()), this, SLOT(CheckForImages()));
     poll_timer_.start(3);
@@ -24,13 +25,15 @@ MainDisplayWidget::MainDisplayWidget(boost::shared_ptr<ControlAndStatus> hub,
     }
 }
 
-MainDisplayWidget::~MainDisplayWidget() {
+MainDisplayWidget::~MainDisplayWidget()
+{
     StoreGeometry();
     controls_->window_exists.Set(false);
 }
 
 MainDisplayWidget* MainDisplayWidget::Show(const boost::shared_ptr<ControlAndStatus>& hub,
-                                           const boost::shared_ptr<MainDisplayControls>& controls) {
+                                           const boost::shared_ptr<MainDisplayControls>& controls)
+{
     MainDisplayWidget* window = Find(controls.get());
     if (!window) {
         window = new MainDisplayWidget(hub, controls, nullptr);
@@ -41,7 +44,8 @@ MainDisplayWidget* MainDisplayWidget::Show(const boost::shared_ptr<ControlAndSta
     return window;
 }
 
-MainDisplayWidget* MainDisplayWidget::Find(const MainDisplayControls* controls) {
+MainDisplayWidget* MainDisplayWidget::Find(const MainDisplayControls* controls)
+{
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         auto* window = qobject_cast<MainDisplayWidget*>(widget);
         if (window && window->controls_.get() == controls) {
@@ -51,7 +55,8 @@ MainDisplayWidget* MainDisplayWidget::Find(const MainDisplayControls* controls) 
     return nullptr;
 }
 
-QSize MainDisplayWidget::DisplaySize(QSize window, double aspect) {
+QSize MainDisplayWidget::DisplaySize(QSize window, double aspect)
+{
     QSize size;
     if (static_cast<double>(window.width()) / window.height() > aspect) {
         size = QSize(static_cast<int>(window.height() * aspect), window.height());
@@ -61,7 +66,8 @@ QSize MainDisplayWidget::DisplaySize(QSize window, double aspect) {
     return size.expandedTo(QSize(1, 1));
 }
 
-void MainDisplayWidget::CheckForImages() {
+void MainDisplayWidget::CheckForImages()
+{
     if (controls_->HasImage()) {
         current_image_ = controls_->PopImage();
         DrawImage();
@@ -72,7 +78,8 @@ void MainDisplayWidget::CheckForImages() {
     }
 }
 
-void MainDisplayWidget::DrawImage() {
+void MainDisplayWidget::DrawImage()
+{
     if (width() < 1 || height() < 1) {
         return;
     }
@@ -83,7 +90,8 @@ void MainDisplayWidget::DrawImage() {
     controls_->SetDisplaySize(display.width(), display.height());
 }
 
-void MainDisplayWidget::paintEvent(QPaintEvent*) {
+void MainDisplayWidget::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.setBrush(QColor("black"));
     painter.setPen(QColor("black"));
@@ -97,22 +105,26 @@ void MainDisplayWidget::paintEvent(QPaintEvent*) {
     painter.drawImage(left, top, image);
 }
 
-void MainDisplayWidget::resizeEvent(QResizeEvent* event) {
+void MainDisplayWidget::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     DrawImage();
     StoreGeometry();
 }
 
-void MainDisplayWidget::moveEvent(QMoveEvent* event) {
+void MainDisplayWidget::moveEvent(QMoveEvent* event)
+{
     QWidget::moveEvent(event);
     StoreGeometry();
 }
 
-void MainDisplayWidget::hideEvent(QHideEvent* event) {
+void MainDisplayWidget::hideEvent(QHideEvent* event)
+{
     StoreGeometry();
     QWidget::hideEvent(event);
 }
 
-void MainDisplayWidget::StoreGeometry() {
+void MainDisplayWidget::StoreGeometry()
+{
     controls_->SetWindowGeometry(saveGeometry());
 }

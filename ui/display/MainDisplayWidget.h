@@ -20,8 +20,8 @@ class ControlAndStatus;
 class MainDisplayWidget : public QWidget {
     Q_OBJECT
 public:
-    MainDisplayWidget(boost::shared_ptr<ControlAndStatus> hub, boost::shared_ptr<MainDisplayControls> controls,
-                      QWidget* parent);
+    MainDisplayWidget(boost::shared_ptr<ControlAndStatus> hub,
+                      boost::shared_ptr<MainDisplayControls> controls, QWidget* parent);
     ~MainDisplayWidget() override;
 
     // Shows and raises the window of these controls, making it when there is none.

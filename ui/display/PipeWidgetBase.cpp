@@ -3,4 +3,6 @@
 #include "core/ControlAndStatus.h"
 
 PipeWidgetBase::PipeWidgetBase(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
-    : QWidget(parent), hub_(std::move(hub)) {}
+    : QWidget(parent), hub_(std::move(hub))
+{
+}

@@ -12,29 +12,25 @@
 
 namespace {
 
-long long LastFrame(FrameNumber& frame_number) {
+long long LastFrame(FrameNumber& frame_number)
+{
     return std::max(frame_number.GetFrameCount() - 1, 0LL);
 }
 
-int ToSliderInt(long long value) {
+int ToSliderInt(long long value)
+{
     return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX));
 }
 
 }  // namespace
 
 PlaybackControlWidget::PlaybackControlWidget(FrameNumber* frame_number, QWidget* parent)
-    : GUISettingItem(parent),
-      frame_number_(frame_number),
-      play_(MakeButton("play_button")),
-      pause_(MakeButton("pause_button")),
-      forward_(MakeButton("forward_button")),
-      back_(MakeButton("back_button")),
-      slider_(new BetterSlider(this)),
-      layout_(new QVBoxLayout(this)),
-      button_layout_(new QHBoxLayout()),
-      button_row_(new QWidget(this)),
-      frame_label_(new QLabel(this)),
-      count_label_(new QLabel(this)) {
+    : GUISettingItem(parent), frame_number_(frame_number), play_(MakeButton("play_button")),
+      pause_(MakeButton("pause_button")), forward_(MakeButton("forward_button")),
+      back_(MakeButton("back_button")), slider_(new BetterSlider(this)), layout_(new QVBoxLayout(this)),
+      button_layout_(new QHBoxLayout()), button_row_(new QWidget(this)), frame_label_(new QLabel(this)),
+      count_label_(new QLabel(this))
+{
     slider_->setOrientation(Qt::Horizontal);
     slider_->setRange(0, 0);
     layout_->addWidget(frame_label_);
@@ -62,7 +58,8 @@ PlaybackControlWidget::PlaybackControlWidget(FrameNumber* frame_number, QWidget*
     UpdateSlider();
 }
 
-ImageButton* PlaybackControlWidget::MakeButton(const QString& name) {
+ImageButton* PlaybackControlWidget::MakeButton(const QString& name)
+{
     auto* button = new ImageButton(this);
     button->SetMainImage(":/images/" + name + ".png");
     button->SetPressedImage(":/images/" + name + "_pressed.png");
@@ -71,14 +68,16 @@ ImageButton* PlaybackControlWidget::MakeButton(const QString& name) {
 }
 
 template <typename Action>
-void PlaybackControlWidget::WithFrameNumber(Action action) {
+void PlaybackControlWidget::WithFrameNumber(Action action)
+{
     std::lock_guard<std::mutex> lock(frame_number_mutex_);
     if (frame_number_) {
         action(*frame_number_);
     }
 }
 
-void PlaybackControlWidget::ForgetFrameNumber() {
+void PlaybackControlWidget::ForgetFrameNumber()
+{
     {
         std::lock_guard<std::mutex> lock(frame_number_mutex_);
         frame_number_ = nullptr;
@@ -92,11 +91,13 @@ void PlaybackControlWidget::ForgetFrameNumber() {
     deleteLater();
 }
 
-void PlaybackControlWidget::StopTimer() {
+void PlaybackControlWidget::StopTimer()
+{
     timer_.stop();
 }
 
-void PlaybackControlWidget::UpdateSlider() {
+void PlaybackControlWidget::UpdateSlider()
+{
     try {
         WithFrameNumber([this](FrameNumber& frame_number) {
             if (held_) {
@@ -113,46 +114,55 @@ void PlaybackControlWidget::UpdateSlider() {
     UpdateLabels();
 }
 
-void PlaybackControlWidget::UpdateLabels() {
+void PlaybackControlWidget::UpdateLabels()
+{
     WithFrameNumber([this](FrameNumber& frame_number) {
         frame_label_->setText("Frame : " + QString::number(frame_number.GetFrame()));
         count_label_->setText("Frames in file : " + QString::number(frame_number.GetFrameCount()));
     });
 }
 
-void PlaybackControlWidget::SliderPressed() {
+void PlaybackControlWidget::SliderPressed()
+{
     held_ = true;
     WithFrameNumber([this](FrameNumber& frame_number) { frame_number.SetFrame(slider_->value()); });
 }
 
-void PlaybackControlWidget::SliderChanged(int value) {
+void PlaybackControlWidget::SliderChanged(int value)
+{
     if (!held_) {
         return;
     }
     WithFrameNumber([value](FrameNumber& frame_number) { frame_number.SetFrame(value); });
 }
 
-void PlaybackControlWidget::SliderReleased() {
+void PlaybackControlWidget::SliderReleased()
+{
     held_ = false;
 }
 
-void PlaybackControlWidget::Play() {
+void PlaybackControlWidget::Play()
+{
     WithFrameNumber([](FrameNumber& frame_number) { frame_number.SetPaused(false); });
 }
 
-void PlaybackControlWidget::Pause() {
+void PlaybackControlWidget::Pause()
+{
     WithFrameNumber([](FrameNumber& frame_number) { frame_number.SetPaused(true); });
 }
 
-void PlaybackControlWidget::StepBack() {
+void PlaybackControlWidget::StepBack()
+{
     Step(-1);
 }
 
-void PlaybackControlWidget::StepForward() {
+void PlaybackControlWidget::StepForward()
+{
     Step(1);
 }
 
-void PlaybackControlWidget::Step(long long step) {
+void PlaybackControlWidget::Step(long long step)
+{
     WithFrameNumber([step](FrameNumber& frame_number) {
         frame_number.SetPaused(true);
         const long long frame = frame_number.GetFrame();

@@ -18,15 +18,15 @@ constexpr double kMaxRate = 60.0;
 
 PreviewWidget::PreviewWidget(boost::shared_ptr<ControlAndStatus> hub, PreviewControls* preview_controls,
                              QWidget* parent)
-    : GUISettingItem(parent),
-      preview_controls_(preview_controls),
-      hub_(std::move(hub)),
-      preview_settings_(hub_->GetSharedControl<PreviewSettings>("")) {
+    : GUISettingItem(parent), preview_controls_(preview_controls), hub_(std::move(hub)),
+      preview_settings_(hub_->GetSharedControl<PreviewSettings>(""))
+{
     connect(&refresh_timer_, SIGNAL(timeout()), this, SLOT(CheckForImages()));
     refresh_timer_.start(10);
 }
 
-double PreviewWidget::RequestInterval(double rate) {
+double PreviewWidget::RequestInterval(double rate)
+{
     // Written as a negated test so that NaN takes the slowest rate.
     if (!(rate >= kMinRate)) {
         rate = kMinRate;
@@ -34,20 +34,23 @@ double PreviewWidget::RequestInterval(double rate) {
     return 1.0 / std::min(rate, kMaxRate);
 }
 
-int PreviewWidget::HeightForWidth(int width, int image_width, int image_height) {
+int PreviewWidget::HeightForWidth(int width, int image_width, int image_height)
+{
     if (image_width < 1 || image_height < 1) {
         return 0;
     }
     return static_cast<int>(width / (static_cast<double>(image_width) / image_height));
 }
 
-void PreviewWidget::CheckForImages() {
+void PreviewWidget::CheckForImages()
+{
     if (!isVisible() || width() < 1) {
         return;
     }
     if (preview_controls_->IsImageReady()) {
         update();
-    } else if (request_clock_.GetElapsedSeconds() > RequestInterval(preview_settings_->max_preview_framerate.Get()) &&
+    } else if (request_clock_.GetElapsedSeconds() >
+                   RequestInterval(preview_settings_->max_preview_framerate.Get()) &&
                !preview_controls_->IsPreviewWanted()) {
         request_clock_.Restart();
         preview_controls_->RequestPreview(width());
@@ -55,7 +58,8 @@ void PreviewWidget::CheckForImages() {
     FollowImageSize();
 }
 
-void PreviewWidget::FollowImageSize() {
+void PreviewWidget::FollowImageSize()
+{
     const cv::Size size = preview_controls_->GetImageSize();
     if (size.width == last_image_width_ && size.height == last_image_height_) {
         return;
@@ -68,7 +72,8 @@ void PreviewWidget::FollowImageSize() {
     }
 }
 
-void PreviewWidget::paintEvent(QPaintEvent* event) {
+void PreviewWidget::paintEvent(QPaintEvent* event)
+{
     GUISettingItem::paintEvent(event);
     if (preview_controls_->IsImageReady()) {
         const boost::shared_ptr<QImage> image = preview_controls_->GetImage();
@@ -86,7 +91,8 @@ void PreviewWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
-void PreviewWidget::mousePressEvent(QMouseEvent* event) {
+void PreviewWidget::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -96,7 +102,8 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event) {
     update();
 }
 
-void PreviewWidget::mouseMoveEvent(QMouseEvent* event) {
+void PreviewWidget::mouseMoveEvent(QMouseEvent* event)
+{
     if (event->buttons() != Qt::NoButton) {
         preview_controls_->SetPoint(event->pos());
     }

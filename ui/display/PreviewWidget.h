@@ -21,7 +21,8 @@ class PreviewSettings;
 class PreviewWidget : public GUISettingItem {
     Q_OBJECT
 public:
-    PreviewWidget(boost::shared_ptr<ControlAndStatus> hub, PreviewControls* preview_controls, QWidget* parent);
+    PreviewWidget(boost::shared_ptr<ControlAndStatus> hub, PreviewControls* preview_controls,
+                  QWidget* parent);
 
     // Seconds between requests for a rate in previews per second, held within 1..60.
     static double RequestInterval(double rate);

@@ -11,22 +11,26 @@
 
 namespace {
 
-bool HasArea(cv::Size size) {
+bool HasArea(cv::Size size)
+{
     return size.width >= 1 && size.height >= 1;
 }
 
-int HeightAtAspect(int width, cv::Size image) {
+int HeightAtAspect(int width, cv::Size image)
+{
     return static_cast<int>(width / (static_cast<double>(image.width) / image.height));
 }
 
-int ResizedSide(int side, int room) {
+int ResizedSide(int side, int room)
+{
     return std::max(std::min(side, room), SubImageSelectorWidget::kMinBoxSide);
 }
 
 }  // namespace
 
 SubImageSelectorWidget::SubImageSelectorWidget(SubImageControls* controls, QWidget* parent)
-    : GUISettingItem(parent), controls_(controls) {
+    : GUISettingItem(parent), controls_(controls)
+{
     connect(&timer_, SIGNAL(timeout()), this, SLOT(SetImage()));
     timer_.start(25);
     const cv::Size image = controls_->image_size.Get();
@@ -36,7 +40,8 @@ SubImageSelectorWidget::SubImageSelectorWidget(SubImageControls* controls, QWidg
     }
 }
 
-void SubImageSelectorWidget::SetImage() {
+void SubImageSelectorWidget::SetImage()
+{
     if (!controls_->image_pipe) {
         return;
     }
@@ -59,12 +64,14 @@ void SubImageSelectorWidget::SetImage() {
     update();
 }
 
-void SubImageSelectorWidget::UpdateMapper() {
+void SubImageSelectorWidget::UpdateMapper()
+{
     mapper_.SetImageSize(controls_->image_size.Get());
     mapper_.SetWidgetSize(width(), height());
 }
 
-void SubImageSelectorWidget::ScaleImage() {
+void SubImageSelectorWidget::ScaleImage()
+{
     if (last_image_.isNull() || width() < 1 || height() < 1) {
         scaled_image_ = QImage();
         return;
@@ -72,23 +79,28 @@ void SubImageSelectorWidget::ScaleImage() {
     scaled_image_ = last_image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-bool SubImageSelectorWidget::SizesValid() const {
+bool SubImageSelectorWidget::SizesValid() const
+{
     return HasArea(controls_->image_size.Get()) && width() >= 1 && height() >= 1;
 }
 
-QRect SubImageSelectorWidget::BoxInWidget() const {
+QRect SubImageSelectorWidget::BoxInWidget() const
+{
     const cv::Rect box = controls_->box.Get();
     const QPoint top_left = ToIntPoint(mapper_.ImageToWidget(cv::Point2d(box.x, box.y)));
-    const QPoint bottom_right = ToIntPoint(mapper_.ImageToWidget(cv::Point2d(box.x + box.width, box.y + box.height)));
+    const QPoint bottom_right =
+        ToIntPoint(mapper_.ImageToWidget(cv::Point2d(box.x + box.width, box.y + box.height)));
     return QRect(top_left, bottom_right);
 }
 
-QRect SubImageSelectorWidget::HandleInWidget() const {
+QRect SubImageSelectorWidget::HandleInWidget() const
+{
     const QRect box = BoxInWidget();
     return QRect(box.right() - kHandleSize + 1, box.bottom() - kHandleSize + 1, kHandleSize, kHandleSize);
 }
 
-void SubImageSelectorWidget::paintEvent(QPaintEvent* event) {
+void SubImageSelectorWidget::paintEvent(QPaintEvent* event)
+{
     GUISettingItem::paintEvent(event);
     QPainter painter(this);
     if (!scaled_image_.isNull()) {
@@ -104,13 +116,15 @@ void SubImageSelectorWidget::paintEvent(QPaintEvent* event) {
     painter.drawRect(HandleInWidget());
 }
 
-void SubImageSelectorWidget::resizeEvent(QResizeEvent* event) {
+void SubImageSelectorWidget::resizeEvent(QResizeEvent* event)
+{
     GUISettingItem::resizeEvent(event);
     UpdateMapper();
     ScaleImage();
 }
 
-void SubImageSelectorWidget::mousePressEvent(QMouseEvent* event) {
+void SubImageSelectorWidget::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton || !SizesValid()) {
         return;
     }
@@ -129,12 +143,14 @@ void SubImageSelectorWidget::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-cv::Point SubImageSelectorWidget::ImageOffset(QPoint offset) const {
+cv::Point SubImageSelectorWidget::ImageOffset(QPoint offset) const
+{
     const cv::Point2d mapped = mapper_.WidgetToImage(ToDoublePoint(offset));
     return cv::Point(cvRound(mapped.x), cvRound(mapped.y));
 }
 
-void SubImageSelectorWidget::mouseMoveEvent(QMouseEvent* event) {
+void SubImageSelectorWidget::mouseMoveEvent(QMouseEvent* event)
+{
     if (!pressed_ || !(moving_ || resizing_) || !SizesValid()) {
         return;
     }
@@ -156,13 +172,15 @@ void SubImageSelectorWidget::mouseMoveEvent(QMouseEvent* event) {
     update();
 }
 
-void SubImageSelectorWidget::mouseReleaseEvent(QMouseEvent* event) {
+void SubImageSelectorWidget::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() != Qt::LeftButton) {
         return;
     }
     if (moving_ || resizing_) {
         const cv::Rect box = controls_->box.Get();
-        FILE_LOG(logDEBUG) << "Sub image box " << box.x << ", " << box.y << ", " << box.width << " x " << box.height;
+        FILE_LOG(logDEBUG) << "Sub image box " << box.x << ", " << box.y << ", " << box.width << " x "
+                           << box.height;
     }
     pressed_ = false;
     moving_ = false;

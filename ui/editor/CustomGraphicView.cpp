@@ -14,8 +14,7 @@ constexpr double kZoomStep = 1.15;
 }  // namespace
 
 CustomGraphicView::CustomGraphicView(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
-    : QGraphicsView(parent), hub_(std::move(hub)),
-      background_(QStringLiteral(":/images/background.png"))
+    : QGraphicsView(parent), hub_(std::move(hub)), background_(QStringLiteral(":/images/background.png"))
 {
     setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
 }
@@ -132,7 +131,8 @@ const QPixmap& CustomGraphicView::BackgroundTile()
     if (tile_.width() == size.width() && tile_.height() == 2 * size.height())
         return tile_;
     // Mirrored below, the picture's vertical shading runs on without a seam.
-    const QImage picture = background_.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage picture =
+        background_.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     tile_ = QPixmap(size.width(), 2 * size.height());
     QPainter painter(&tile_);
     painter.drawImage(0, 0, picture);

@@ -2,10 +2,7 @@
 
 #include <QGraphicsSceneMouseEvent>
 
-GraphicsWidgetProxyCustom::GraphicsWidgetProxyCustom(QGraphicsItem* parent)
-    : QGraphicsProxyWidget(parent)
-{
-}
+GraphicsWidgetProxyCustom::GraphicsWidgetProxyCustom(QGraphicsItem* parent) : QGraphicsProxyWidget(parent) {}
 
 void GraphicsWidgetProxyCustom::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {

@@ -303,7 +303,8 @@ void NodalConnectorTop::NewViewWindow()
     view->setScene(scene_);
     view->setRenderHint(QPainter::Antialiasing);
     view->setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
-    view->setStyleSheet(QStringLiteral("background-image: url(:/images/background.jpg);background-repeat: repeat-xy;"));
+    view->setStyleSheet(
+        QStringLiteral("background-image: url(:/images/background.jpg);background-repeat: repeat-xy;"));
     auto* window = new PopOutWindow(view, nullptr, this);
     window->setWindowFlags(Qt::Dialog);
     window->setAttribute(Qt::WA_DeleteOnClose);

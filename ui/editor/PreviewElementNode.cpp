@@ -7,8 +7,8 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
-PreviewElementNode::PreviewElementNode(boost::shared_ptr<ControlAndStatus> hub,
-                                       std::string element_id, QGraphicsItem* parent)
+PreviewElementNode::PreviewElementNode(boost::shared_ptr<ControlAndStatus> hub, std::string element_id,
+                                       QGraphicsItem* parent)
     : ElementNodeBase(std::move(hub), std::move(element_id), parent)
 {
 }

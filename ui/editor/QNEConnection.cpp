@@ -55,8 +55,8 @@ void QNEConnection::UpdatePath()
     const qreal dx = end_.x() - start_.x();
     const qreal dy = end_.y() - start_.y();
     QPainterPath path(start_);
-    path.cubicTo(start_.x() + 0.25 * dx, start_.y() + 0.1 * dy,
-                 start_.x() + 0.75 * dx, start_.y() + 0.9 * dy, end_.x(), end_.y());
+    path.cubicTo(start_.x() + 0.25 * dx, start_.y() + 0.1 * dy, start_.x() + 0.75 * dx, start_.y() + 0.9 * dy,
+                 end_.x(), end_.y());
     setPath(path);  // setPath announces the geometry change itself
 }
 

@@ -15,8 +15,8 @@ constexpr double kMaxPanelHeight = 1000.0;
 
 }  // namespace
 
-StandardElementNode::StandardElementNode(boost::shared_ptr<ControlAndStatus> hub,
-                                         std::string element_id, QGraphicsItem* parent)
+StandardElementNode::StandardElementNode(boost::shared_ptr<ControlAndStatus> hub, std::string element_id,
+                                         QGraphicsItem* parent)
     : ElementNodeBase(std::move(hub), std::move(element_id), parent)
 {
 }

@@ -7,15 +7,10 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
-ComboboxSettingItem::ComboboxSettingItem(ThreadSafeVariable<std::string>* variable,
-                                         const QString& label,
-                                         const std::vector<std::string>& items,
-                                         QWidget* parent,
+ComboboxSettingItem::ComboboxSettingItem(ThreadSafeVariable<std::string>* variable, const QString& label,
+                                         const std::vector<std::string>& items, QWidget* parent,
                                          boost::signals2::signal<void()>* signal)
-    : GUISettingItem(parent),
-      variable_(variable),
-      signal_(signal),
-      box_(LayOutChoiceBox(this, label))
+    : GUISettingItem(parent), variable_(variable), signal_(signal), box_(LayOutChoiceBox(this, label))
 {
     for (const std::string& item : items)
         box_->addItem(ToQString(item));
@@ -28,8 +23,7 @@ void ComboboxSettingItem::SelectStoredText()
     const QSignalBlocker blocker(box_);
     const QString stored = ToQString(variable_->Get());
     int index = box_->findText(stored);
-    if (index < 0 && !stored.isEmpty())
-    {
+    if (index < 0 && !stored.isEmpty()) {
         box_->addItem(stored);
         index = box_->count() - 1;
     }

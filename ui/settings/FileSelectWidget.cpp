@@ -9,15 +9,10 @@
 #include <QPointer>
 #include <QPushButton>
 
-FileSelectWidget::FileSelectWidget(ThreadSafeVariable<std::string>* variable,
-                                   const QString& label, QWidget* parent, bool directory,
-                                   bool save)
-    : GUISettingItem(parent),
-      variable_(variable),
-      directory_(directory),
-      save_(save),
-      button_(new QPushButton(label, this)),
-      path_label_(new QLabel(this))
+FileSelectWidget::FileSelectWidget(ThreadSafeVariable<std::string>* variable, const QString& label,
+                                   QWidget* parent, bool directory, bool save)
+    : GUISettingItem(parent), variable_(variable), directory_(directory), save_(save),
+      button_(new QPushButton(label, this)), path_label_(new QLabel(this))
 {
     path_label_->setWordWrap(true);
     auto* layout = new QGridLayout(this);

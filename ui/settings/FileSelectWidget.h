@@ -15,8 +15,8 @@ class QPushButton;
 class FileSelectWidget : public GUISettingItem {
     Q_OBJECT
 public:
-    FileSelectWidget(ThreadSafeVariable<std::string>* variable, const QString& label,
-                     QWidget* parent, bool directory, bool save);
+    FileSelectWidget(ThreadSafeVariable<std::string>* variable, const QString& label, QWidget* parent,
+                     bool directory, bool save);
 
     QPushButton* Button() const { return button_; }
     QLabel* PathLabel() const { return path_label_; }

@@ -7,15 +7,10 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
-IntComboBoxSettingItem::IntComboBoxSettingItem(ThreadSafeVariable<int>* variable,
-                                               const QString& label,
-                                               const std::vector<std::string>& items,
-                                               QWidget* parent,
+IntComboBoxSettingItem::IntComboBoxSettingItem(ThreadSafeVariable<int>* variable, const QString& label,
+                                               const std::vector<std::string>& items, QWidget* parent,
                                                boost::signals2::signal<void()>* signal)
-    : GUISettingItem(parent),
-      variable_(variable),
-      signal_(signal),
-      box_(LayOutChoiceBox(this, label))
+    : GUISettingItem(parent), variable_(variable), signal_(signal), box_(LayOutChoiceBox(this, label))
 {
     for (const std::string& item : items)
         box_->addItem(ToQString(item));

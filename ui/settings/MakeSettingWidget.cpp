@@ -94,12 +94,11 @@ int TruncateToInt(double value)
     return static_cast<int>(std::clamp(value, double(INT_MIN), double(INT_MAX)));
 }
 
-GUISettingItem* MakeDoubleEditor(ThreadSafeVariable<double>* variable, const Hints& hints,
-                                 QWidget* parent)
+GUISettingItem* MakeDoubleEditor(ThreadSafeVariable<double>* variable, const Hints& hints, QWidget* parent)
 {
     // The mode goes in with construction, before the first value is shown.
-    auto* editor = new ThreadDoubleSettingItem(variable, hints.label, hints.min, hints.max,
-                                               parent, true, hints.other == "no-limits");
+    auto* editor = new ThreadDoubleSettingItem(variable, hints.label, hints.min, hints.max, parent, true,
+                                               hints.other == "no-limits");
     editor->SetUpdate(hints.update);
     return editor;
 }
@@ -124,8 +123,7 @@ GUISettingItem* MakeBoolEditor(ThreadSafeVariable<bool>* variable, const Paramet
     return new ThreadBoolSettingItem(variable, hints.label, parent, true, reset);
 }
 
-GUISettingItem* MakeIntEditor(ThreadSafeVariable<int>* variable, const Hints& hints,
-                              QWidget* parent)
+GUISettingItem* MakeIntEditor(ThreadSafeVariable<int>* variable, const Hints& hints, QWidget* parent)
 {
     if (!hints.items.empty())
         return new IntComboBoxSettingItem(variable, hints.label, hints.items, parent, nullptr);
@@ -149,8 +147,7 @@ void OpenMainDisplay(const boost::shared_ptr<MainDisplayControls>& controls,
         MainDisplayWidget::Show(hub, controls);
 }
 
-GUISettingItem* MakeTextEditor(ThreadSafeVariable<std::string>* variable, const Hints& hints,
-                               QWidget* parent)
+GUISettingItem* MakeTextEditor(ThreadSafeVariable<std::string>* variable, const Hints& hints, QWidget* parent)
 {
     if (hints.type == "dir_path")
         return new FileSelectWidget(variable, hints.label, parent, true, false);
@@ -195,8 +192,8 @@ GUISettingItem* BuildEditor(const ParameterItem& item, const Hints& hints,
 
 }  // namespace
 
-GUISettingItem* MakeSettingWidget(const ParameterItem& item,
-                                  boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
+GUISettingItem* MakeSettingWidget(const ParameterItem& item, boost::shared_ptr<ControlAndStatus> hub,
+                                  QWidget* parent)
 {
     const Hints hints = ReadHints(item);
     if (hints.type == "hidden")

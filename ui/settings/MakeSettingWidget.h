@@ -12,5 +12,5 @@ class QWidget;
 
 // Null for hidden settings and for held types without an editor. A main display
 // setting opens its window (once) and also gives null. Building writes no setting.
-GUISettingItem* MakeSettingWidget(const ParameterItem& item,
-                                  boost::shared_ptr<ControlAndStatus> hub, QWidget* parent);
+GUISettingItem* MakeSettingWidget(const ParameterItem& item, boost::shared_ptr<ControlAndStatus> hub,
+                                  QWidget* parent);

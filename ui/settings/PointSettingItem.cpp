@@ -6,13 +6,9 @@
 
 #include <algorithm>
 
-PointSettingItem::PointSettingItem(cv::Point* point, const QString& label, int minimum_x,
-                                   int minimum_y, QWidget* parent)
-    : GUISettingItem(parent),
-      point_(point),
-      minimum_x_(minimum_x),
-      minimum_y_(minimum_y),
-      x_(MakeSelector()),
+PointSettingItem::PointSettingItem(cv::Point* point, const QString& label, int minimum_x, int minimum_y,
+                                   QWidget* parent)
+    : GUISettingItem(parent), point_(point), minimum_x_(minimum_x), minimum_y_(minimum_y), x_(MakeSelector()),
       y_(MakeSelector())
 {
     auto* layout = new QGridLayout(this);

@@ -12,8 +12,7 @@ class ValueSelector;
 class PointSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
-    PointSettingItem(cv::Point* point, const QString& label, int minimum_x, int minimum_y,
-                     QWidget* parent);
+    PointSettingItem(cv::Point* point, const QString& label, int minimum_x, int minimum_y, QWidget* parent);
 
     ValueSelector* XSelector() const { return x_; }
     ValueSelector* YSelector() const { return y_; }

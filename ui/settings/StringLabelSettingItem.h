@@ -12,8 +12,7 @@ class QLabel;
 class StringLabelSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
-    StringLabelSettingItem(ThreadSafeVariable<std::string>* variable, const QString& label,
-                           QWidget* parent);
+    StringLabelSettingItem(ThreadSafeVariable<std::string>* variable, const QString& label, QWidget* parent);
 
     QLabel* ValueLabel() const { return value_label_; }
 

@@ -7,11 +7,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-TextEditSettingItem::TextEditSettingItem(ThreadSafeVariable<std::string>* variable,
-                                         const QString& label, QWidget* parent)
-    : GUISettingItem(parent),
-      variable_(variable),
-      label_(new QLabel(label, this)),
+TextEditSettingItem::TextEditSettingItem(ThreadSafeVariable<std::string>* variable, const QString& label,
+                                         QWidget* parent)
+    : GUISettingItem(parent), variable_(variable), label_(new QLabel(label, this)),
       line_edit_(new QLineEdit(this))
 {
     auto* layout = new QVBoxLayout(this);

@@ -14,8 +14,7 @@ class QLineEdit;
 class TextEditSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
-    TextEditSettingItem(ThreadSafeVariable<std::string>* variable, const QString& label,
-                        QWidget* parent);
+    TextEditSettingItem(ThreadSafeVariable<std::string>* variable, const QString& label, QWidget* parent);
 
     QLabel* Label() const { return label_; }
     QLineEdit* LineEdit() const { return line_edit_; }

@@ -4,14 +4,10 @@
 #include <QGridLayout>
 #include <QPointer>
 
-ThreadBoolSettingItem::ThreadBoolSettingItem(ThreadSafeVariable<bool>* variable,
-                                             const QString& label, QWidget* parent,
-                                             bool emit_update,
+ThreadBoolSettingItem::ThreadBoolSettingItem(ThreadSafeVariable<bool>* variable, const QString& label,
+                                             QWidget* parent, bool emit_update,
                                              boost::signals2::signal<void()>* signal)
-    : GUISettingItem(parent),
-      variable_(variable),
-      emit_update_(emit_update),
-      signal_(signal),
+    : GUISettingItem(parent), variable_(variable), emit_update_(emit_update), signal_(signal),
       check_box_(new QCheckBox(label, this))
 {
     auto* layout = new QGridLayout(this);

@@ -15,9 +15,8 @@ class ThreadBoolSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
     // The signal is borrowed and may be null.
-    ThreadBoolSettingItem(ThreadSafeVariable<bool>* variable, const QString& label,
-                          QWidget* parent, bool emit_update = true,
-                          boost::signals2::signal<void()>* signal = nullptr);
+    ThreadBoolSettingItem(ThreadSafeVariable<bool>* variable, const QString& label, QWidget* parent,
+                          bool emit_update = true, boost::signals2::signal<void()>* signal = nullptr);
 
     QCheckBox* CheckBox() const { return check_box_; }
 

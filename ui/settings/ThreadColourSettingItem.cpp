@@ -21,9 +21,9 @@ ThreadColourSettingItem::ThreadColourSettingItem(ThreadSafeVariable<cv::Scalar>*
 void ThreadColourSettingItem::PickColour()
 {
     const QPointer<ThreadColourSettingItem> self(this);
-    const QColor colour = QColorDialog::getColor(
-        ScalarToQColor(variable_->Get()), window(), tr("Pick a colour. Any colour..."),
-        QColorDialog::DontUseNativeDialog);
+    const QColor colour =
+        QColorDialog::getColor(ScalarToQColor(variable_->Get()), window(), tr("Pick a colour. Any colour..."),
+                               QColorDialog::DontUseNativeDialog);
     if (!self || !colour.isValid())
         return;
     variable_->Set(QColorToScalar(colour));

@@ -14,8 +14,7 @@ class QPushButton;
 class ThreadColourSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
-    ThreadColourSettingItem(ThreadSafeVariable<cv::Scalar>* variable, const QString& label,
-                            QWidget* parent);
+    ThreadColourSettingItem(ThreadSafeVariable<cv::Scalar>* variable, const QString& label, QWidget* parent);
 
     QPushButton* Button() const { return button_; }
 

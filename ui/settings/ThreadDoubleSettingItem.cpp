@@ -10,19 +10,12 @@
 #include <algorithm>
 #include <cfloat>
 
-ThreadDoubleSettingItem::ThreadDoubleSettingItem(ThreadSafeVariable<double>* variable,
-                                                 const QString& label, double minimum,
-                                                 double maximum, QWidget* parent,
+ThreadDoubleSettingItem::ThreadDoubleSettingItem(ThreadSafeVariable<double>* variable, const QString& label,
+                                                 double minimum, double maximum, QWidget* parent,
                                                  bool emit_update, bool no_limits)
-    : GUISettingItem(parent),
-      variable_(variable),
-      minimum_(minimum),
-      maximum_(std::max(minimum, maximum)),
-      emit_update_(emit_update),
-      label_(new ClickableLabel(this)),
-      selector_(new ValueSelector(this)),
-      spin_box_(new QDoubleSpinBox(this)),
-      timer_(new QTimer(this))
+    : GUISettingItem(parent), variable_(variable), minimum_(minimum), maximum_(std::max(minimum, maximum)),
+      emit_update_(emit_update), label_(new ClickableLabel(this)), selector_(new ValueSelector(this)),
+      spin_box_(new QDoubleSpinBox(this)), timer_(new QTimer(this))
 {
     label_->setText(label);
     label_->setWordWrap(true);

@@ -15,9 +15,8 @@ class ValueSelector;
 class ThreadDoubleSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
-    ThreadDoubleSettingItem(ThreadSafeVariable<double>* variable, const QString& label,
-                            double minimum, double maximum, QWidget* parent,
-                            bool emit_update = true, bool no_limits = false);
+    ThreadDoubleSettingItem(ThreadSafeVariable<double>* variable, const QString& label, double minimum,
+                            double maximum, QWidget* parent, bool emit_update = true, bool no_limits = false);
 
     // On: follows back-end changes every 100 ms, except while the user holds the control.
     void SetUpdate(bool on);

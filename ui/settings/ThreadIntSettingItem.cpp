@@ -10,18 +10,11 @@
 #include <algorithm>
 #include <climits>
 
-ThreadIntSettingItem::ThreadIntSettingItem(ThreadSafeVariable<int>* variable,
-                                           const QString& label, int minimum, int maximum,
-                                           QWidget* parent, bool emit_update)
-    : GUISettingItem(parent),
-      variable_(variable),
-      minimum_(minimum),
-      maximum_(std::max(minimum, maximum)),
-      emit_update_(emit_update),
-      label_(new QLabel(label, this)),
-      slider_(new BetterSlider(this)),
-      spin_box_(new QSpinBox(this)),
-      timer_(new QTimer(this))
+ThreadIntSettingItem::ThreadIntSettingItem(ThreadSafeVariable<int>* variable, const QString& label,
+                                           int minimum, int maximum, QWidget* parent, bool emit_update)
+    : GUISettingItem(parent), variable_(variable), minimum_(minimum), maximum_(std::max(minimum, maximum)),
+      emit_update_(emit_update), label_(new QLabel(label, this)), slider_(new BetterSlider(this)),
+      spin_box_(new QSpinBox(this)), timer_(new QTimer(this))
 {
     label_->setWordWrap(true);
     slider_->setMinimumWidth(200);
@@ -33,8 +26,7 @@ ThreadIntSettingItem::ThreadIntSettingItem(ThreadSafeVariable<int>* variable,
     SetExpandingRow();
 
     slider_->setRange(minimum_, maximum_);
-    if (maximum_ < 20)
-    {
+    if (maximum_ < 20) {
         slider_->SetJumpToClick(false);
         slider_->setPageStep(1);
     }

@@ -15,8 +15,8 @@ class QTimer;
 class ThreadIntSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
-    ThreadIntSettingItem(ThreadSafeVariable<int>* variable, const QString& label, int minimum,
-                         int maximum, QWidget* parent, bool emit_update = true);
+    ThreadIntSettingItem(ThreadSafeVariable<int>* variable, const QString& label, int minimum, int maximum,
+                         QWidget* parent, bool emit_update = true);
 
     // On: follows back-end changes every 25 ms, except the slider while the user holds it.
     void SetUpdate(bool on);

@@ -33,8 +33,7 @@ int ToDisplayInt(double value)
 CameraBar::CameraBar(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
     : QWidget(parent), hub_(hub), layout_(new QHBoxLayout(this)), timer_(new QTimer(this)),
       new_frame_(new BoolIndicator(nullptr, this)), frames_(new NumberDisplay(this)),
-      frames_per_second_(new NumberDisplay(this)),
-      camera_controls_(hub->GetSharedControl<CameraControls>(""))
+      frames_per_second_(new NumberDisplay(this)), camera_controls_(hub->GetSharedControl<CameraControls>(""))
 {
     frames_->SetName("Frames");
     frames_per_second_->SetName("Frames / s");

@@ -19,8 +19,7 @@ int ColourChannel(double value)
 
 }  // namespace
 
-CpuGraph::CpuGraph(QWidget* parent)
-    : QWidget(parent), history_(200, 0.0), timer_(new QTimer(this))
+CpuGraph::CpuGraph(QWidget* parent) : QWidget(parent), history_(200, 0.0), timer_(new QTimer(this))
 {
     setFixedWidth(samples_ * pixels_per_sample_);
     connect(timer_, SIGNAL(timeout()), this, SLOT(AddPoint()));

@@ -13,8 +13,8 @@ DisplaySettings::DisplaySettings(boost::shared_ptr<ControlAndStatus>, QWidget* p
 {
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(5);
-    view_->addItems({"Select View", "All", "Top", "Bottom", "Right", "Left", "Top Left",
-                     "Top Right", "Bottom Left", "Bottom Right"});
+    view_->addItems({"Select View", "All", "Top", "Bottom", "Right", "Left", "Top Left", "Top Right",
+                     "Bottom Left", "Bottom Right"});
     for (QCheckBox* box : {fixed_aspect_ratio_, fixed_image_size_}) {
         box->setChecked(false);
         box->setFocusPolicy(Qt::NoFocus);

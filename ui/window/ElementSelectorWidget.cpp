@@ -37,11 +37,12 @@ void ElementSelectorWidget::MakeWidgets()
     search_line_ = new QLineEdit(this);
 }
 
-std::vector<std::vector<CatalogueEntry>> ElementSelectorWidget::GroupByCategory(
-    std::vector<CatalogueEntry> entries)
+std::vector<std::vector<CatalogueEntry>>
+ElementSelectorWidget::GroupByCategory(std::vector<CatalogueEntry> entries)
 {
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.category < b.category; });
+    std::stable_sort(entries.begin(), entries.end(), [](const CatalogueEntry& a, const CatalogueEntry& b) {
+        return a.category < b.category;
+    });
     std::vector<std::vector<CatalogueEntry>> runs;
     for (CatalogueEntry& entry : entries) {
         if (runs.empty() || runs.back().front().category != entry.category)
@@ -60,7 +61,8 @@ void ElementSelectorWidget::FillTree()
     for (const std::vector<CatalogueEntry>& run : GroupByCategory(std::move(entries))) {
         auto* category = new QTreeWidgetItem(QStringList{ToQString(run.front().category)});
         for (const CatalogueEntry& entry : run) {
-            category->addChild(new QTreeWidgetItem(QStringList{ToQString(entry.name), ToQString(entry.description)}));
+            category->addChild(
+                new QTreeWidgetItem(QStringList{ToQString(entry.name), ToQString(entry.description)}));
             names.append(ToQString(entry.name));
         }
         tree_->addTopLevelItem(category);
@@ -89,8 +91,8 @@ void ElementSelectorWidget::ElementSelected(QTreeWidgetItem* item, int)
 
 void ElementSelectorWidget::CompleterFinished()
 {
-    const QList<QTreeWidgetItem*> found =
-        tree_->findItems(search_line_->text(), Qt::MatchExactly | Qt::MatchCaseSensitive | Qt::MatchRecursive, 0);
+    const QList<QTreeWidgetItem*> found = tree_->findItems(
+        search_line_->text(), Qt::MatchExactly | Qt::MatchCaseSensitive | Qt::MatchRecursive, 0);
     const auto element = std::find_if(found.begin(), found.end(), IsElementRow);
     if (element == found.end())
         return;

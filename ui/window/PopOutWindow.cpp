@@ -7,8 +7,7 @@
 #include <QVBoxLayout>
 
 PopOutWindow::PopOutWindow(QWidget* widget, QWidget* top_bar, QWidget* parent)
-    : QWidget(parent, Qt::Window), layout_(new QVBoxLayout(this)), widget_(widget),
-      top_bar_(top_bar)
+    : QWidget(parent, Qt::Window), layout_(new QVBoxLayout(this)), widget_(widget), top_bar_(top_bar)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetZeroMargins(layout_);

@@ -13,8 +13,8 @@
 SideBarContainer::SideBarContainer(QWidget* parent)
     : QWidget(parent), layout_(new QVBoxLayout(this)),
       up_(new QPushButton(QString::fromUtf8("\u25B2"), this)),
-      down_(new QPushButton(QString::fromUtf8("\u25BC"), this)),
-      scroll_area_(new QScrollArea(this)), side_bar_(new SideBar(nullptr, true))
+      down_(new QPushButton(QString::fromUtf8("\u25BC"), this)), scroll_area_(new QScrollArea(this)),
+      side_bar_(new SideBar(nullptr, true))
 {
     scroll_area_->setWidget(side_bar_);
     scroll_area_->setWidgetResizable(true);

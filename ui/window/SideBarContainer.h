@@ -35,7 +35,6 @@ private slots:
     void UpdateArrows();
 
 private:
-
     QVBoxLayout* layout_;
     QPushButton* up_;
     QPushButton* down_;

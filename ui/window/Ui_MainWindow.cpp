@@ -111,8 +111,7 @@ void Ui_MainWindow::setupUi(QMainWindow* window)
 
 void Ui_MainWindow::retranslateUi(QMainWindow* window)
 {
-    window->setWindowTitle(
-        Translate("Orvane - Computer vision, one node at a time - pre-alpha release."));
+    window->setWindowTitle(Translate("Orvane - Computer vision, one node at a time - pre-alpha release."));
     actionExit->setText(Translate("Exit"));
     actionAbout->setText(Translate("About..."));
     actionZoom_In->setText(Translate("Zoom In"));

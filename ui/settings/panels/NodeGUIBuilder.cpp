@@ -34,13 +34,8 @@ PowerCommanderTop& CommanderOf(ControlAndStatus& hub)
 
 NodeGUIBuilder::NodeGUIBuilder(boost::shared_ptr<ControlAndStatus> hub, std::string element_id,
                                QWidget* parent)
-    : QWidget(parent),
-      element_id_(std::move(element_id)),
-      scroll_area_(new QScrollArea(this)),
-      inner_(new QWidget(this)),
-      column_(new QVBoxLayout(inner_)),
-      hub_(hub),
-      outer_(new QVBoxLayout(this))
+    : QWidget(parent), element_id_(std::move(element_id)), scroll_area_(new QScrollArea(this)),
+      inner_(new QWidget(this)), column_(new QVBoxLayout(inner_)), hub_(hub), outer_(new QVBoxLayout(this))
 {
     SetZeroMargins(outer_);
     SetZeroMargins(column_);
@@ -113,8 +108,7 @@ void NodeGUIBuilder::AddSettingWidgets(ParameterContainer& settings)
 void NodeGUIBuilder::AddControlsObjectWidgets()
 {
     // Elements may leave their controls object empty.
-    const boost::shared_ptr<ControlBaseClass> controls =
-        CommanderOf(*hub_).GetElement(element_id_)->controls;
+    const boost::shared_ptr<ControlBaseClass> controls = CommanderOf(*hub_).GetElement(element_id_)->controls;
     if (!controls)
         return;
     const std::string name = controls->settings.GetValueAsString("_setting_name");

@@ -7,8 +7,7 @@
 
 #include <QVBoxLayout>
 
-PipeWidgetContainer::PipeWidgetContainer(QWidget* parent,
-                                         boost::shared_ptr<ControlBaseClass> control,
+PipeWidgetContainer::PipeWidgetContainer(QWidget* parent, boost::shared_ptr<ControlBaseClass> control,
                                          boost::shared_ptr<ControlAndStatus> hub)
     : QWidget(parent), hub_(hub), layout_(new QVBoxLayout(this))
 {

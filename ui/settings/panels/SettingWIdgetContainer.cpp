@@ -7,8 +7,7 @@
 
 #include <QVBoxLayout>
 
-SettingWIdgetContainer::SettingWIdgetContainer(QWidget* parent,
-                                               boost::shared_ptr<ControlBaseClass> control,
+SettingWIdgetContainer::SettingWIdgetContainer(QWidget* parent, boost::shared_ptr<ControlBaseClass> control,
                                                boost::shared_ptr<ControlAndStatus> hub)
     : QWidget(parent), hub_(hub), layout_(new QVBoxLayout(this))
 {

@@ -7,11 +7,9 @@
 
 #include <exception>
 
-SignalCallingWidget::SignalCallingWidget(boost::signals2::signal<void()>* signal,
-                                         const QString& label, QWidget* parent)
-    : GUISettingItem(parent),
-      signal_(signal),
-      layout_(new QGridLayout(this)),
+SignalCallingWidget::SignalCallingWidget(boost::signals2::signal<void()>* signal, const QString& label,
+                                         QWidget* parent)
+    : GUISettingItem(parent), signal_(signal), layout_(new QGridLayout(this)),
       button_(new QPushButton(label, this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
@@ -27,8 +25,7 @@ void SignalCallingWidget::EmitSignal()
     try {
         (*signal_)();
     } catch (const std::exception& error) {
-        FILE_LOG(logERROR) << "Signal " << button_->text().toStdString() << " failed : "
-                           << error.what();
+        FILE_LOG(logERROR) << "Signal " << button_->text().toStdString() << " failed : " << error.what();
     } catch (...) {
         FILE_LOG(logERROR) << "Signal " << button_->text().toStdString() << " failed";
     }

@@ -14,8 +14,7 @@ class QString;
 class SignalCallingWidget : public GUISettingItem {
     Q_OBJECT
 public:
-    SignalCallingWidget(boost::signals2::signal<void()>* signal, const QString& label,
-                        QWidget* parent);
+    SignalCallingWidget(boost::signals2::signal<void()>* signal, const QString& label, QWidget* parent);
 
 public slots:
     void EmitSignal();

@@ -7,8 +7,7 @@
 
 #include <QVBoxLayout>
 
-SignalWidgetContainer::SignalWidgetContainer(QWidget* parent,
-                                             boost::shared_ptr<ControlBaseClass> control,
+SignalWidgetContainer::SignalWidgetContainer(QWidget* parent, boost::shared_ptr<ControlBaseClass> control,
                                              boost::shared_ptr<ControlAndStatus> hub)
     : QWidget(parent), hub_(hub), layout_(new QVBoxLayout(this))
 {
