@@ -10,6 +10,7 @@ packages=(
   libpugixml-dev
   libqcustomplot-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang-format
   xvfb xauth ccache xdotool openbox imagemagick x11-utils
 )
 

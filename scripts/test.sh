@@ -2,12 +2,13 @@
 # Sets up the machine when needed, builds, and runs every test three times: in a
 # plain build, under AddressSanitizer with UndefinedBehaviorSanitizer, and (the
 # core's, engine's and control's tests) under ThreadSanitizer. Any sanitizer report,
-# compiler warning or include of a higher layer fails the run.
+# compiler warning, include of a higher layer or file off the house style fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh
 ./scripts/check_layers.sh
+./scripts/format.sh --check
 
 jobs=$(nproc)
 run_suite() {
