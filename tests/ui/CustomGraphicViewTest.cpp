@@ -64,6 +64,35 @@ TEST_F(CustomGraphicViewTest, FitShowsEveryItem)
     EXPECT_DOUBLE_EQ(view.transform().m11(), view.transform().m22());
 }
 
+// Nodes grow after the start's fit when their previews get a first frame.
+TEST_F(CustomGraphicViewTest, AStartFitFollowsGrowingNodesUntilAPersonUsesTheView)
+{
+    const auto shows_everything = [this] {
+        const QRectF shown = view.mapToScene(view.viewport()->rect()).boundingRect();
+        return shown.adjusted(-1, -1, 1, 1).contains(scene.itemsBoundingRect());
+    };
+    view.FitSceneWhileItGrows(60000);
+    scene.addRect(0, 0, 400, 3000);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shows_everything());
+
+    Mouse(QEvent::MouseButtonPress, QPoint(10, 10), Qt::MiddleButton, Qt::MiddleButton);
+    Mouse(QEvent::MouseButtonRelease, QPoint(10, 10), Qt::MiddleButton, Qt::NoButton);
+    const QTransform chosen = view.transform();
+    scene.addRect(0, 0, 400, 9000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chosen, view.transform());
+}
+
+TEST_F(CustomGraphicViewTest, AStartFitStopsFollowingWhenItsTimeIsUp)
+{
+    view.FitSceneWhileItGrows(0);
+    const QTransform fitted = view.transform();
+    scene.addRect(0, 0, 400, 9000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fitted, view.transform());
+}
+
 TEST_F(CustomGraphicViewTest, TheWheelZoomsAboutThePointer)
 {
     const struct {

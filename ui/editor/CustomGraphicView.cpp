@@ -21,11 +21,13 @@ CustomGraphicView::CustomGraphicView(boost::shared_ptr<ControlAndStatus> hub, QW
 
 void CustomGraphicView::ZoomIn()
 {
+    StopFitting();
     scale(kZoomStep, kZoomStep);
 }
 
 void CustomGraphicView::ZoomOut()
 {
+    StopFitting();
     scale(1.0 / kZoomStep, 1.0 / kZoomStep);
 }
 
@@ -35,8 +37,36 @@ void CustomGraphicView::FitScene()
         fitInView(scene()->itemsBoundingRect(), Qt::KeepAspectRatio);
 }
 
+void CustomGraphicView::FitSceneWhileItGrows(int milliseconds)
+{
+    FitScene();
+    if (!scene())
+        return;
+    fit_until_.setRemainingTime(milliseconds);
+    connect(scene(), &QGraphicsScene::changed, this, &CustomGraphicView::FitIfOutgrown, Qt::UniqueConnection);
+}
+
+void CustomGraphicView::FitIfOutgrown()
+{
+    if (fit_until_.hasExpired()) {
+        StopFitting();
+        return;
+    }
+    const QRectF shown = mapToScene(viewport()->rect()).boundingRect();
+    if (!shown.contains(scene()->itemsBoundingRect()))
+        FitScene();
+}
+
+void CustomGraphicView::StopFitting()
+{
+    fit_until_.setRemainingTime(0);
+    if (scene())
+        disconnect(scene(), &QGraphicsScene::changed, this, &CustomGraphicView::FitIfOutgrown);
+}
+
 void CustomGraphicView::mousePressEvent(QMouseEvent* event)
 {
+    StopFitting();
     switch (event->button()) {
     case Qt::LeftButton:
         QGraphicsView::mousePressEvent(event);

@@ -4,6 +4,7 @@
 // view shows when the scene scrolls. It does not own the scene.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QGraphicsView>
 #include <QPixmap>
 
@@ -20,6 +21,9 @@ public slots:
     void ZoomIn();
     void ZoomOut();
     void FitScene();
+    // Fits now and again whenever the nodes outgrow the view (previews take their
+    // height from their first frame) for `milliseconds`, until a person uses the view.
+    void FitSceneWhileItGrows(int milliseconds);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -28,8 +32,14 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
 
+private slots:
+    void FitIfOutgrown();
+
 private:
+    void StopFitting();
+
     boost::shared_ptr<ControlAndStatus> hub_;
+    QDeadlineTimer fit_until_{0};
     bool panning_ = false;
     bool left_down_ = false;
     bool right_down_ = false;

@@ -6,6 +6,7 @@
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
 #include "core/SharedGUI.h"
+#include "ui/editor/CustomGraphicView.h"
 #include "ui/editor/NodalConnectorTop.h"
 #include "ui/editor/StyleSheet.h"
 #include "ui/window/AboutDialogue.h"
@@ -74,7 +75,7 @@ MainWindow::MainWindow(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
     RestoreSplitterState();
     LoadDefaultPipeline();
     // Bound to the window: a window gone within 100 ms cancels it.
-    QTimer::singleShot(100, this, SLOT(on_actionZoom_to_Fit_triggered()));
+    QTimer::singleShot(100, this, SLOT(FitLoadedPipeline()));
 }
 
 MainWindow::~MainWindow()
@@ -210,6 +211,12 @@ void MainWindow::on_actionAbout_triggered()
 void MainWindow::on_actionZoom_to_Fit_triggered()
 {
     emit hub_->GetSharedGUI()->ZoomToFit();
+}
+
+// Previews take their height from their first frame, which comes after the first fit.
+void MainWindow::FitLoadedPipeline()
+{
+    node_editor_->View()->FitSceneWhileItGrows(5000);
 }
 
 void MainWindow::on_actionZoom_In_triggered()

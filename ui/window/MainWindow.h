@@ -57,6 +57,7 @@ private slots:
     void on_actionClear_triggered();
     void on_actionRestart_triggered();
     void on_actionNew_View_triggered();
+    void FitLoadedPipeline();
 
 private:
     void SetupCentralWidgets();
