@@ -59,6 +59,7 @@
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/FrameHeap.h"
 #include "core/FrameRateSettings.h"
 #include "core/PreviewControls.h"
 #include "core/PreviewSettings.h"
@@ -548,6 +549,7 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+    KeepFrameBuffersInHeap();
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // Keep stdout to the figures: the log goes there too, and the camera, missing on most
     // machines, logs errors each time the panel figure tries to make one.

@@ -1,8 +1,8 @@
 #include "ui/settings/FileSelectWidget.h"
 
 #include "core/QtUtilities.h"
+#include "ui/settings/DialogueParent.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -33,9 +33,7 @@ void FileSelectWidget::ShowPath(const std::string& path)
 QString FileSelectWidget::AskForPath(const QString& start)
 {
     // Parented to the window, so a panel rebuilt meanwhile does not take the dialogue along.
-    // A panel in the node editor is a window embedded in the scene, and a dialogue parented
-    // there would be embedded too, where it neither paints nor takes keys: use the real one.
-    QWidget* parent = window()->graphicsProxyWidget() ? QApplication::activeWindow() : window();
+    QWidget* parent = DialogueParent(this);
     if (directory_)
         return QFileDialog::getExistingDirectory(parent, tr("Open Directory"), start,
                                                  QFileDialog::ShowDirsOnly);

@@ -1,6 +1,7 @@
 #include "ui/settings/ThreadColourSettingItem.h"
 
 #include "core/OpenCvToQtConversions.h"
+#include "ui/settings/DialogueParent.h"
 
 #include <QColorDialog>
 #include <QHBoxLayout>
@@ -22,8 +23,8 @@ void ThreadColourSettingItem::PickColour()
 {
     const QPointer<ThreadColourSettingItem> self(this);
     const QColor colour =
-        QColorDialog::getColor(ScalarToQColor(variable_->Get()), window(), tr("Pick a colour. Any colour..."),
-                               QColorDialog::DontUseNativeDialog);
+        QColorDialog::getColor(ScalarToQColor(variable_->Get()), DialogueParent(this),
+                               tr("Pick a colour. Any colour..."), QColorDialog::DontUseNativeDialog);
     if (!self || !colour.isValid())
         return;
     variable_->Set(QColorToScalar(colour));

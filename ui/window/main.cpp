@@ -1,5 +1,6 @@
 // The orvane application: the hub, the Qt application and the main window.
 #include "core/ControlAndStatus.h"
+#include "core/FrameHeap.h"
 #include "ui/window/ProgramEntry.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    KeepFrameBuffersInHeap();
     boost::shared_ptr<ControlAndStatus> hub(new ControlAndStatus());
     int result = 0;
     try {
