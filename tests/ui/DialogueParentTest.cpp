@@ -28,9 +28,14 @@ TEST(DialogueParentTest, APickerInAnEmbeddedPanelOpensARealWindow)
     ThreadSafeVariable<std::string> path(std::string("/tmp"));
     ThreadSafeVariable<cv::Scalar> colour(cv::Scalar(1, 2, 3, 0));
     const PickerCase pickers[] = {
-        {"file", [&](QWidget* panel) { return (new FileSelectWidget(&path, QStringLiteral("File Path"), panel, false, false))->Button(); }},
+        {"file",
+         [&](QWidget* panel) {
+             return (new FileSelectWidget(&path, QStringLiteral("File Path"), panel, false, false))->Button();
+         }},
         {"colour",
-         [&](QWidget* panel) { return (new ThreadColourSettingItem(&colour, QStringLiteral("Pick Colour"), panel))->Button(); }},
+         [&](QWidget* panel) {
+             return (new ThreadColourSettingItem(&colour, QStringLiteral("Pick Colour"), panel))->Button();
+         }},
     };
     for (const PickerCase& picker : pickers) {
         SCOPED_TRACE(picker.name);
