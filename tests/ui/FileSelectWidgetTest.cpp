@@ -121,7 +121,7 @@ TEST(FileSelectWidgetTest, AnEditorRemovedWhileItsDialogueIsOpenIsNotWritten)
         EXPECT_EQ(d->parentWidget(), &window);
         delete editor;  // the panel was rebuilt meanwhile
         auto* dialogue = qobject_cast<QFileDialog*>(d);
-        dialogue->selectFile(QString::fromStdString(file));
+        testsupport::ChooseFile(dialogue, QString::fromStdString(file));
         QMetaObject::invokeMethod(dialogue, "accept");
     }));
     QCoreApplication::processEvents();

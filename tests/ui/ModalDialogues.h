@@ -3,6 +3,9 @@
 // the dialogue's own event loop (static QFileDialog / QColorDialog functions).
 
 #include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -27,18 +30,42 @@ inline void WhenModalOpens(std::function<void(QWidget*)> action)
     timer->start(10);
 }
 
+// Puts the file in the dialogue's name box. The dialogue ignores selectFile while that
+// box has the focus, which it may already have once the dialogue is active.
+inline void ChooseFile(QFileDialog* dialogue, const QString& file)
+{
+    if (QWidget* focused = dialogue->focusWidget())
+        focused->clearFocus();
+    dialogue->selectFile(file);
+}
+
 // Clicks the button, lets the action close the dialogue that opens, and waits until
-// it is gone; false when no dialogue came and went within the deadline.
+// it is gone; false when no dialogue came and went within the deadline. A dialogue
+// the action left open is rejected after the deadline, so the test fails, not hangs
+// (the dialogue's own loop would keep the wait below from ever returning).
 inline bool ClickAndAnswer(QWidget* button, std::function<void(QWidget*)> action)
 {
+    constexpr int kDeadlineMs = 10000;
     auto answered = std::make_shared<bool>(false);
-    WhenModalOpens([answered, action](QWidget* dialogue) {
+    auto left_open = std::make_shared<bool>(false);
+    WhenModalOpens([answered, left_open, action](QWidget* dialogue) {
         action(dialogue);
         *answered = true;
+        const QPointer<QWidget> open(dialogue);
+        QTimer::singleShot(kDeadlineMs, qApp, [open, left_open] {
+            if (open.isNull() || !open->isVisible())
+                return;
+            *left_open = true;
+            if (auto* modal = qobject_cast<QDialog*>(open.data()))
+                modal->reject();
+            else
+                open->close();
+        });
     });
     QTest::mouseClick(button, Qt::LeftButton);
-    return QTest::qWaitFor([answered] { return *answered && QApplication::activeModalWidget() == nullptr; },
-                           10000);
+    const bool closed = QTest::qWaitFor(
+        [answered] { return *answered && QApplication::activeModalWidget() == nullptr; }, kDeadlineMs);
+    return closed && !*left_open;
 }
 
 }  // namespace testsupport

@@ -131,7 +131,7 @@ std::vector<EditorCase> Cases()
              std::ofstream(file) << "x";
              const auto choose = [file](QWidget* d) {
                  auto* dialogue = qobject_cast<QFileDialog*>(d);
-                 dialogue->selectFile(QString::fromStdString(file));
+                 testsupport::ChooseFile(dialogue, QString::fromStdString(file));
                  QMetaObject::invokeMethod(dialogue, "accept");
              };
              EXPECT_TRUE(testsupport::ClickAndAnswer(As<FileSelectWidget>(e)->Button(), choose));
