@@ -1,10 +1,11 @@
-// The path pickers: which dialogue each opens and where, that it opens on a click
-// (not on the press), that cancelling changes nothing, and that an editor removed
+// The path pickers: which dialogue each opens and where, that it (and the colour
+// picker) opens on a click, not on the press, that cancelling changes nothing, and that an editor removed
 // while its dialogue is open is never written through.
 #include "support/TestSupport.h"
 #include "ui/ModalDialogues.h"
 #include "ui/MouseEvents.h"
 #include "ui/settings/FileSelectWidget.h"
+#include "ui/settings/ThreadColourSettingItem.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -89,24 +90,37 @@ TEST(FileSelectWidgetTest, AChosenFolderIsWrittenShownAndAnnouncedOnce)
     EXPECT_EQ(updates.count(), 1);
 }
 
+// Both kinds of picker: the press alone opens nothing, the release that completes the
+// click does. The dialogue is opened through a queued call, so one turn of the event
+// loop after the press would show it.
 TEST(FileSelectWidgetTest, OpensOnTheClickNotOnThePress)
 {
     ThreadSafeVariable<std::string> path("");
-    FileSelectWidget editor(&path, "Video File", nullptr, false, false);
-    editor.show();
-    bool opened = false;
-    testsupport::WhenModalOpens([&](QWidget* d) {
-        opened = true;
-        qobject_cast<QDialog*>(d)->reject();
-    });
-    QPushButton* button = editor.Button();
-    const QPoint centre = button->rect().center();
-    testsupport::Press(button, centre);
-    QTest::qWait(50);
-    EXPECT_FALSE(opened);
-    testsupport::Release(button, centre);
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return opened && QApplication::activeModalWidget() == nullptr; }, 10000));
+    ThreadSafeVariable<cv::Scalar> colour(cv::Scalar(0, 0, 0, 0));
+    FileSelectWidget file_editor(&path, "Video File", nullptr, false, false);
+    ThreadColourSettingItem colour_editor(&colour, "Pick Colour", nullptr);
+    const struct {
+        const char* picker;
+        QWidget* editor;
+        QPushButton* button;
+    } cases[] = {{"file", &file_editor, file_editor.Button()},
+                 {"colour", &colour_editor, colour_editor.Button()}};
+    for (const auto& c : cases) {
+        c.editor->show();
+        bool opened = false;
+        testsupport::WhenModalOpens([&](QWidget* d) {
+            opened = true;
+            qobject_cast<QDialog*>(d)->reject();
+        });
+        const QPoint centre = c.button->rect().center();
+        testsupport::Press(c.button, centre);
+        QApplication::processEvents();
+        EXPECT_FALSE(opened) << c.picker;
+        testsupport::Release(c.button, centre);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return opened && QApplication::activeModalWidget() == nullptr; }, 10000))
+            << c.picker;
+    }
 }
 
 TEST(FileSelectWidgetTest, AnEditorRemovedWhileItsDialogueIsOpenIsNotWritten)

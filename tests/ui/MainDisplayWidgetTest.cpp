@@ -137,4 +137,27 @@ TEST_F(MainDisplayWidgetTest, GeometryRoundTrip)
     }
 }
 
+// Hiding and destroying the window store its place too, whatever the record held since.
+TEST_F(MainDisplayWidgetTest, HidingOrDestroyingStoresTheGeometry)
+{
+    const struct {
+        const char* step;
+        bool destroy;
+    } cases[] = {{"hide", false}, {"destroy", true}};
+    for (const auto& c : cases) {
+        QPointer<MainDisplayWidget> window = OpenAt({300, 200});
+        ASSERT_TRUE(WaitForGui([&] { return window->isVisible(); }));
+        window->move(60, 70);
+        QApplication::processEvents();
+        const QByteArray placed = window->saveGeometry();
+        controls_->SetWindowGeometry(QByteArray());
+        if (c.destroy)
+            delete window.data();
+        else
+            window->hide();
+        EXPECT_EQ(controls_->GetWindowGeometry(), placed) << c.step;
+        delete window.data();
+    }
+}
+
 }  // namespace

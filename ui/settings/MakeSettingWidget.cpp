@@ -9,6 +9,7 @@
 #include "core/SubImageControls.h"
 #include "core/ThreadSafeVariable.h"
 #include "core/Utilities.h"
+#include "ui/controls/IntConversions.h"
 #include "ui/display/MainDisplayWidget.h"
 #include "ui/display/PlaybackControlWidget.h"
 #include "ui/display/PreviewWidget.h"
@@ -28,10 +29,7 @@
 #include <boost/any.hpp>
 #include <opencv2/core.hpp>
 
-#include <algorithm>
 #include <charconv>
-#include <climits>
-#include <cmath>
 #include <exception>
 #include <optional>
 #include <string>
@@ -84,14 +82,6 @@ std::optional<int> ReadInt(const std::string& text)
     if (begin == end || result.ec != std::errc() || result.ptr != end)
         return std::nullopt;
     return value;
-}
-
-// Toward zero, kept inside the int range.
-int TruncateToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    return static_cast<int>(std::clamp(value, double(INT_MIN), double(INT_MAX)));
 }
 
 GUISettingItem* MakeDoubleEditor(ThreadSafeVariable<double>* variable, const Hints& hints, QWidget* parent)
