@@ -1,9 +1,13 @@
 // GoogleTest entry for the widget tests: one offscreen QApplication for the whole
-// program, with the embedded resources of the user interface registered.
+// program, with the embedded resources of the user interface registered, working in a
+// temporary folder.
+#include "support/TestSupport.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #if defined(__SANITIZE_ADDRESS__)
 // Qt's offscreen platform leaves its screen behind at exit, so a leak report would fail
@@ -19,7 +23,20 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Q_INIT_RESOURCE(orvane);
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // The main window reads a style-sheet folder beside the working one and writes the
+    // combined sheet there: both land in <temp>, never in the build tree.
+    const testsupport::TempDir folder;
+    const std::filesystem::path work = folder.File("work");
+    std::filesystem::create_directory(work);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(work);
+
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    std::filesystem::current_path(before);
+    return result;
 }
