@@ -9,9 +9,11 @@
 #include "ui/controls/BetterSlider.h"
 #include "ui/controls/ImageButton.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <memory>
 #include <set>
@@ -120,6 +122,27 @@ TEST(PlaybackControlWidgetTest, AFrameNumberDestroyedOnAnotherThreadIsForgotten)
     std::thread element_thread([frame_number] { delete frame_number; });
     EXPECT_TRUE(WaitForGui([&] { return widget.isNull(); }));
     element_thread.join();
+}
+
+// The widget and its frame number going at the same moment on two threads: neither side
+// may touch the other once it is gone (the sanitizer build sees a slip).
+TEST(PlaybackControlWidgetTest, TheWidgetAndItsFrameNumberMayGoAtOnce)
+{
+    for (int round = 0; round < 200; ++round) {
+        auto* frame_number = new FrameNumber();
+        frame_number->SetFrameCount(10);
+        auto* widget = new PlaybackControlWidget(frame_number, nullptr);
+        std::atomic<bool> go{false};
+        std::thread element_thread([&go, frame_number] {
+            while (!go.load()) {
+            }
+            delete frame_number;
+        });
+        go.store(true);
+        delete widget;
+        element_thread.join();
+        QApplication::processEvents();
+    }
 }
 
 class PlaybackPipelineTest : public ::testing::Test {

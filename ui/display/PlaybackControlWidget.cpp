@@ -25,7 +25,7 @@ int ToSliderInt(long long value)
 }  // namespace
 
 PlaybackControlWidget::PlaybackControlWidget(FrameNumber* frame_number, QWidget* parent)
-    : GUISettingItem(parent), frame_number_(frame_number), play_(MakeButton("play_button")),
+    : GUISettingItem(parent), link_(std::make_shared<Link>()), play_(MakeButton("play_button")),
       pause_(MakeButton("pause_button")), forward_(MakeButton("forward_button")),
       back_(MakeButton("back_button")), slider_(new BetterSlider(this)), layout_(new QVBoxLayout(this)),
       button_layout_(new QHBoxLayout()), button_row_(new QWidget(this)), frame_label_(new QLabel(this)),
@@ -51,8 +51,11 @@ PlaybackControlWidget::PlaybackControlWidget(FrameNumber* frame_number, QWidget*
     connect(forward_, SIGNAL(clicked()), this, SLOT(StepForward()));
     connect(play_, SIGNAL(clicked()), this, SLOT(Play()));
     connect(pause_, SIGNAL(clicked()), this, SLOT(Pause()));
-    if (frame_number_) {
-        destroyed_connection_ = frame_number_->destroyed_signal.connect([this] { ForgetFrameNumber(); });
+    link_->frame_number = frame_number;
+    link_->widget = this;
+    if (frame_number) {
+        destroyed_connection_ =
+            frame_number->destroyed_signal.connect([link = link_] { ForgetFrameNumber(link); });
     }
     timer_.start(25);
     UpdateSlider();
@@ -70,25 +73,35 @@ ImageButton* PlaybackControlWidget::MakeButton(const QString& name)
 template <typename Action>
 void PlaybackControlWidget::WithFrameNumber(Action action)
 {
-    std::lock_guard<std::mutex> lock(frame_number_mutex_);
-    if (frame_number_) {
-        action(*frame_number_);
+    const std::lock_guard<std::mutex> lock(link_->mutex);
+    if (link_->frame_number) {
+        action(*link_->frame_number);
     }
 }
 
-void PlaybackControlWidget::ForgetFrameNumber()
+PlaybackControlWidget::~PlaybackControlWidget()
 {
-    {
-        std::lock_guard<std::mutex> lock(frame_number_mutex_);
-        frame_number_ = nullptr;
+    destroyed_connection_.disconnect();
+    // A slot already running on another thread finishes before this returns.
+    const std::lock_guard<std::mutex> lock(link_->mutex);
+    link_->widget = nullptr;
+}
+
+void PlaybackControlWidget::ForgetFrameNumber(const std::shared_ptr<Link>& link)
+{
+    const std::lock_guard<std::mutex> lock(link->mutex);
+    link->frame_number = nullptr;
+    PlaybackControlWidget* widget = link->widget;
+    if (!widget) {
+        return;
     }
     // A timer is stopped on its own thread.
-    if (QThread::currentThread() == thread()) {
-        StopTimer();
+    if (QThread::currentThread() == widget->thread()) {
+        widget->StopTimer();
     } else {
-        QMetaObject::invokeMethod(this, "StopTimer", Qt::QueuedConnection);
+        QMetaObject::invokeMethod(widget, "StopTimer", Qt::QueuedConnection);
     }
-    deleteLater();
+    widget->deleteLater();
 }
 
 void PlaybackControlWidget::StopTimer()

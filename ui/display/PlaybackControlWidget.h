@@ -2,8 +2,9 @@
 // Play, pause, step and scrub through the file of one video reader. Every 25 ms the
 // slider follows the reader's position, except while the user holds it: then the
 // reader follows the slider. Positions stay within 0..count-1. Borrows the element's
-// frame number and forgets it (and deletes itself later) the moment it is destroyed;
-// the frame number may go on another thread, so the pointer has its own lock.
+// frame number and forgets it (and deletes itself later) the moment it is destroyed.
+// The frame number may go on another thread, even while this widget goes: the two
+// meet only in a small shared link with its own lock, which outlives whichever goes first.
 
 #include "ui/settings/GUISettingItem.h"
 
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <boost/signals2/connection.hpp>
 
+#include <memory>
 #include <mutex>
 
 class BetterSlider;
@@ -23,6 +25,7 @@ class PlaybackControlWidget : public GUISettingItem {
     Q_OBJECT
 public:
     PlaybackControlWidget(FrameNumber* frame_number, QWidget* parent);
+    ~PlaybackControlWidget() override;
 
     BetterSlider* Slider() const { return slider_; }
     ImageButton* PlayButton() const { return play_; }
@@ -47,16 +50,22 @@ private slots:
     void StopTimer();
 
 private:
+    struct Link {
+        std::mutex mutex;  // guards both pointers
+        FrameNumber* frame_number;
+        PlaybackControlWidget* widget;  // null once the widget is being destroyed
+    };
+
     ImageButton* MakeButton(const QString& name);
-    void ForgetFrameNumber();
+    // Runs on the thread that destroys the frame number.
+    static void ForgetFrameNumber(const std::shared_ptr<Link>& link);
     // Runs the action on the frame number while holding its lock; nothing once it is gone.
     template <typename Action>
     void WithFrameNumber(Action action);
     // Moves by the step, held within 0..count-1, and pauses first.
     void Step(long long step);
 
-    std::mutex frame_number_mutex_;  // guards frame_number_
-    FrameNumber* frame_number_;
+    std::shared_ptr<Link> link_;  // shared with the destroyed signal's slot
     ImageButton* play_;
     ImageButton* pause_;
     ImageButton* forward_;
