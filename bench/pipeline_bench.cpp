@@ -36,7 +36,7 @@
 //   load_ms_4000    "load" of a saved file of those 4,000 elements [below 2000]
 // The process keeps frame buffers in the heap and OpenCV's threading as the application
 // has them (KeepFrameBuffersInHeap); only element_overhead_pct runs OpenCV on one thread.
-// --quick runs fewer frames (about a minute and a half in all); the figures are the same.
+// --quick runs fewer frames (about two and a half minutes); the figures are the same.
 
 #include <malloc.h>
 #include <stdlib.h>
