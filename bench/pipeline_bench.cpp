@@ -821,11 +821,10 @@ private:
 // same pre-made image to a real pipeline (source, the three elements, sink, one
 // connection thread each) and waits until the sink has the result. The next frame goes
 // in only when the last has arrived, so the stages run one after another, as the direct
-// calls do; the CPU the
-// process spends meanwhile outside the main thread is the OpenCV work plus everything
-// the framework adds (connection passes, pad calls, queues, waking threads, settings
-// reads, frames moving between cores), less the source's own copy of the image, which
-// it times. CPU time rather than wall time, so that on a busy machine a thread waiting
+// calls do; the CPU the process spends meanwhile outside the main thread is the OpenCV
+// work plus everything the framework adds (connection passes, pad calls, queues, waking
+// threads, settings reads, frames moving between cores), less the source's own copy of
+// the image, which it times. CPU time rather than wall time, so that on a busy machine a thread waiting
 // for a free core does not count as framework cost. Direct and pipeline frames
 // alternate, so load touches both alike. The figure is the median per-frame difference
 // against the median direct time; none when the elements' results differ from the

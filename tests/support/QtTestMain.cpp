@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #if defined(__SANITIZE_ADDRESS__)
 // Qt's offscreen platform leaves its screen behind at exit, so a leak report would fail
@@ -25,18 +24,8 @@ int main(int argc, char** argv)
     Q_INIT_RESOURCE(orvane);
     // The main window reads a style-sheet folder beside the working one and writes the
     // combined sheet there: both land in <temp>, never in the build tree.
-    const testsupport::TempDir folder;
-    const std::filesystem::path work = folder.File("work");
-    std::filesystem::create_directory(work);
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(work);
-
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        testing::InitGoogleTest(&argc, argv);
-        result = RUN_ALL_TESTS();
-    }
-    std::filesystem::current_path(before);
-    return result;
+    const testsupport::ScopedWorkFolder folder;
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -41,6 +41,19 @@ ScopedHome::~ScopedHome()
     }
 }
 
+ScopedWorkFolder::ScopedWorkFolder() : old_folder_(std::filesystem::current_path().string())
+{
+    const std::string work = dir_.File("work");
+    std::filesystem::create_directory(work);
+    std::filesystem::current_path(work);
+}
+
+ScopedWorkFolder::~ScopedWorkFolder()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(old_folder_, ignored);
+}
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline)
 {
     const auto end = std::chrono::steady_clock::now() + deadline;

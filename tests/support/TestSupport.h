@@ -47,6 +47,23 @@ private:
     bool had_home_;
 };
 
+// Works in <temp>/work for the lifetime of the object, so a path relative to the working
+// folder ("../stylesheet.css") lands in <temp>; restores the old folder afterwards.
+class ScopedWorkFolder {
+public:
+    ScopedWorkFolder();
+    ~ScopedWorkFolder();
+    ScopedWorkFolder(const ScopedWorkFolder&) = delete;
+    ScopedWorkFolder& operator=(const ScopedWorkFolder&) = delete;
+
+    // The folder that holds "work".
+    const TempDir& Root() const { return dir_; }
+
+private:
+    TempDir dir_;
+    std::string old_folder_;
+};
+
 // Polls the condition until it holds or the deadline passes; returns whether it held.
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds deadline = std::chrono::seconds(20));

@@ -1,6 +1,6 @@
 // The path pickers: which dialogue each opens and where, that it (and the colour
-// picker) opens on a click, not on the press, that cancelling changes nothing, and that an editor removed
-// while its dialogue is open is never written through.
+// picker) opens on a click, not on the press, that cancelling changes nothing, and that
+// an editor removed while its dialogue is open is never written through.
 #include "support/TestSupport.h"
 #include "ui/ModalDialogues.h"
 #include "ui/MouseEvents.h"

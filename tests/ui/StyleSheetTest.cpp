@@ -20,16 +20,9 @@
 
 namespace {
 
-// Works in <temp>/work, so "../stylesheet.css" lands in <temp>; restores the old folder.
+// Each case works in a fresh <temp>/work, so "../stylesheet.css" lands in <temp>.
 class StyleSheetTest : public ::testing::Test {
 protected:
-    StyleSheetTest() : old_directory_(QDir::currentPath())
-    {
-        QDir(QString::fromStdString(temp_.Path())).mkpath("work");
-        QDir::setCurrent(QString::fromStdString(temp_.File("work")));
-    }
-    ~StyleSheetTest() override { QDir::setCurrent(old_directory_); }
-
     std::string Folder(const std::string& name)
     {
         QDir(QString::fromStdString(temp_.Path())).mkpath(QString::fromStdString(name));
@@ -53,8 +46,8 @@ protected:
         return file.readAll().toStdString();
     }
 
-    testsupport::TempDir temp_;
-    QString old_directory_;
+    testsupport::ScopedWorkFolder folder_;
+    const testsupport::TempDir& temp_ = folder_.Root();
 };
 
 TEST_F(StyleSheetTest, AMissingFolderFallsBackToTheEmbeddedSheet)

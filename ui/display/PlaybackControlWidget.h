@@ -52,8 +52,8 @@ private slots:
 private:
     struct Link {
         std::mutex mutex;  // guards both pointers
-        FrameNumber* frame_number;
-        PlaybackControlWidget* widget;  // null once the widget is being destroyed
+        FrameNumber* frame_number = nullptr;
+        PlaybackControlWidget* widget = nullptr;  // null once the widget is being destroyed
     };
 
     ImageButton* MakeButton(const QString& name);
