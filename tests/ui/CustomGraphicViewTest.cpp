@@ -84,6 +84,21 @@ TEST_F(CustomGraphicViewTest, AStartFitFollowsGrowingNodesUntilAPersonUsesTheVie
     EXPECT_EQ(chosen, view.transform());
 }
 
+// A panel first laid out wider than its node shrinks to the node's width: the start's
+// fit follows it back in, so the pipeline does not sit small in a corner of the view.
+TEST_F(CustomGraphicViewTest, AStartFitFollowsNodesThatShrink)
+{
+    QGraphicsRectItem* node = scene.addRect(0, 0, 4000, 3000);
+    view.FitSceneWhileItGrows(60000);
+    const double wide = view.transform().m11();
+    node->setRect(0, 0, 400, 300);
+    QCoreApplication::processEvents();
+    const QTransform followed = view.transform();
+    EXPECT_GT(followed.m11(), 2 * wide);
+    view.FitScene();
+    EXPECT_EQ(followed, view.transform());
+}
+
 TEST_F(CustomGraphicViewTest, AStartFitStopsFollowingWhenItsTimeIsUp)
 {
     view.FitSceneWhileItGrows(0);

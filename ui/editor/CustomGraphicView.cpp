@@ -33,8 +33,10 @@ void CustomGraphicView::ZoomOut()
 
 void CustomGraphicView::FitScene()
 {
-    if (scene())
-        fitInView(scene()->itemsBoundingRect(), Qt::KeepAspectRatio);
+    if (!scene())
+        return;
+    fitted_ = scene()->itemsBoundingRect();
+    fitInView(fitted_, Qt::KeepAspectRatio);
 }
 
 void CustomGraphicView::FitSceneWhileItGrows(int milliseconds)
@@ -43,17 +45,16 @@ void CustomGraphicView::FitSceneWhileItGrows(int milliseconds)
     if (!scene())
         return;
     fit_until_.setRemainingTime(milliseconds);
-    connect(scene(), &QGraphicsScene::changed, this, &CustomGraphicView::FitIfOutgrown, Qt::UniqueConnection);
+    connect(scene(), &QGraphicsScene::changed, this, &CustomGraphicView::FitIfResized, Qt::UniqueConnection);
 }
 
-void CustomGraphicView::FitIfOutgrown()
+void CustomGraphicView::FitIfResized()
 {
     if (fit_until_.hasExpired()) {
         StopFitting();
         return;
     }
-    const QRectF shown = mapToScene(viewport()->rect()).boundingRect();
-    if (!shown.contains(scene()->itemsBoundingRect()))
+    if (scene()->itemsBoundingRect() != fitted_)
         FitScene();
 }
 
@@ -61,7 +62,7 @@ void CustomGraphicView::StopFitting()
 {
     fit_until_.setRemainingTime(0);
     if (scene())
-        disconnect(scene(), &QGraphicsScene::changed, this, &CustomGraphicView::FitIfOutgrown);
+        disconnect(scene(), &QGraphicsScene::changed, this, &CustomGraphicView::FitIfResized);
 }
 
 void CustomGraphicView::mousePressEvent(QMouseEvent* event)

@@ -21,8 +21,9 @@ public slots:
     void ZoomIn();
     void ZoomOut();
     void FitScene();
-    // Fits now and again whenever the nodes outgrow the view (previews take their
-    // height from their first frame) for `milliseconds`, until a person uses the view.
+    // Fits now and again whenever the nodes change their extent (previews take their
+    // height from their first frame, panels their width from the node) for
+    // `milliseconds`, until a person uses the view.
     void FitSceneWhileItGrows(int milliseconds);
 
 protected:
@@ -33,13 +34,14 @@ protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
 
 private slots:
-    void FitIfOutgrown();
+    void FitIfResized();
 
 private:
     void StopFitting();
 
     boost::shared_ptr<ControlAndStatus> hub_;
     QDeadlineTimer fit_until_{0};
+    QRectF fitted_;  // the items' extent at the last fit
     bool panning_ = false;
     bool left_down_ = false;
     bool right_down_ = false;
