@@ -71,7 +71,7 @@
 #include "ui/editor/ElementNodeBase.h"
 #include "ui/editor/NodalConnectorTop.h"
 #include "ui/settings/panels/NodeGUIBuilder.h"
-#include "ui/window/MainWindow.h"
+#include "ui/shell/MainWindow.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Help > About...: the dialogue shows the embedded rich text.
-#include "ui/window/AboutDialogue.h"
+#include "ui/shell/AboutDialogue.h"
 
-#include "ui/editor/StyleSheet.h"
+#include "ui/frame/StyleSheet.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,11 +1,11 @@
-#include "ui/window/CameraBar.h"
+#include "ui/toolbar/CameraBar.h"
 
 #include "core/CameraControls.h"
 #include "core/ControlAndStatus.h"
-#include "ui/window/BoolIndicator.h"
-#include "ui/window/LEDWidget.h"
-#include "ui/window/MemoryMonitor.h"
-#include "ui/window/NumberDisplay.h"
+#include "ui/toolbar/BoolIndicator.h"
+#include "ui/toolbar/LEDWidget.h"
+#include "ui/toolbar/MemoryMonitor.h"
+#include "ui/toolbar/NumberDisplay.h"
 #include "WindowTestSupport.h"
 
 #include <boost/make_shared.hpp>

@@ -1,4 +1,4 @@
-#include "ui/window/CpuGraph.h"
+#include "ui/toolbar/CpuGraph.h"
 
 #include "WindowTestSupport.h"
 

@@ -1,11 +1,11 @@
-#include "ui/window/CustomToolBar.h"
+#include "ui/toolbar/CustomToolBar.h"
 
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "ui/controls/ImageButton.h"
-#include "ui/window/CameraBar.h"
-#include "ui/window/CpuGraph.h"
-#include "ui/window/EngineControlButtons.h"
+#include "ui/toolbar/CameraBar.h"
+#include "ui/toolbar/CpuGraph.h"
+#include "ui/toolbar/EngineControlButtons.h"
 #include "WindowTestSupport.h"
 
 #include <QAction>

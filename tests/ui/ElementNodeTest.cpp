@@ -8,7 +8,7 @@
 #include "engine/MakeUnownedPtr.h"
 #include "ui/editor/ElementNodeFactory.h"
 #include "ui/editor/PreviewGraphicsItem.h"
-#include "ui/editor/StyleSheet.h"
+#include "ui/frame/StyleSheet.h"
 
 #include <QFontMetrics>
 #include <QGraphicsView>

@@ -1,4 +1,4 @@
-#include "ui/window/ElementSelectorWidget.h"
+#include "ui/sidepanel/ElementSelectorWidget.h"
 
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"

@@ -1,7 +1,7 @@
-#include "ui/window/LoggingWidget.h"
+#include "ui/panels/LoggingWidget.h"
 
 #include "core/FILELog.h"
-#include "ui/window/LockedStreamBuffer.h"
+#include "ui/panels/LockedStreamBuffer.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>

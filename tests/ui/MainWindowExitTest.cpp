@@ -5,7 +5,7 @@
 
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
-#include "ui/window/MainWindow.h"
+#include "ui/shell/MainWindow.h"
 
 #include <QAction>
 

@@ -7,10 +7,10 @@
 #include "core/Output2FILE.h"
 #include "ui/editor/CustomGraphicView.h"
 #include "ui/editor/NodalConnectorTop.h"
-#include "ui/window/AboutDialogue.h"
-#include "ui/window/MainWindow.h"
-#include "ui/window/ProgramEntry.h"
-#include "ui/window/SettingsWidgetTop.h"
+#include "ui/shell/AboutDialogue.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/ProgramEntry.h"
+#include "ui/sidepanel/SettingsWidgetTop.h"
 
 #include <QAction>
 #include <QApplication>

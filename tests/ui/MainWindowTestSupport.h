@@ -6,8 +6,8 @@
 #include "core/Output2FILE.h"
 #include "support/TestSupport.h"
 #include "ui/editor/NodalConnectorTop.h"
-#include "ui/window/LoggingWidget.h"
-#include "ui/window/MainWindow.h"
+#include "ui/panels/LoggingWidget.h"
+#include "ui/shell/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

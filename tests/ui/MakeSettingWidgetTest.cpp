@@ -1,6 +1,6 @@
 // The setting-widget factory: which editor each held type and descriptor gets, and that
 // building (and the editors' refresh timers afterwards) never writes the variable.
-#include "ui/settings/MakeSettingWidget.h"
+#include "ui/settings/panels/MakeSettingWidget.h"
 
 #include "core/ControlAndStatus.h"
 #include "core/FrameNumber.h"

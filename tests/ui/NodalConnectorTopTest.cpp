@@ -6,7 +6,7 @@
 #include "core/NodeControls.h"
 #include "core/SharedGUI.h"
 #include "ui/editor/CustomGraphicView.h"
-#include "ui/window/PopOutWindow.h"
+#include "ui/frame/PopOutWindow.h"
 
 #include <QCursor>
 #include <QDialog>

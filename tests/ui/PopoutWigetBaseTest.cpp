@@ -1,7 +1,7 @@
-#include "ui/window/PopoutWigetBase.h"
+#include "ui/frame/PopoutWigetBase.h"
 
-#include "ui/window/PopOutButton.h"
-#include "ui/window/PopOutWindow.h"
+#include "ui/frame/PopOutButton.h"
+#include "ui/frame/PopOutWindow.h"
 #include "WindowTestSupport.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The program entry: command-line options, the terminate handler and the welcome text.
-#include "ui/window/ProgramEntry.h"
+#include "ui/shell/ProgramEntry.h"
 
 #include "core/FILELog.h"
 

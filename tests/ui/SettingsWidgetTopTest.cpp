@@ -1,12 +1,12 @@
-#include "ui/window/SettingsWidgetTop.h"
+#include "ui/sidepanel/SettingsWidgetTop.h"
 
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "ui/settings/panels/AutoGuiBuilder.h"
-#include "ui/window/CustomButton.h"
-#include "ui/window/ElementSelectorWidget.h"
-#include "ui/window/GlobalSettingsWidget.h"
-#include "ui/window/SideBar.h"
+#include "ui/sidepanel/CustomButton.h"
+#include "ui/sidepanel/ElementSelectorWidget.h"
+#include "ui/sidepanel/GlobalSettingsWidget.h"
+#include "ui/sidepanel/SideBar.h"
 #include "WindowTestSupport.h"
 
 #include <QLayout>

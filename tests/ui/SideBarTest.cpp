@@ -1,7 +1,7 @@
-#include "ui/window/SideBar.h"
+#include "ui/sidepanel/SideBar.h"
 
-#include "ui/window/CustomButton.h"
-#include "ui/window/SideBarContainer.h"
+#include "ui/sidepanel/CustomButton.h"
+#include "ui/sidepanel/SideBarContainer.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Reading the style sheet: the embedded fallback, the folder's files in name order and
 // the combined copy written beside the working directory.
 #include "support/TestSupport.h"
-#include "ui/editor/StyleSheet.h"
+#include "ui/frame/StyleSheet.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>

@@ -1,4 +1,4 @@
-#include "ui/window/VariableViewer.h"
+#include "ui/panels/VariableViewer.h"
 
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"

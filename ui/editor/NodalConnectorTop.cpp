@@ -14,7 +14,7 @@
 #include "ui/editor/QNEConnection.h"
 #include "ui/editor/QNEPort.h"
 #include "ui/editor/QNodesEditor.h"
-#include "ui/window/PopOutWindow.h"
+#include "ui/frame/PopOutWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ui/editor/StandardElementNode.h"
 
 #include "ui/editor/GraphicsWidgetProxyCustom.h"
-#include "ui/editor/StyleSheet.h"
+#include "ui/frame/StyleSheet.h"
 #include "ui/settings/panels/NodeGUIBuilder.h"
 
 #include <QScrollArea>

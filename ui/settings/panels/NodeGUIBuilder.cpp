@@ -9,7 +9,7 @@
 #include "ui/controls/StyledBackground.h"
 #include "ui/display/PipeWidgetBase.h"
 #include "ui/settings/GUISettingItem.h"
-#include "ui/settings/MakeSettingWidget.h"
+#include "ui/settings/panels/MakeSettingWidget.h"
 #include "ui/settings/panels/MakePipeWidget.h"
 #include "ui/settings/panels/SignalWidgetContainer.h"
 

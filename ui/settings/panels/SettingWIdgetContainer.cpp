@@ -3,7 +3,7 @@
 #include "core/ControlBaseClass.h"
 #include "core/LayoutUtilities.h"
 #include "ui/settings/GUISettingItem.h"
-#include "ui/settings/MakeSettingWidget.h"
+#include "ui/settings/panels/MakeSettingWidget.h"
 
 #include <QVBoxLayout>
 
