@@ -7,6 +7,7 @@
 #include "engine/TypedConnector.h"
 
 #include <algorithm>
+#include <iterator>
 
 ConnectionManager::ConnectionManager(boost::shared_ptr<ControlAndStatus> context)
     : context_(std::move(context))
@@ -39,10 +40,8 @@ std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source, boo
                                        bool* success, boost::shared_ptr<ElementBase> source_element,
                                        boost::shared_ptr<ElementBase> sink_element)
 {
-    elements_.push_back(source_element);
-    elements_.push_back(sink_element);
-    if (elements_.size() > 2 * kept_elements_ + 16)
-        PruneElements();
+    RecordElement(source_element);
+    RecordElement(sink_element);
     if (success)
         *success = false;
     if ((source && source->IsHeld()) || (sink && sink->IsHeld()))
@@ -61,19 +60,30 @@ std::string ConnectionManager::Connect(boost::shared_ptr<SourceBase> source, boo
     return "Could not connect";
 }
 
+void ConnectionManager::RecordElement(const boost::shared_ptr<ElementBase>& element)
+{
+    // A gone element's record keeps its own control block, so a new one never matches it.
+    if (!element || !recorded_.insert(element).second)
+        return;
+    elements_.push_back(element);
+    if (elements_.size() > 2 * kept_elements_ + 16)
+        PruneElements();
+}
+
 void ConnectionManager::PruneElements()
 {
-    elements_.erase(
-        std::remove_if(elements_.begin(), elements_.end(),
-                       [](const boost::weak_ptr<ElementBase>& record) { return record.expired(); }),
-        elements_.end());
+    const auto gone = [](const ElementRecord& record) { return record.expired(); };
+    elements_.erase(std::remove_if(elements_.begin(), elements_.end(), gone), elements_.end());
+    for (auto it = recorded_.begin(); it != recorded_.end();)
+        it = gone(*it) ? recorded_.erase(it) : std::next(it);
     kept_elements_ = elements_.size();
 }
 
-std::vector<boost::shared_ptr<ElementBase>> ConnectionManager::LiveElements() const
+std::vector<boost::shared_ptr<ElementBase>> ConnectionManager::LiveElements()
 {
+    PruneElements();
     std::vector<boost::shared_ptr<ElementBase>> live;
-    for (const boost::weak_ptr<ElementBase>& record : elements_) {
+    for (const ElementRecord& record : elements_) {
         if (boost::shared_ptr<ElementBase> element = record.lock())
             live.push_back(element);
     }

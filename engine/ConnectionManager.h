@@ -1,14 +1,17 @@
 // Owns every connection of one pipeline and the typed connectors that build
 // them, and turns pipeline-wide requests (start, stop, pause, step, log,
-// disconnect) into calls on each connection and each element ever connected.
+// disconnect) into calls on each connection and on each live element ever
+// connected, once per element in the order it was first connected.
 // Used from one thread only (the GUI thread, or an element test's thread);
 // calls that stop connections join their threads on that thread.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include <boost/shared_ptr.hpp>
+#include <boost/smart_ptr/owner_less.hpp>
 #include <boost/weak_ptr.hpp>
 
 #include "core/ThreadSafeVariable.h"
@@ -61,15 +64,20 @@ private:
     void AddConnector(std::string type_name);
     void RegisterConnectors();
     void StopConnections();
-    std::vector<boost::shared_ptr<ElementBase>> LiveElements() const;
+    // Prunes first, so no request keeps a gone element's record.
+    std::vector<boost::shared_ptr<ElementBase>> LiveElements();
+    // Records an element not recorded yet: a hook per connect would reach it ever more often.
+    void RecordElement(const boost::shared_ptr<ElementBase>& element);
     // Drops the records of elements that have gone; a weak pointer keeps the element's
     // memory block.
     void PruneElements();
 
+    using ElementRecord = boost::weak_ptr<ElementBase>;
     ThreadSafeVariable<bool> paused_{false};
-    // Every element ever connected (repeats possible), pruned as it grows.
-    std::vector<boost::weak_ptr<ElementBase>> elements_;
-    std::size_t kept_elements_ = 0;  // size after the last prune
+    // Every element connected, once each, in the order first connected; pruned as it grows.
+    std::vector<ElementRecord> elements_;
+    std::set<ElementRecord, boost::owner_less<ElementRecord>> recorded_;  // the same, for look-up
+    std::size_t kept_elements_ = 0;                                       // size after the last prune
     std::vector<boost::shared_ptr<LooperInterface>> connections_;
     std::vector<boost::shared_ptr<TypedConnectorInterface>> connectors_;
     boost::shared_ptr<ControlAndStatus> context_;

@@ -1,6 +1,8 @@
 #include "engine/ConnectionManager.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -180,25 +182,82 @@ TEST_F(ConnectionManagerTest, DisconnectPairRemovesEveryLinkBetweenTheTwoInEithe
     EXPECT_EQ(manager.ConnectionCount(), 0u);
 }
 
-TEST_F(ConnectionManagerTest, EveryRecordOfAnElementGetsEachHook)
+TEST_F(ConnectionManagerTest, EachElementGetsEachHookOncePerRequestHoweverOftenConnected)
 {
     auto path = MakeElement<PathPadsElement>(hub_, "path_0");
     ConnectionManager manager(hub_);
     LinkSourceToSink(manager);
-    // Refused, yet both elements are recorded.
+    // Refused, yet the path element is recorded.
     EXPECT_EQ(Link(manager, source_, "output", path, "Path In"), "A port is connected");
+    for (int cycle = 0; cycle < 1000; ++cycle) {
+        manager.DisconnectElement("source_0");
+        LinkSourceToSink(manager);
+    }
 
     manager.StartAll();
-    EXPECT_EQ(source_->hooks.start.load(), 2);
-    // Two element records plus the pad of the one connection.
-    EXPECT_EQ(source_->hooks.reset.load(), 3);
+    EXPECT_EQ(source_->hooks.start.load(), 1);
+    // The element once plus the pad of its one connection.
+    EXPECT_EQ(source_->hooks.reset.load(), 2);
     manager.SetPaused(true);
-    EXPECT_EQ(source_->hooks.pause.load(), 2);
+    EXPECT_EQ(source_->hooks.pause.load(), 1);
     EXPECT_TRUE(manager.IsPaused());
     manager.StepAll();
-    EXPECT_EQ(source_->hooks.step.load(), 2);
+    EXPECT_EQ(source_->hooks.step.load(), 1);
     manager.StopAll();
-    EXPECT_EQ(source_->hooks.stop.load(), 2);
+    EXPECT_EQ(source_->hooks.stop.load(), 1);
+}
+
+// Logs each hook it receives as "hook id" into a list shared with other elements.
+class HookLoggingFilter : public PassThrough {
+public:
+    using PassThrough::PassThrough;
+    void Start() override { Note("start"); }
+    void Stop() override { Note("stop"); }
+    void Pause(bool) override { Note("pause"); }
+    void Step() override { Note("step"); }
+    std::vector<std::string>* log = nullptr;
+
+private:
+    void Note(const std::string& hook) { log->push_back(hook + " " + GetId()); }
+};
+
+TEST_F(ConnectionManagerTest, HooksFollowTheOrderInWhichElementsWereFirstConnected)
+{
+    std::vector<std::string> log;
+    std::vector<boost::shared_ptr<HookLoggingFilter>> filters;
+    for (const char* id : {"a", "b", "c", "gone"}) {
+        filters.push_back(MakeElement<HookLoggingFilter>(hub_, id));
+        filters.back()->log = &log;
+    }
+    boost::shared_ptr<HookLoggingFilter> late;  // made once "gone" has gone
+    ConnectionManager manager(hub_);
+    const auto& a = filters[0];
+    const auto& b = filters[1];
+    const auto& c = filters[2];
+    ExpectConnected(Link(manager, b, "output", filters[3], "input"));
+    ExpectConnected(Link(manager, c, "output", a, "input"));
+    ExpectConnected(Link(manager, a, "output", b, "input"));
+    manager.DisconnectElement("gone");
+    filters.pop_back();
+    // An element made after one has gone is recorded afresh, wherever it lives.
+    late = MakeElement<HookLoggingFilter>(hub_, "late");
+    late->log = &log;
+    ExpectConnected(Link(manager, b, "output", late, "input"));
+
+    const struct {
+        std::function<void()> request;
+        const char* hook;
+    } requests[] = {{[&] { manager.StartAll(); }, "start"},
+                    {[&] { manager.SetPaused(true); }, "pause"},
+                    {[&] { manager.StepAll(); }, "step"},
+                    {[&] { manager.StopAll(); }, "stop"}};
+    for (const auto& r : requests) {
+        log.clear();
+        r.request();
+        const std::string hook = r.hook;
+        const std::vector<std::string> expected = {hook + " b", hook + " c", hook + " a", hook + " late"};
+        EXPECT_EQ(log, expected) << hook;
+    }
 }
 
 TEST_F(ConnectionManagerTest, StartAllOnARunningPipelineStopsEveryThreadBeforeAnyReset)
