@@ -31,6 +31,13 @@ bool IsOutsideLimits(const ParameterItem& item, const std::string& text)
     return !(SettingRange<double>(item.descriptor).Hold(value) == value);
 }
 
+// As the node panel tells an edit: the signal, and the flag that frame-time code polls.
+void TellSettingsChanged(ControlBaseClass& changed)
+{
+    changed.settings_changed_signal();
+    changed.settings_changed_flag.Set(true);
+}
+
 const char* const kHelpLines[][2] = {
     {"start", "Starts the pipeline "},
     {"restart", "Restarts the pipeline "},
@@ -274,11 +281,11 @@ std::string PowerCommanderTop::CommandSet(const Arguments& arguments)
     const boost::shared_ptr<ElementBase> element = GetElement(arguments[0]);
     bool taken = false;
     if (element->controls && SetIfPresent(element->controls->settings, arguments[1], arguments[2])) {
-        element->controls->settings_changed_signal();
+        TellSettingsChanged(*element->controls);
         taken = true;
     }
     if (SetIfPresent(element->settings, arguments[1], arguments[2])) {
-        element->settings_changed_signal();
+        TellSettingsChanged(*element);
         taken = true;
     }
     if (!taken)

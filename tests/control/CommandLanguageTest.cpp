@@ -3,6 +3,8 @@
 
 #include "control/ElementRegistry.h"
 #include "core/ControlAndStatus.h"
+#include "elements/CameraElement.h"
+#include "elements/FakeVideoCapture.h"
 #include "engine/ElementBase.h"
 #include "support/TestSupport.h"
 #include "support/LogCapture.h"
@@ -12,6 +14,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -244,6 +247,24 @@ TEST_F(CommandLanguageTest, SetOfAnElementSettingLogsNoError)
     EXPECT_EQ(commander_->ParseCommand("set b _width 5"), "Success");
     EXPECT_FALSE(log.Contains("[ERROR]")) << log.Text();
     EXPECT_TRUE(signalled);
+}
+
+// "set" tells the element as its node panel does, so the camera applies the change.
+TEST_F(CommandLanguageTest, SetOfACameraPropertyReachesTheDeviceOnTheNextFrame)
+{
+    auto capture = boost::make_shared<FakeVideoCapture>();
+    capture->properties = {{cv::CAP_PROP_BRIGHTNESS, 0.5}};
+    capture->frames.assign(3, cv::Mat(3, 4, CV_8UC3, cv::Scalar::all(0)));
+    auto camera = boost::make_shared<CameraElement>(hub_, capture);
+    camera->SetId("Camera_0");
+    commander_->GetElementTable()->AddElement(camera);
+    camera->GetData();  // takes the properties it starts with
+    capture->set_calls.clear();
+
+    EXPECT_EQ(commander_->ParseCommand("set Camera_0 Brightness 40"), "Success");
+    camera->GetData();
+    const std::vector<std::pair<int, double>> writes = {{cv::CAP_PROP_BRIGHTNESS, 40.0}};
+    EXPECT_EQ(capture->set_calls, writes);
 }
 
 TEST_F(CommandLanguageTest, HistoryRecordsEveryLine)
