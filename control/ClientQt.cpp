@@ -3,6 +3,7 @@
 #include "control/ServerTask.h"
 #include "core/FILELog.h"
 
+#include <QElapsedTimer>
 #include <QTcpSocket>
 
 ClientQt::ClientQt(boost::shared_ptr<ControlAndStatus> context, QObject* parent)
@@ -81,7 +82,12 @@ void ClientQt::AnswerWaitingLines()
     answer_scheduled_ = false;
     if (waiting_.size() < static_cast<std::size_t>(kLinesPerTurn))
         ReadSomeLines();
-    for (int answered = 0; answered < kLinesPerTurn && !waiting_.empty(); ++answered) {
+    QElapsedTimer turn;
+    turn.start();
+    // One line at least; no more once the turn has had its time, whatever the lines cost.
+    for (int answered = 0; answered < kLinesPerTurn && !waiting_.empty() &&
+                           (answered == 0 || turn.elapsed() < kTurnMilliseconds);
+         ++answered) {
         // Gone or dropped for not reading its replies: the rest go unanswered.
         if (socket_->state() != QAbstractSocket::ConnectedState) {
             DropWaitingLines();

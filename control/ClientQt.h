@@ -1,10 +1,12 @@
 // One connected TCP client of the command front end: greets it, cuts what it sends into
 // command lines, runs each through a ServerTask on the GUI thread and writes each reply
-// back in order. At most kReadBytesPerTurn bytes are cut and kLinesPerTurn lines answered
-// per event-loop turn, the rest in later turns, so a flooding peer cannot hold up the window or the other
-// clients. A child of the server; it owns its socket and its pending tasks, and frees itself once its peer
-// has disconnected. A peer that lets more than kMaxUnsentBytes of replies pile up unread, or more than
-// kMaxUnansweredBytes of lines wait for an answer, is disconnected.
+// back in order. Each event-loop turn cuts at most kReadBytesPerTurn bytes and answers at
+// most kLinesPerTurn lines, and no further line once its lines have taken kTurnMilliseconds;
+// the rest wait for later turns, taken in turn with the other clients, so a flooding peer
+// or one with costly lines holds up the window and the other clients by one line at most.
+// A child of the server; it owns its socket and its pending tasks, and frees itself once
+// its peer has disconnected. A peer that lets more than kMaxUnsentBytes of replies pile up
+// unread, or more than kMaxUnansweredBytes of lines wait for an answer, is disconnected.
 #pragma once
 
 #include "control/CommandLineBuffer.h"
@@ -34,6 +36,7 @@ public:
     static constexpr qint64 kMaxUnsentBytes = 8 * 1024 * 1024;
     static constexpr qint64 kMaxUnansweredBytes = 1024 * 1024;
     static constexpr int kLinesPerTurn = 32;
+    static constexpr qint64 kTurnMilliseconds = 10;
     static constexpr qint64 kReadBytesPerTurn = 64 * 1024;
 
 public slots:

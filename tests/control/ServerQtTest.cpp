@@ -6,10 +6,14 @@
 #include "control/ServerQt.h"
 #include "control/ServerTask.h"
 #include "core/Output2FILE.h"
+#include "elements/VideoFixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -160,6 +164,69 @@ TEST_F(ServerQtTest, OtherClientIsAnsweredWhileOneFloods)
     const int answer_bytes = kGreeting.size() + lines.count('\n') * Reply("x").size();
     EXPECT_TRUE(PumpUntil([&] { return flood.received.size() >= answer_bytes; }, 120000));
     EXPECT_EQ(Clients(), 2);
+}
+
+// A client's turn ends after its first line once that took long, and clients are served
+// in turn: a client that keeps costly lines in flight holds up the others by one line.
+TEST_F(ServerQtTest, PoliteClientsAreAnsweredWhileOneKeepsRestartsInFlight)
+{
+    const std::string video = Folder() + "/clip.avi";
+    ASSERT_FALSE(videofixtures::WriteLosslessVideo(video, 30, 30.0).empty());
+    const std::vector<std::string> pipeline = {"make \"Video Read\" v", "set v _file_path \"" + video + "\"",
+                                               "make Blur b", "connect v b", "start"};
+    for (const std::string& line : pipeline)
+        ASSERT_NE(Command(line), "Error, command failed") << line;
+
+    constexpr int kPolite = 20;
+    Session costly(server->serverPort());
+    std::vector<std::unique_ptr<Session>> polite;
+    for (int i = 0; i < kPolite; ++i)
+        polite.push_back(std::make_unique<Session>(server->serverPort()));
+    ASSERT_TRUE(PumpUntil([&] { return Clients() == kPolite + 1; }));
+    ASSERT_TRUE(PumpUntil([&] {
+        for (const auto& session : polite) {
+            if (session->received.size() < kGreeting.size())
+                return false;
+        }
+        return true;
+    }));
+
+    constexpr int kInFlight = 64;
+    int sent = 0;
+    const auto top_up = [&] {
+        while (sent - costly.received.count(kPrompt) < kInFlight) {
+            costly.Send("restart\n");
+            ++sent;
+        }
+    };
+    QMetaObject::Connection topping = QObject::connect(&costly.socket, &QTcpSocket::readyRead, top_up);
+    top_up();
+    ASSERT_TRUE(costly.WaitForPrompts(1));
+
+    QElapsedTimer timer;
+    timer.start();
+    for (const auto& session : polite)
+        session->Send("help\n");
+    std::vector<qint64> answered_ms(kPolite, -1);
+    const bool all_answered = PumpUntil(
+        [&] {
+            bool all = true;
+            for (int i = 0; i < kPolite; ++i) {
+                if (answered_ms[i] < 0 && polite[i]->received.contains(kPrompt))
+                    answered_ms[i] = timer.elapsed();
+                all = all && answered_ms[i] >= 0;
+            }
+            return all;
+        },
+        60000);
+    QObject::disconnect(topping);
+    costly.socket.abort();
+    ASSERT_TRUE(all_answered);
+    for (int i = 0; i < kPolite; ++i) {
+        EXPECT_LT(answered_ms[i], 1000 * testsupport::kSanitizerSlowdown) << "client " << i;
+        EXPECT_EQ(polite[i]->Replies(), Reply("help")) << "client " << i;
+    }
+    EXPECT_GT(costly.received.count(kPrompt), 1);
 }
 
 TEST_F(ServerQtTest, ClientWhoseLinesPileUpUnansweredIsDropped)
