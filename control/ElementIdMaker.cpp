@@ -6,9 +6,5 @@ ElementIdMaker::ElementIdMaker(const ElementTable* id_table) : id_table_(id_tabl
 
 std::string ElementIdMaker::MakeUniqueId(const std::string& base) const
 {
-    for (unsigned long long number = 0;; ++number) {
-        const std::string candidate = base + "_" + std::to_string(number);
-        if (!id_table_ || !id_table_->Exists(candidate))
-            return candidate;
-    }
+    return ElementTable::NumberedId(base, id_table_ ? id_table_->FirstFreeNumber(base) : 0);
 }

@@ -4,7 +4,38 @@
 #include "engine/ConnectionManager.h"
 #include "engine/ElementBase.h"
 
+#include <boost/optional.hpp>
+
 #include <algorithm>
+#include <cctype>
+
+namespace {
+
+// Longest number part read back from an id; longer ones are never made.
+constexpr std::size_t kMaxNumberDigits = 19;
+
+struct Numbered {
+    std::string base;
+    unsigned long long number;
+};
+
+// The base and number of an id of the made form; none for any other id (no "_", no
+// digits after the last one, or a leading zero, which no made id has).
+boost::optional<Numbered> SplitNumberedId(const std::string& id)
+{
+    const std::size_t underscore = id.rfind('_');
+    if (underscore == std::string::npos)
+        return boost::none;
+    const std::string digits = id.substr(underscore + 1);
+    if (digits.empty() || digits.size() > kMaxNumberDigits || (digits[0] == '0' && digits.size() > 1))
+        return boost::none;
+    for (char c : digits)
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return boost::none;
+    return Numbered{id.substr(0, underscore), std::stoull(digits)};
+}
+
+}  // namespace
 
 ElementTable::ElementTable(ConnectionManager& connections) : connections_(connections) {}
 
@@ -16,8 +47,9 @@ ElementTable::~ElementTable()
 void ElementTable::AddElement(boost::shared_ptr<ElementBase> element)
 {
     elements_.push_back(element);
-    by_id_[element->GetId()].push_back(element);
     const std::string id = element->GetId();
+    by_id_[id].push_back(element);
+    NoteIdTaken(id);
     const std::string type = element->GetType();
     parameter_store_.AddControls(element->settings, id, type);
     if (element->controls)
@@ -27,6 +59,39 @@ void ElementTable::AddElement(boost::shared_ptr<ElementBase> element)
 bool ElementTable::Exists(const std::string& id) const
 {
     return by_id_.count(id) != 0;
+}
+
+std::string ElementTable::NumberedId(const std::string& base, unsigned long long number)
+{
+    return base + "_" + std::to_string(number);
+}
+
+unsigned long long ElementTable::FirstFreeNumber(const std::string& base) const
+{
+    const auto found = first_free_.find(base);
+    return found == first_free_.end() ? 0 : found->second;
+}
+
+void ElementTable::NoteIdTaken(const std::string& id)
+{
+    const boost::optional<Numbered> numbered = SplitNumberedId(id);
+    if (!numbered)
+        return;
+    unsigned long long& first_free = first_free_[numbered->base];
+    if (numbered->number != first_free)
+        return;
+    while (Exists(NumberedId(numbered->base, first_free)))
+        ++first_free;
+}
+
+void ElementTable::NoteIdFreed(const std::string& id)
+{
+    const boost::optional<Numbered> numbered = SplitNumberedId(id);
+    if (!numbered)
+        return;
+    const auto found = first_free_.find(numbered->base);
+    if (found != first_free_.end() && numbered->number < found->second)
+        found->second = numbered->number;
 }
 
 boost::shared_ptr<ElementBase> ElementTable::FindElement(const std::string& id) const
@@ -66,6 +131,7 @@ void ElementTable::RemoveElement(const std::string& id)
     std::vector<boost::shared_ptr<ElementBase>> removed;
     removed.swap(found->second);
     by_id_.erase(found);
+    NoteIdFreed(id);
     for (const boost::shared_ptr<ElementBase>& element : removed)
         Detach(*element);
     elements_.erase(std::remove_if(elements_.begin(), elements_.end(),
@@ -83,6 +149,7 @@ void ElementTable::Clear()
     std::vector<boost::shared_ptr<ElementBase>> removed;
     removed.swap(elements_);
     by_id_.clear();
+    first_free_.clear();
 }
 
 std::string ElementTable::ListElements() const
@@ -161,6 +228,17 @@ std::vector<ConnectionRecord> ElementTable::GetConnections(const std::string& id
             records.push_back(record);
     }
     return records;
+}
+
+std::unordered_map<std::string, std::vector<ConnectionRecord>> ElementTable::GetConnectionsByElement() const
+{
+    std::unordered_map<std::string, std::vector<ConnectionRecord>> by_element;
+    for (const ConnectionRecord& record : GetAllConnections()) {
+        by_element[record.source_element].push_back(record);
+        if (record.sink_element != record.source_element)
+            by_element[record.sink_element].push_back(record);
+    }
+    return by_element;
 }
 
 ParameterStore& ElementTable::GetParameterStore()

@@ -35,6 +35,10 @@ public:
 
     // Ids are compared exactly.
     bool Exists(const std::string& id) const;
+    // base + "_" + number in decimal: the form of a made id.
+    static std::string NumberedId(const std::string& base, unsigned long long number);
+    // The lowest number from 0 whose numbered id of base no element of the table has.
+    unsigned long long FirstFreeNumber(const std::string& base) const;
     // The first element with the id; throws CustomException
     // "Element could not be found : " + id when there is none.
     boost::shared_ptr<ElementBase> FindElement(const std::string& id) const;
@@ -59,6 +63,9 @@ public:
     std::vector<ConnectionRecord> GetAllConnections() const;
     // The records in which the element is source or sink.
     std::vector<ConnectionRecord> GetConnections(const std::string& id) const;
+    // GetConnections of every id of the table, from one walk: for callers that want them
+    // all (a save), which asking per id would make quadratic.
+    std::unordered_map<std::string, std::vector<ConnectionRecord>> GetConnectionsByElement() const;
 
     ParameterStore& GetParameterStore();
 
@@ -67,10 +74,16 @@ private:
     // element itself is untouched.
     void Detach(ElementBase& element);
     ConnectionRecord MakeRecord(PadBase& output) const;
+    // Keep first_free_ right as an id joins or leaves the table.
+    void NoteIdTaken(const std::string& id);
+    void NoteIdFreed(const std::string& id);
 
     ConnectionManager& connections_;
     std::vector<boost::shared_ptr<ElementBase>> elements_;
     // The elements of each id, in table order; ids are set before an element joins.
     std::unordered_map<std::string, std::vector<boost::shared_ptr<ElementBase>>> by_id_;
+    // For each base name of the numbered ids in the table, its lowest free number (absent:
+    // 0), so that making an id does not try every taken number first.
+    std::unordered_map<std::string, unsigned long long> first_free_;
     ParameterStore parameter_store_;
 };

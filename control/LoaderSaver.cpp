@@ -20,6 +20,9 @@ namespace {
 
 // Pipeline files are three levels deep; far deeper nesting only serves to exhaust the stack.
 constexpr int kMaxDepth = 64;
+// A file within the byte bound could hold hundreds of thousands of elements, whose load
+// would hold the GUI thread for minutes and take gigabytes.
+constexpr int kMaxPipelineElements = 20000;
 
 QString ToQString(const std::string& text)
 {
@@ -59,39 +62,55 @@ void SetAttribute(QDomElement& node, const char* name, const std::string& value)
     node.setAttribute(name, ToQString(value));
 }
 
-bool IsWellFormedPipeline(const QByteArray& content)
+enum class FileCheck { kPipeline, kMalformed, kTooManyElements };
+
+// Every child of "top" is made as an element, whatever its tag.
+FileCheck CheckPipeline(const QByteArray& content)
 {
     QXmlStreamReader reader(content);
     int depth = 0;
+    int elements = 0;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::DTD:
             if (!reader.entityDeclarations().isEmpty())
-                return false;
+                return FileCheck::kMalformed;
             break;
         case QXmlStreamReader::StartElement:
             if (++depth > kMaxDepth || (depth == 1 && reader.name() != QLatin1String("top")))
-                return false;
+                return FileCheck::kMalformed;
+            if (depth == 2 && ++elements > kMaxPipelineElements)
+                return FileCheck::kTooManyElements;
             break;
         case QXmlStreamReader::EndElement:
             --depth;
             break;
         case QXmlStreamReader::EntityReference:
-            return false;
+            return FileCheck::kMalformed;
         default:
             break;
         }
     }
-    return !reader.hasError();
+    return reader.hasError() ? FileCheck::kMalformed : FileCheck::kPipeline;
 }
 
-// Parses the text when it is a well-formed pipeline file, checked before any tree is built.
-bool ParsePipeline(const QByteArray& content, QDomDocument& document)
+// Parses the file's text, checked before any tree is built; throws when it is refused.
+void ParsePipeline(const std::string& name, const QByteArray& content, QDomDocument& document)
 {
-    if (!IsWellFormedPipeline(content))
-        return false;
-    QXmlStreamReader reader(content);
-    return document.setContent(&reader, false);
+    switch (CheckPipeline(content)) {
+    case FileCheck::kTooManyElements:
+        throw CustomException("Refused pipeline " + name + " : it has more than " +
+                              std::to_string(kMaxPipelineElements) + " elements");
+    case FileCheck::kMalformed:
+        break;
+    case FileCheck::kPipeline: {
+        QXmlStreamReader reader(content);
+        if (document.setContent(&reader, false))
+            return;
+        break;
+    }
+    }
+    throw CustomException("Not a pipeline file : " + name);
 }
 
 // Runs a store operation for a caller that cannot take an exception.
@@ -154,11 +173,15 @@ void LoaderSaver::Save(const std::string& name)
 
 void LoaderSaver::AddAllElements()
 {
-    for (const std::string& id : Commander().GetElementIds())
-        AddElement(id);
+    static const std::vector<ConnectionRecord> kNoConnections;
+    const ConnectionsByElement connections = Commander().GetElementTable()->GetConnectionsByElement();
+    for (const std::string& id : Commander().GetElementIds()) {
+        const auto found = connections.find(id);
+        AddElement(id, found == connections.end() ? kNoConnections : found->second);
+    }
 }
 
-void LoaderSaver::AddElement(const std::string& id)
+void LoaderSaver::AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections)
 {
     boost::shared_ptr<ElementBase> element = Commander().GetElement(id);
     const std::string type = element->GetType();
@@ -171,7 +194,7 @@ void LoaderSaver::AddElement(const std::string& id)
     SetAttribute(node, "type", type);
     root_.appendChild(node);
     AddSettings(*element, node);
-    AddConnections(id, node);
+    AddConnections(connections, node);
 }
 
 void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
@@ -192,9 +215,9 @@ void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
     }
 }
 
-void LoaderSaver::AddConnections(const std::string& id, QDomElement& node)
+void LoaderSaver::AddConnections(const std::vector<ConnectionRecord>& connections, QDomElement& node)
 {
-    for (const ConnectionRecord& record : Commander().GetElementTable()->GetConnections(id)) {
+    for (const ConnectionRecord& record : connections) {
         if (!CanHoldAll(
                 {&record.sink_element, &record.source_element, &record.sink_name, &record.source_name}))
             continue;  // the element at its other end was not saved either
@@ -215,8 +238,7 @@ void LoaderSaver::Load(const std::string& name)
     if (!ReadFileBounded(path, kMaxPipelineFileBytes, content))
         throw CustomException("Could not read pipeline " + name);
     QDomDocument document("mydocument");
-    if (!ParsePipeline(content, document))
-        throw CustomException("Not a pipeline file : " + name);
+    ParsePipeline(name, content, document);
     const QDomElement root = document.documentElement();
     try {
         context_->GetSharedControl<NodeControls>("")->clear_editor_signal();

@@ -8,6 +8,8 @@
 // running pipeline untouched. The store does not own the editor.
 #pragma once
 
+#include "control/ConnectionRecord.h"
+
 #include <QDomDocument>
 #include <QDomElement>
 
@@ -15,6 +17,7 @@
 #include <boost/signals2/connection.hpp>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ControlAndStatus;
@@ -36,7 +39,8 @@ public:
     // the rest is saved. Refuses to write through a symbolic link.
     void Save(const std::string& name);
     // Refuses, before changing anything, a file that is missing, not a regular file (a
-    // link, say), unreadable, larger than 16 MiB, not well-formed or not rooted in "top".
+    // link, say), unreadable, larger than 16 MiB, not well-formed, not rooted in "top" or
+    // holding more than 20,000 elements.
     // An element that cannot be made (a type the catalogue lacks) is logged with its type
     // and id and skipped; the rest loads.
     void Load(const std::string& name);
@@ -54,10 +58,13 @@ public:
 private:
     PowerCommanderTop& Commander();
 
+    using ConnectionsByElement = std::unordered_map<std::string, std::vector<ConnectionRecord>>;
+
     void AddAllElements();
-    void AddElement(const std::string& id);
+    // connections: the element's records (ElementTable::GetConnections).
+    void AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections);
     void AddSettings(ElementBase& element, QDomElement& node);
-    void AddConnections(const std::string& id, QDomElement& node);
+    void AddConnections(const std::vector<ConnectionRecord>& connections, QDomElement& node);
 
     void LoadElements(const QDomElement& root);
     void LoadSettings(const QDomElement& root);

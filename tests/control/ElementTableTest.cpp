@@ -264,6 +264,53 @@ TEST_F(ConnectedTableTest, LinksOutsideTheTableOrWithoutAMatchingInput)
     sink->GetInputByName("input")->peer_element_id.Set("Blur_0");
 }
 
+// The records of every element from one walk are each element's own records, in order,
+// however the links change; the pipeline store saves from them.
+TEST_F(ConnectedTableTest, ConnectionsByElementMatchEachElementsOwn)
+{
+    auto expect_each_elements_own = [&](const char* step) {
+        const auto by_element = table.GetConnectionsByElement();
+        std::size_t listed = 0;
+        for (const std::string& id : table.GetIds()) {
+            const auto found = by_element.find(id);
+            const std::vector<ConnectionRecord> records =
+                found == by_element.end() ? std::vector<ConnectionRecord>() : found->second;
+            EXPECT_EQ(records, table.GetConnections(id)) << step << ": " << id;
+            listed += found != by_element.end();
+        }
+        EXPECT_EQ(by_element.size(), listed) << step << ": only ids of the table";
+    };
+    const auto first = Add("Blur");
+    const auto second = Add("Blur");
+    const auto inset = Add("Video In Video");
+    const auto last = Add("Blur");
+    Connect(inset, "output", last, "input");
+    Connect(second, "output", inset, "input");
+    Connect(first, "output", inset, "second input");
+    // An element's record as sink comes before its own as source when its source is
+    // earlier in the table, and after it when later.
+    EXPECT_EQ(table.GetConnectionsByElement().at("Video In Video_0"),
+              (std::vector<ConnectionRecord>{{"Blur_0", "output", "Video In Video_0", "second input"},
+                                             {"Blur_1", "output", "Video In Video_0", "input"},
+                                             {"Video In Video_0", "output", "Blur_2", "input"}}));
+    expect_each_elements_own("connected");
+
+    std::string id = "outside";
+    const auto outside = factory.MakeElement("Blur", id);
+    Connect(last, "output", outside, "input");
+    expect_each_elements_own("a link out of the table");
+    manager.DisconnectPair("Blur_1", "Video In Video_0");
+    expect_each_elements_own("disconnected");
+    table.RemoveElement("Blur_2");
+    expect_each_elements_own("removed");
+    const auto again = Add("Blur");
+    Connect(again, "output", first, "input");
+    Connect(inset, "output", again, "input");
+    expect_each_elements_own("reconnected");
+    table.Clear();
+    EXPECT_TRUE(table.GetConnectionsByElement().empty());
+}
+
 // Whoever removes an element through the table, its connections go first, running or not.
 TEST_F(ConnectedTableTest, RemovingElementsDisconnectsThemFirst)
 {

@@ -136,6 +136,53 @@ TEST_F(LoaderSaverTest, FileHoldsThePipelineAsTheFormatSays)
     EXPECT_TRUE(found_box);
 }
 
+// Each element lists its connections as the table gives them for it, in that order, so
+// a file keeps its content and order however the save gathers them.
+TEST_F(LoaderSaverTest, EachElementListsItsConnectionsInTheTablesOrder)
+{
+    BuildPipeline();
+    ASSERT_EQ(Command("make Blur last"), "last");
+    ASSERT_EQ(Command("connect th last").rfind("Connected Source : ", 0), 0u);
+    ASSERT_EQ(Command("save order"), "Success");
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_file((Folder() + "order.xml").c_str()));
+    std::vector<std::string> ids;
+    for (pugi::xml_node element : document.child("top").children("Element")) {
+        const std::string id = element.attribute("id").as_string();
+        ids.push_back(id);
+        std::vector<ConnectionRecord> listed;
+        for (pugi::xml_node link : element.children("Connection"))
+            listed.push_back(
+                {link.attribute("source_element").as_string(), link.attribute("source_name").as_string(),
+                 link.attribute("sink_element").as_string(), link.attribute("sink_name").as_string()});
+        EXPECT_EQ(listed, commander->GetElementTable()->GetConnections(id)) << id;
+    }
+    EXPECT_EQ(ids, commander->GetElementIds());
+}
+
+// Gathering each element's connections by walking every connection made saves quadratic:
+// minutes for a large pipeline, and the window saves on closing.
+TEST_F(LoaderSaverTest, SaveTimeGrowsInProportionToThePipeline)
+{
+    auto grow_chain_to = [&](int count) {
+        for (int i = static_cast<int>(commander->GetElementIds().size()); i < count; ++i) {
+            const std::string id = "b" + std::to_string(i);
+            ASSERT_EQ(Command("make Blur " + id), id);
+            const std::string link = "connect b" + std::to_string(i - 1) + " " + id;
+            if (i > 0) {
+                ASSERT_EQ(Command(link).rfind("Connected Source : ", 0), 0u) << link;
+            }
+        }
+    };
+    auto save = [&] { ASSERT_TRUE(store->TrySave("chain")); };
+    grow_chain_to(200);
+    const double small = testsupport::ShortestSecondsOf(3, save);
+    grow_chain_to(1600);
+    const double large = testsupport::ShortestSecondsOf(3, save);
+    // Eight times the elements; the quadratic save took over fifty times as long.
+    EXPECT_LT(large, 25 * small) << large << " s against " << small << " s";
+}
+
 TEST_F(LoaderSaverTest, EachSaveWritesOnlyTheCurrentPipeline)
 {
     BuildPipeline();
@@ -201,6 +248,37 @@ TEST_F(LoaderSaverTest, HostileLoadsLeaveThePipelineAsItWas)
     EXPECT_EQ(Command("load good"), "Success");
     EXPECT_EQ(Snapshot(), before);
     std::remove("/tmp/orvane-outside.xml");
+}
+
+// A file within the byte bound may still hold hundreds of thousands of elements: more
+// than 20,000 children of "top", whatever their tag, are refused before any is made.
+TEST_F(LoaderSaverTest, FileOfMoreThanTwentyThousandElementsIsRefused)
+{
+    BuildPipeline();
+    const PipelineState before = Snapshot();
+    // Elements of one id: the first is made, the rest find it, so the load is quick.
+    auto file_of = [](int count, const std::string& element) {
+        std::string content = "<!DOCTYPE XML>\n<top>\n";
+        for (int i = 0; i < count; ++i)
+            content += element;
+        return content + "</top>\n";
+    };
+    const std::string blur = "<Element id=\"b1\" type=\"Blur\"/>\n";
+    for (const auto& crowd :
+         {std::make_pair("crowd", blur), std::make_pair("other tags", std::string("<x/>"))}) {
+        LogCapture log;
+        WriteFile(Folder() + crowd.first + ".xml", file_of(20001, crowd.second));
+        EXPECT_EQ(Command("load \"" + std::string(crowd.first) + "\""), kFailed) << crowd.first;
+        EXPECT_TRUE(log.Contains("Refused pipeline " + std::string(crowd.first) +
+                                 " : it has more than 20000 elements"))
+            << log.Text();
+        EXPECT_EQ(Snapshot(), before) << crowd.first;
+    }
+    EXPECT_EQ(editor.updates, 0);
+
+    WriteFile(Folder() + "full.xml", file_of(20000, blur));
+    EXPECT_EQ(Command("load full"), "Success");
+    EXPECT_EQ(commander->GetElementIds(), std::vector<std::string>{"b1"});
 }
 
 // A type the catalogue lacks costs only that element and its connections.
