@@ -10,7 +10,7 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "core/Utilities.h"
-#include "elements/RegularFile.h"
+#include "elements/ImageFile.h"
 
 namespace {
 
@@ -25,13 +25,18 @@ std::string AbsoluteCleanPath(const std::string& path)
     return absolute.lexically_normal().string();
 }
 
+// By the name's extension first, so that a numbered video is never read whole; then
+// by decoding the file as the frames will be.
 bool IsImageFile(const std::string& path)
 {
     try {
-        return cv::haveImageReader(path);
+        if (!cv::haveImageWriter(path))
+            return false;
     } catch (const cv::Exception&) {
         return false;
     }
+    FileOutcome outcome;
+    return !ReadImageFile(path, cv::IMREAD_COLOR, outcome).empty();
 }
 
 // The text before the last ".", and after it; a "." in a folder name counts too.
@@ -82,7 +87,7 @@ bool BmpReader::Open(std::string path)
     files_.clear();
     is_open_.Set(false);
     const std::string clean_path = AbsoluteCleanPath(path);
-    if (!IsRegularFile(clean_path) || !IsImageFile(clean_path) || !HasSequenceNumber(clean_path))
+    if (!HasSequenceNumber(clean_path) || !IsImageFile(clean_path))
         return false;
 
     const std::string key = SequenceKey(clean_path);
@@ -113,9 +118,9 @@ PassableItem<VideoFrame> BmpReader::GetFrame(std::int64_t frame)
     CheckFrameIndex(frame, GetNumberOfFrames());
     auto video_frame = boost::make_shared<VideoFrame>();
     const std::string& path = files_[static_cast<std::size_t>(frame)].path;
-    // A member replaced by a FIFO since the listing would hold the read for ever.
-    if (IsRegularFile(path))
-        video_frame->image = cv::imread(path, cv::IMREAD_COLOR);
+    // Opened once, so a member replaced by a FIFO since the listing cannot hold the read.
+    FileOutcome outcome;
+    video_frame->image = ReadImageFile(path, cv::IMREAD_COLOR, outcome);
     return PassableItem<VideoFrame>(video_frame);
 }
 

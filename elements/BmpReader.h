@@ -14,12 +14,13 @@ class BmpReader : public ImageReaderInterface {
 public:
     BmpReader() = default;
 
-    // Opens only for a regular file OpenCV reads as an image.
+    // Opens only for a regular file, not a link, with an image extension that OpenCV
+    // decodes as an image.
     bool Open(std::string path) override;
     bool Close() override;
     bool IsOpen() override;
-    // Three-channel 8-bit colour, whatever the file holds; empty when unreadable or
-    // no longer a regular file.
+    // Three-channel 8-bit colour, whatever the file holds; empty when unreadable, not a
+    // picture, or no longer a regular file.
     PassableItem<VideoFrame> GetFrame(std::int64_t frame) override;
     std::int64_t GetNumberOfFrames() override;
 

@@ -1,12 +1,10 @@
 #include "elements/ImageReadElement.h"
 
-#include <sys/stat.h>
-
 #include <boost/make_shared.hpp>
 #include <opencv2/imgcodecs.hpp>
 
 #include "core/FILELog.h"
-#include "elements/RegularFile.h"
+#include "elements/ImageFile.h"
 #include "engine/MakeUnownedPtr.h"
 
 ImageReadElement::ImageReadElement(boost::shared_ptr<ControlAndStatus> context_in)
@@ -21,24 +19,30 @@ PassableItem<VideoFrame> ImageReadElement::GetData()
 {
     auto frame = boost::make_shared<VideoFrame>();
     const std::string path = file_path_.Get();
-    // imread warns on every call for an empty path; there is simply nothing to read.
-    if (!path.empty() && IsReadable(path))
-        frame->image = cv::imread(path, cv::IMREAD_UNCHANGED);
+    failures_.Use(path);
+    // No file chosen yet: nothing to read, nothing to report.
+    if (!path.empty())
+        frame->image = ReadImage(path);
     preview_.SubmitFrame(frame->image);
     return PassableItem<VideoFrame>(frame);
 }
 
-bool ImageReadElement::IsReadable(const std::string& path)
+cv::Mat ImageReadElement::ReadImage(const std::string& path)
 {
-    if (IsRegularFile(path)) {
-        refused_path_.clear();
-        return true;
-    }
-    // A missing file simply gives empty frames; anything else there is refused, once a path.
-    struct stat status {};
-    if (stat(path.c_str(), &status) == 0 && path != refused_path_) {
-        FILE_LOG(logERROR) << "Not a regular file: " << path;
-        refused_path_ = path;
-    }
-    return false;
+    FileOutcome outcome;
+    cv::Mat image = ReadImageFile(path, cv::IMREAD_UNCHANGED, outcome);
+    if (image.empty() && failures_.First())
+        ReportFailure(path, outcome);
+    return image;
+}
+
+void ImageReadElement::ReportFailure(const std::string& path, const FileOutcome& outcome)
+{
+    const std::string id = GetId();
+    if (outcome.problem == FileProblem::kNotRegular)
+        FILE_LOG(logERROR) << id << ": Not a regular file: " << path;
+    else if (!outcome.Ok())
+        FILE_LOG(logERROR) << id << ": Could not read image " << path << ": " << outcome.Describe();
+    else
+        FILE_LOG(logERROR) << id << ": Could not decode image " << path;
 }

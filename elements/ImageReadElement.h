@@ -9,6 +9,8 @@
 #include "core/PreviewControls.h"
 #include "core/ThreadSafeVariable.h"
 #include "core/VideoFrame.h"
+#include "elements/OncePerPath.h"
+#include "elements/RegularFile.h"
 #include "engine/ElementBase.h"
 #include "engine/Source.h"
 
@@ -18,14 +20,15 @@ class ImageReadElement : public ElementBase, public Source<VideoFrame> {
 public:
     explicit ImageReadElement(boost::shared_ptr<ControlAndStatus> context);
 
-    // A frame with an empty image when the path is empty, the file unreadable or
-    // not a regular file (a FIFO would hold the read for ever).
+    // A frame with an empty image when the path is empty, the file unreadable, not a
+    // picture, or not a regular file (a FIFO would hold the read for ever).
     PassableItem<VideoFrame> GetData() override;
 
 private:
-    bool IsReadable(const std::string& path);
+    cv::Mat ReadImage(const std::string& path);
+    void ReportFailure(const std::string& path, const FileOutcome& outcome);
 
-    std::string refused_path_;  // connection thread only
+    OncePerPath failures_;  // connection thread only
     ThreadSafeVariable<std::string> file_path_;
     PreviewControls preview_;
 };

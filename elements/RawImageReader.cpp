@@ -1,7 +1,5 @@
 #include "elements/RawImageReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 
 #include "core/CustomException.h"
 #include "core/FILELog.h"
+#include "elements/RegularFile.h"
 
 namespace {
 
@@ -49,18 +48,14 @@ bool RawImageReader::Open(std::string path)
 
 std::FILE* RawImageReader::OpenRegularFile(const std::string& path)
 {
-    // Non-blocking, so a FIFO cannot hold the open; then only a regular file is kept.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        FILE_LOG(logDEBUG) << "Could not open video reader";
-        return nullptr;
-    }
-    struct stat status {};
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    FileOutcome outcome;
+    const int fd = OpenRegularFileForReading(path, outcome);
+    if (outcome.problem == FileProblem::kNotRegular)
         FILE_LOG(logERROR) << "Not a regular file: " << path;
-        ::close(fd);
+    else if (fd < 0)
+        FILE_LOG(logDEBUG) << "Could not open video reader";
+    if (fd < 0)
         return nullptr;
-    }
     std::FILE* file = fdopen(fd, "rb");
     if (file == nullptr)
         ::close(fd);

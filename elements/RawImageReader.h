@@ -19,8 +19,8 @@ public:
     RawImageReader& operator=(const RawImageReader&) = delete;
     ~RawImageReader() override;
 
-    // Opens read-only; false for a file that cannot be opened, is not a regular file,
-    // has no usable header, a frame over 256 MiB or not one whole frame.
+    // Opens read-only; false for a file that cannot be opened, is not a regular file (a
+    // link is not), has no usable header, a frame over 256 MiB or not one whole frame.
     bool Open(std::string path) override;
     bool Close() override;
     bool IsOpen() override;

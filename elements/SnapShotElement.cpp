@@ -1,9 +1,13 @@
 #include "elements/SnapShotElement.h"
 
+#include <vector>
+
 #include <opencv2/imgcodecs.hpp>
 
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/Utilities.h"
+#include "elements/RegularFile.h"
 
 namespace {
 
@@ -52,19 +56,19 @@ PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
     if (!take_image_.exchange(false))
         return item;
     const std::string path = MakeFileName();
-    bool written = false;
+    std::string failure;
     try {
-        written = cv::imwrite(path, item.data->image);
+        failure = WriteImage(path, item.data->image);
     } catch (...) {
         // OpenCV throws on an empty image; the press waits for the next frame.
         take_image_ = true;
         throw;
     }
-    if (!written) {
+    if (!failure.empty()) {
         take_image_ = true;
         // Tried again every frame until it works; one line per failing press.
         if (!retrying_)
-            FILE_LOG(logERROR) << "Image could not be written to " << path;
+            FILE_LOG(logERROR) << "Image could not be written to " << path << ": " << failure;
         retrying_ = true;
         return item;
     }
@@ -73,6 +77,16 @@ PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
         counter_++;
     FILE_LOG(logINFO) << "Image written to " << path;
     return item;
+}
+
+std::string SnapShotElement::WriteImage(const std::string& path, const cv::Mat& image)
+{
+    // Encoded in memory, so that only a regular file opened without blocking and without
+    // following a link is written: the name may come from a loaded pipeline or a client.
+    std::vector<unsigned char> bytes;
+    if (!cv::imencode("." + GetExtension(path), image, bytes))
+        return "The image could not be encoded";
+    return WriteRegularFile(path, bytes).Describe();
 }
 
 std::string SnapShotElement::MakeFileName()

@@ -1,8 +1,8 @@
 // "Snap Shot": writes the next frame to an image file after each press of its
 // "_take_image" button, and passes every frame on unchanged. The button runs
 // on the GUI thread, the writing on the processing thread; they meet only in
-// the take flag. A press stays pending until a write succeeds. The element owns
-// its signal and variables.
+// the take flag. A press stays pending until a write succeeds; only a regular file, or a
+// new one, is written, never through a link. The element owns its signal and variables.
 #pragma once
 
 #include <atomic>
@@ -30,6 +30,10 @@ public:
     std::string MakeFileName();
 
 private:
+    // Why the image could not be written to the path; empty when it was. Throws on an
+    // empty image.
+    static std::string WriteImage(const std::string& path, const cv::Mat& image);
+
     boost::signals2::signal<void()> take_image_signal_;
     std::atomic<bool> take_image_{false};
     // Whether the last write of the pending press failed; processing thread only.

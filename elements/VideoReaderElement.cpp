@@ -1,9 +1,12 @@
 #include "elements/VideoReaderElement.h"
 
+#include <stdexcept>
+
 #include <boost/make_shared.hpp>
 #include <boost/thread/lock_guard.hpp>
 
 #include "core/ControlAndStatus.h"
+#include "core/FILELog.h"
 #include "elements/AVIVideoReader.h"
 #include "elements/BmpReader.h"
 #include "elements/RawImageReader.h"
@@ -48,6 +51,9 @@ PassableItem<VideoFrame> VideoReaderElement::MakeData()
     boost::lock_guard<boost::recursive_mutex> lock(reader_mutex_);
     if (!reader_ || file_path_.Get() != opened_path_)
         Reset();
+    failures_.Use(opened_path_);
+    if (!reader_->IsOpen())
+        RefuseFrame();
     const long long position = frame_number_.GetFrameAndAdvance();
     PassableItem<VideoFrame> item = reader_->GetFrame(position);
     VideoFrame& frame = *item.data;
@@ -56,6 +62,15 @@ PassableItem<VideoFrame> VideoReaderElement::MakeData()
     frame.SetFormat(VideoFormat(frame.image));
     preview_.SubmitFrame(frame.image);
     return item;
+}
+
+void VideoReaderElement::RefuseFrame()
+{
+    // No file chosen yet is no fault; the connection backs off either way.
+    if (!opened_path_.empty() && failures_.First())
+        FILE_LOG(logERROR) << GetId() << ": Could not read frame from " << opened_path_;
+    // Not a CustomException, which would log again on every pass.
+    throw std::runtime_error("Could not read frame");
 }
 
 void VideoReaderElement::OnOneSecondTick()

@@ -15,6 +15,7 @@
 #include "core/ThreadSafeVariable.h"
 #include "core/VideoFrame.h"
 #include "elements/ImageReaderInterface.h"
+#include "elements/OncePerPath.h"
 #include "engine/ElementOutput.h"
 
 class ControlAndStatus;
@@ -26,18 +27,23 @@ public:
 
     // Makes the first reader that accepts "_file_path"; the play position stays.
     void Reset() override;
+    // Throws "Could not read frame" while no reader accepts the path, and says so in the
+    // log once per path.
     PassableItem<VideoFrame> MakeData() override;
     void OnOneSecondTick() override;
 
 private:
+    void RefuseFrame();
+
     boost::shared_ptr<ImageReaderInterface> reader_;
     ThreadSafeVariable<std::string> file_path_;
     ThreadSafeVariable<bool> pause_{false};
     FrameNumber frame_number_;
-    boost::recursive_mutex reader_mutex_;  // guards reader_ and opened_path_
+    boost::recursive_mutex reader_mutex_;  // guards reader_, opened_path_ and failures_
     boost::shared_ptr<CameraControls> camera_controls_;
     ThreadSafeVariable<long long> last_second_counter_{0};
     ThreadSafeVariable<long long> frame_counter_{0};
     std::string opened_path_;
+    OncePerPath failures_;
     PreviewControls preview_;
 };

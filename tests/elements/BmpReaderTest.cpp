@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -8,6 +10,7 @@
 
 #include <opencv2/imgcodecs.hpp>
 
+#include "FifoFixture.h"
 #include "elements/BmpReader.h"
 #include "support/TestSupport.h"
 
@@ -123,16 +126,21 @@ TEST_F(BmpReaderTest, PositionsOutsideTheSequenceAreRefused)
     EXPECT_THROW(unopened.GetFrame(0), std::out_of_range);
 }
 
-TEST_F(BmpReaderTest, AnUnreadableMemberGivesAnEmptyImage)
+TEST_F(BmpReaderTest, AnUnreadableMemberOrALinkGivesAnEmptyImage)
 {
     WriteImage("a_1.png", 10);
-    WriteImage("a_3.png", 30);
+    WriteImage("a_4.png", 40);
+    WriteImage("picture.png", 20);
     std::ofstream(dir.File("a_2.png")) << "broken";
+    ASSERT_EQ(0, ::symlink(dir.File("picture.png").c_str(), dir.File("a_3.png").c_str()));
     BmpReader reader;
     ASSERT_TRUE(reader.Open(dir.File("a_1.png")));
-    ASSERT_EQ(3, reader.GetNumberOfFrames());
-    EXPECT_TRUE(reader.GetFrame(1).data->image.empty());
-    EXPECT_EQ(30, reader.GetFrame(2).data->image.at<cv::Vec3b>(0, 0)[0]);
+    ASSERT_EQ(4, reader.GetNumberOfFrames());
+    EXPECT_TRUE(reader.GetFrame(1).data->image.empty()) << "broken";
+    EXPECT_TRUE(reader.GetFrame(2).data->image.empty()) << "link";
+    EXPECT_EQ(40, reader.GetFrame(3).data->image.at<cv::Vec3b>(0, 0)[0]);
+    BmpReader through_link;
+    EXPECT_FALSE(through_link.Open(dir.File("a_3.png")));
 }
 
 TEST_F(BmpReaderTest, CloseClearsOnlyTheFlag)
@@ -143,6 +151,30 @@ TEST_F(BmpReaderTest, CloseClearsOnlyTheFlag)
     EXPECT_TRUE(reader.Close());
     EXPECT_FALSE(reader.IsOpen());
     EXPECT_EQ(3, reader.GetNumberOfFrames());
+}
+
+// Each member is checked and decoded through one open: a FIFO put there in between can
+// never hold the reader.
+TEST_F(BmpReaderTest, AFifoSwappedOverAMemberNeverBlocks)
+{
+    WriteImage("a_1.png", 10);
+    WriteImage("a_2.png", 20);
+    WriteImage("picture.png", 20);
+    ASSERT_TRUE(fifofixture::MakeFifo(dir.File("fifo")));
+    BmpReader reader;
+    ASSERT_TRUE(reader.Open(dir.File("a_1.png")));
+    int pictures = 0;
+    int empty = 0;
+    fifofixture::Swapper swapper(dir.File("picture.png"), dir.File("fifo"), dir.File("a_2.png"));
+    EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(dir.File("fifo"), [&] {
+        while (swapper.Swaps() < 20000 / testsupport::kSanitizerSlowdown || pictures == 0 || empty == 0) {
+            const cv::Mat image = reader.GetFrame(1).data->image;
+            ++(image.empty() ? empty : pictures);
+            if (!image.empty()) {
+                ASSERT_EQ(20, image.at<cv::Vec3b>(0, 0)[0]);
+            }
+        }
+    }));
 }
 
 }  // namespace

@@ -219,6 +219,19 @@ TEST_F(RawImageReaderTest, AFifoIsRefusedWithoutWaiting)
     EXPECT_FALSE(folder_reader.Open(dir.Path()));
 }
 
+// As the picture readers: a link could point the reader anywhere.
+TEST_F(RawImageReaderTest, ALinkIsRefused)
+{
+    WriteRawFile(path, Header(4, 2, 1), std::string(8, '\x10'));
+    const std::string link = dir.File("link.raw");
+    ASSERT_EQ(0, ::symlink(path.c_str(), link.c_str()));
+    LogCapture log;
+    RawImageReader reader;
+    EXPECT_FALSE(reader.Open(link));
+    ExpectUnopened(reader, "link");
+    EXPECT_TRUE(log.Contains("Not a regular file: " + link)) << log.Text();
+}
+
 TEST_F(RawImageReaderTest, ReopeningSwitchesFilesAndCloseEndsReading)
 {
     const std::string other = dir.File("other.raw");

@@ -2,19 +2,18 @@
 // temporary per-user folder or a TempDir.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <filesystem>
 #include <boost/make_shared.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include "FifoFixture.h"
 #include "core/ControlAndStatus.h"
 #include "elements/SnapShotElement.h"
 #include "support/FrameMaker.h"
@@ -195,32 +194,41 @@ TEST_F(SnapShotElementTest, FailedWriteIsReportedOnceAndRetriedWithTheSameNumber
     EXPECT_EQ(cv::Vec3b(7, 7, 7), cv::imread(folder.File("hippopotamus_0.bmp")).at<cv::Vec3b>(0, 0));
 }
 
-// The write blocks in a FIFO until this thread reads it; a press made meanwhile
-// is for the next frame.
-TEST_F(SnapShotElementTest, APressDuringAWriteWritesTheNextFrame)
+// The folder and the name may come from a loaded pipeline or a command over TCP: what
+// is there already and is no regular file is left alone, without waiting on it, and the
+// press waits for a name that can be written.
+TEST_F(SnapShotElementTest, ATargetThatIsNoRegularFileIsRefusedWithoutBlocking)
 {
     Set("_directory", folder.Path());
-    Set("_auto_number", "1");
-    const std::string fifo = folder.File("hippopotamus_0.bmp");
-    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
-    element.TakeImage();
-    std::thread writing([&] { pads.Pass(MakeFrame(1)); });
-    // Opening for reading returns once the writer has the FIFO open, inside the write.
-    const int reader = ::open(fifo.c_str(), O_RDONLY);
-    ASSERT_GE(reader, 0);
-    element.TakeImage();
-    std::string bytes;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    ::close(reader);
-    writing.join();
-    EXPECT_FALSE(bytes.empty());
+    const std::string fifo = folder.File("fifo.bmp");
+    ASSERT_TRUE(fifofixture::MakeFifo(fifo));
+    std::ofstream(folder.File("kept.txt")) << "kept";
+    ASSERT_EQ(0, ::symlink(folder.File("kept.txt").c_str(), folder.File("link.bmp").c_str()));
+    ASSERT_EQ(0, ::symlink(folder.File("nowhere.txt").c_str(), folder.File("dangling.bmp").c_str()));
+    std::filesystem::create_directory(folder.File("folder.bmp"));
+    for (const char* name : {"fifo", "link", "dangling", "folder"}) {
+        const std::string path = folder.File(std::string(name) + ".bmp");
+        Set("_file_name", name);
+        LogCapture log;
+        EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(fifo, [&] {
+            Shoot();
+            pads.Pass(MakeFrame());
+        })) << name;
+        const std::string text = log.Text();
+        EXPECT_EQ(std::string::npos, text.find("Image written to")) << text;
+        const std::string error = "Image could not be written to " + path;
+        const std::size_t first = text.find(error);
+        ASSERT_NE(std::string::npos, first) << name << ": " << text;
+        EXPECT_EQ(std::string::npos, text.find(error, first + 1)) << name << ": one line per press";
+        EXPECT_NE(std::string::npos, text.find("[ERROR]")) << text;
 
-    pads.Pass(MakeFrame(2));
-    const cv::Mat second = cv::imread(folder.File("hippopotamus_1.bmp"));
-    ASSERT_FALSE(second.empty()) << "the press made during the write was lost";
-    EXPECT_EQ(cv::Vec3b(2, 2, 2), second.at<cv::Vec3b>(0, 0));
+        Set("_file_name", "plain");
+        pads.Pass(MakeFrame());
+        EXPECT_TRUE(std::filesystem::remove(folder.File("plain.bmp"))) << name << ": the press was lost";
+    }
+    std::ifstream kept(folder.File("kept.txt"));
+    EXPECT_EQ("kept", std::string(std::istreambuf_iterator<char>(kept), std::istreambuf_iterator<char>()));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("nowhere.txt")));
 }
 
 // OpenCV throws on an empty image; the press is kept for the next frame.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -52,6 +54,16 @@ private:
     boost::mutex mutex_;  // guards pixels_
     std::vector<int> pixels_;
 };
+
+std::vector<std::string> LinesWith(const std::string& text, const std::string& part)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        if (line.find(part) != std::string::npos)
+            lines.push_back(line);
+    return lines;
+}
 
 class VideoReaderElementTest : public ::testing::Test {
 protected:
@@ -210,12 +222,42 @@ TEST_F(VideoReaderElementTest, WithoutAReadableFileEveryFrameFails)
             try {
                 element.MakeData();
                 ADD_FAILURE() << "a frame came from nothing: " << path;
-            } catch (const CustomException& error) {
+            } catch (const std::runtime_error& error) {
                 EXPECT_STREQ("Could not read frame", error.what()) << path;
             }
         }
         EXPECT_EQ(0, position.GetFrameCount()) << path;
     }
+}
+
+// Twice a second the connection asks again; the log hears of it once per path.
+TEST_F(VideoReaderElementTest, WithoutAUsableFileOneErrorNamesTheElementAndThePath)
+{
+    WriteSequence();
+    element.SetId("Video Read_0");
+    std::ofstream(dir.File("notes.avi")) << "not a video";
+    for (const char* name : {"missing.avi", "notes.avi"}) {
+        const std::string path = dir.File(name);
+        const std::string error = "Video Read_0: Could not read frame from " + path;
+        for (int round = 0; round < 2; ++round) {
+            LogCapture log;
+            SetPath(path);
+            for (int i = 0; i < 3; ++i)
+                EXPECT_THROW(element.MakeData(), std::runtime_error) << name;
+            const std::vector<std::string> lines = LinesWith(log.Text(), "Could not read frame");
+            ASSERT_EQ(1u, lines.size()) << name << ": " << log.Text();
+            EXPECT_NE(std::string::npos, lines[0].find("[ERROR]")) << lines[0];
+            EXPECT_NE(std::string::npos, lines[0].find(error)) << lines[0];
+            // Another path in between: the same path is reported again.
+            SetPath(dir.File("a_1.png"));
+            element.MakeData();
+        }
+    }
+    // No file chosen yet is no fault to report.
+    LogCapture log;
+    SetPath("");
+    EXPECT_THROW(element.MakeData(), std::runtime_error);
+    EXPECT_FALSE(log.Contains("Could not read frame")) << log.Text();
 }
 
 // Named like a sequence member and a video, so every reader is asked about it.
@@ -230,7 +272,7 @@ TEST_F(VideoReaderElementTest, AFifoIsRefusedByEveryReaderWithoutBlocking)
         EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(fifo, [&] {
             try {
                 element.MakeData();
-            } catch (const CustomException&) {
+            } catch (const std::runtime_error&) {
                 refused = true;
             }
         })) << name;
