@@ -226,6 +226,15 @@ TEST_F(ElementNodeTest, APreviewNodeShowsTitleOnly)
     EXPECT_EQ(400.0, outline.width());
 }
 
+TEST_F(ElementNodeTest, NoKindOfNodeIsCollapsible)
+{
+    for (const std::string type : {"Blur", "Preview"}) {
+        const std::string id = f.Make("Blur", 0, 0);
+        f.commander->GetElement(id)->SetType(type);
+        EXPECT_FALSE(NodeFor(id)->IsCollapsible()) << type;
+    }
+}
+
 TEST(PreviewGraphicsItemTest, KeepsTheAspectRatioAndItsWidthSteps)
 {
     PreviewGraphicsItem item(boost::shared_ptr<ControlAndStatus>(), nullptr);

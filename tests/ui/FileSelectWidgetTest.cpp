@@ -80,6 +80,8 @@ TEST(FileSelectWidgetTest, AChosenFolderIsWrittenShownAndAnnouncedOnce)
     FileSelectWidget editor(&path, "Folder", nullptr, true, false);
     EXPECT_EQ(editor.PathLabel()->text(), "Path Not Set");
     QSignalSpy updates(&editor, SIGNAL(UpdateSettingsSignal()));
+    QSignalSpy values(&editor, SIGNAL(ValueChanged()));
+    ASSERT_TRUE(values.isValid());
     ASSERT_TRUE(testsupport::ClickAndAnswer(editor.Button(), [&](QWidget* d) {
         auto* dialogue = qobject_cast<QFileDialog*>(d);
         dialogue->setDirectory(chosen);  // a folder dialogue returns the folder it is in
@@ -88,6 +90,7 @@ TEST(FileSelectWidgetTest, AChosenFolderIsWrittenShownAndAnnouncedOnce)
     EXPECT_EQ(path.Get(), chosen.toStdString());
     EXPECT_EQ(editor.PathLabel()->text(), chosen);
     EXPECT_EQ(updates.count(), 1);
+    EXPECT_EQ(values.count(), 0);  // declared only
 }
 
 // Both kinds of picker: the press alone opens nothing, the release that completes the

@@ -39,11 +39,12 @@ inline void ChooseFile(QFileDialog* dialogue, const QString& file)
     dialogue->selectFile(file);
 }
 
-// Clicks the button, lets the action close the dialogue that opens, and waits until
-// it is gone; false when no dialogue came and went within the deadline. A dialogue
-// the action left open is rejected after the deadline, so the test fails, not hangs
-// (the dialogue's own loop would keep the wait below from ever returning).
-inline bool ClickAndAnswer(QWidget* button, std::function<void(QWidget*)> action)
+// Runs the code that opens a dialogue (a click, or a slot called directly), lets the
+// action close the dialogue, and waits until it is gone; false when no dialogue came
+// and went within the deadline. A dialogue the action left open is rejected after the
+// deadline, so the test fails, not hangs (the dialogue's own loop would keep the wait
+// below from ever returning).
+inline bool RunAndAnswer(const std::function<void()>& run, std::function<void(QWidget*)> action)
 {
     constexpr int kDeadlineMs = 10000;
     auto answered = std::make_shared<bool>(false);
@@ -62,10 +63,16 @@ inline bool ClickAndAnswer(QWidget* button, std::function<void(QWidget*)> action
                 open->close();
         });
     });
-    QTest::mouseClick(button, Qt::LeftButton);
+    run();
     const bool closed = QTest::qWaitFor(
         [answered] { return *answered && QApplication::activeModalWidget() == nullptr; }, kDeadlineMs);
     return closed && !*left_open;
+}
+
+// Clicks the button and answers the dialogue it opens, as RunAndAnswer.
+inline bool ClickAndAnswer(QWidget* button, std::function<void(QWidget*)> action)
+{
+    return RunAndAnswer([button] { QTest::mouseClick(button, Qt::LeftButton); }, std::move(action));
 }
 
 }  // namespace testsupport

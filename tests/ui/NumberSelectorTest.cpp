@@ -1,4 +1,5 @@
-// The drag-to-change number: its rounding, its drag curve and what it emits.
+// The drag-to-change number: its rounding, its drag curve, what it emits and the value
+// it notes at each press.
 #include "ui/MouseEvents.h"
 #include "ui/controls/NumberSelector.h"
 
@@ -92,4 +93,20 @@ TEST(NumberSelectorTest, ShowsSixDigitsOrTheRoundedNumber)
     // A left double click does nothing.
     SendMouse(&selector, QEvent::MouseButtonDblClick, QPoint(5, 5));
     EXPECT_EQ(selector.Text(), "3");
+}
+
+TEST(NumberSelectorTest, EachLeftPressNotesTheValue)
+{
+    NumberSelector selector;
+    selector.resize(80, 40);
+    const std::pair<Qt::MouseButton, double> presses[] = {
+        {Qt::LeftButton, 4.0}, {Qt::RightButton, 4.0}, {Qt::LeftButton, -1.5}};
+    double value = 4.0;
+    for (const auto& [button, noted] : presses) {
+        selector.setValue(value);
+        Press(&selector, QPoint(20, 20), button);
+        EXPECT_EQ(selector.ValueAtPress(), noted) << value;
+        Release(&selector, QPoint(20, 20), button);
+        value = -1.5;
+    }
 }

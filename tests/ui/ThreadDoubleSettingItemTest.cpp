@@ -1,5 +1,7 @@
 // The floating-point editor: its range and no-limits modes, the mode flip on the
-// label, and the refresh that follows the back end except while the user holds on.
+// label, the refresh that follows the back end except while the user holds on, and
+// the input dialogue.
+#include "ui/ModalDialogues.h"
 #include "ui/MouseEvents.h"
 #include "ui/controls/BetterSlider.h"
 #include "ui/controls/ClickableLabel.h"
@@ -8,6 +10,8 @@
 #include "ui/settings/ThreadDoubleSettingItem.h"
 
 #include <QDoubleSpinBox>
+#include <QInputDialog>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -98,7 +102,8 @@ TEST_F(ThreadDoubleSettingItemTest, WithoutUpdateItNeverShowsBackEndChanges)
     ThreadDoubleSettingItem editor(&rate, "Rate", 0.0, 100.0, nullptr);
     editor.SetUpdate(false);
     rate.Set(42.0);
-    QTest::qWait(250);
+    EXPECT_FALSE(editor.findChild<QTimer*>()->isActive());
+    editor.UpdateFromVariable();  // as a tick would
     EXPECT_EQ(editor.SpinBox()->value(), 1.0);
     EXPECT_EQ(rate.Get(), 42.0);
 }
@@ -121,4 +126,71 @@ TEST_F(ThreadDoubleSettingItemTest, WithUpdateItFollowsButLeavesAHeldSliderAlone
     EXPECT_EQ(slider->value(), 0);
     testsupport::Release(slider, QPoint(0, slider->height() / 2));
     EXPECT_EQ(rate.Get(), 77.0);
+}
+
+TEST_F(ThreadDoubleSettingItemTest, TheInputDialogueWritesOnOkAndNothingOnCancel)
+{
+    struct Case {
+        bool accept;
+        double expected;
+        int announcements;
+    };
+    for (const Case& c : {Case{true, 7.1235, 1}, Case{false, 2.0, 0}}) {
+        ThreadSafeVariable<double> gain(2.0);
+        ThreadDoubleSettingItem editor(&gain, "Gain", 0.0, 10.0, nullptr);
+        editor.resize(400, 80);
+        editor.show();
+        QSignalSpy updates(&editor, SIGNAL(UpdateSettingsSignal()));
+        QSignalSpy changes(&editor, SIGNAL(ValueChanged()));
+        QString title, text;
+        int decimals = 0;
+        double low = 0.0, high = 0.0, shown = 0.0;
+        ASSERT_TRUE(testsupport::RunAndAnswer([&] { editor.ShowInputDialogue(); },
+                                              [&](QWidget* d) {
+                                                  auto* dialogue = qobject_cast<QInputDialog*>(d);
+                                                  ASSERT_NE(dialogue, nullptr);
+                                                  title = dialogue->windowTitle();
+                                                  text = dialogue->labelText();
+                                                  decimals = dialogue->doubleDecimals();
+                                                  low = dialogue->doubleMinimum();
+                                                  high = dialogue->doubleMaximum();
+                                                  shown = dialogue->doubleValue();
+                                                  dialogue->setDoubleValue(7.12345);
+                                                  if (c.accept)
+                                                      dialogue->accept();
+                                                  else
+                                                      dialogue->reject();
+                                              }));
+        EXPECT_EQ(title, "Enter Value");
+        EXPECT_EQ(text, "Gain");
+        EXPECT_EQ(decimals, 4);
+        EXPECT_EQ(low, 0.0);
+        EXPECT_EQ(high, 10.0);
+        EXPECT_EQ(shown, 2.0);
+        EXPECT_DOUBLE_EQ(gain.Get(), c.expected) << c.accept;
+        EXPECT_EQ(editor.Selector()->Slider()->value(), static_cast<int>(c.expected * 10000.0));
+        EXPECT_EQ(editor.SpinBox()->text(), QString::number(c.expected, 'f', 3));
+        EXPECT_EQ(updates.count(), c.announcements);
+        EXPECT_EQ(changes.count(), c.announcements);
+    }
+}
+
+TEST_F(ThreadDoubleSettingItemTest, TheInputDialogueLeavesAHeldSliderAlone)
+{
+    ThreadSafeVariable<double> gain(2.0);
+    ThreadDoubleSettingItem editor(&gain, "Gain", 0.0, 10.0, nullptr);
+    editor.resize(400, 80);
+    editor.show();
+    BetterSlider* slider = editor.Selector()->Slider();
+    testsupport::Press(slider, QPoint(0, slider->height() / 2));  // held at 0
+    ASSERT_TRUE(testsupport::RunAndAnswer([&] { editor.ShowInputDialogue(); },
+                                          [&](QWidget* d) {
+                                              auto* dialogue = qobject_cast<QInputDialog*>(d);
+                                              ASSERT_NE(dialogue, nullptr);
+                                              dialogue->setDoubleValue(6.0);
+                                              dialogue->accept();
+                                          }));
+    EXPECT_EQ(gain.Get(), 6.0);
+    EXPECT_EQ(slider->value(), 0);
+    testsupport::Release(slider, QPoint(0, slider->height() / 2));
 }

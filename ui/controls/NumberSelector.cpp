@@ -91,6 +91,7 @@ void NumberSelector::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     dragging_ = true;
+    value_at_press_ = value_;
     press_position_ = event->globalPos();
     cursor_position_ = press_position_;
 }

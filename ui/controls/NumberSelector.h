@@ -19,6 +19,8 @@ public:
     // Half up, also for negative values: -2.5 gives -2, 2.5 gives 3.
     double RoundedValue() const;
     bool IsDragging() const { return dragging_; }
+    // The value when the left button last went down.
+    double ValueAtPress() const { return value_at_press_; }
     // The label's text, as a person reads it.
     QString Text() const;
 
@@ -47,6 +49,7 @@ private:
     bool dragging_ = false;
     QLabel* display_;
     double value_ = 0.0;
+    double value_at_press_ = 0.0;
     double dead_zone_ = 10.0;
     QPoint press_position_;
     QPoint cursor_position_;

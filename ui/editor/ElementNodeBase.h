@@ -59,6 +59,12 @@ protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
     // Builds or rebuilds the contents below y = 0 and returns their rectangle.
     virtual QRectF MakeContents() = 0;
+
+public:
+    // Whether the node can fold its contents away; no kind can, and nothing asks.
+    virtual bool IsCollapsible() const { return false; }
+
+protected:
     // The contents' current rectangle, without rebuilding.
     virtual QRectF ContentRect();
 

@@ -1,15 +1,18 @@
 #include "ui/panels/DisplaySettings.h"
 
+#include "core/ControlAndStatus.h"
+#include "core/SharedGUI.h"
 #include "ui/controls/StyledBackground.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 
-DisplaySettings::DisplaySettings(boost::shared_ptr<ControlAndStatus>, QWidget* parent)
+DisplaySettings::DisplaySettings(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
     : QWidget(parent), layout_(new QHBoxLayout(this)),
       fixed_aspect_ratio_(new QCheckBox("Fixed Aspect Ratio", this)),
-      fixed_image_size_(new QCheckBox("Fixed image size", this)), view_(new QComboBox(this))
+      fixed_image_size_(new QCheckBox("Fixed image size", this)), view_(new QComboBox(this)),
+      shared_gui_(hub->GetSharedControl<SharedGUI>("")), hub_(std::move(hub))
 {
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(5);

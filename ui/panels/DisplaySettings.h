@@ -1,6 +1,7 @@
 #pragma once
 // View options beside the settings page's pop-out button: two check boxes and a view
-// chooser. Nothing listens to them yet, so they change nothing.
+// chooser. Nothing listens to them yet, so they change nothing. Shares the hub and its
+// "shared gui" record.
 
 #include <boost/shared_ptr.hpp>
 
@@ -10,11 +11,14 @@ class ControlAndStatus;
 class QCheckBox;
 class QComboBox;
 class QHBoxLayout;
+class SharedGUI;
 
 class DisplaySettings : public QWidget {
     Q_OBJECT
 public:
     DisplaySettings(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent = nullptr);
+
+    const boost::shared_ptr<SharedGUI>& Gui() const { return shared_gui_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -24,4 +28,6 @@ private:
     QCheckBox* fixed_aspect_ratio_;
     QCheckBox* fixed_image_size_;
     QComboBox* view_;
+    boost::shared_ptr<SharedGUI> shared_gui_;
+    boost::shared_ptr<ControlAndStatus> hub_;
 };

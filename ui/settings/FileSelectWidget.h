@@ -21,6 +21,11 @@ public:
     QPushButton* Button() const { return button_; }
     QLabel* PathLabel() const { return path_label_; }
 
+signals:
+    // Declared beside the other editors' value signal; this editor tells changes only
+    // through UpdateSettingsSignal().
+    void ValueChanged();
+
 public slots:
     void ShowFileDialogue();
 

@@ -1,10 +1,11 @@
 #include "ui/settings/ThreadDoubleSettingItem.h"
 #include "ui/controls/ClickableLabel.h"
 #include "ui/controls/ValueSelector.h"
+#include "ui/settings/SliderRowLayout.h"
 #include "ui/settings/SpinBoxDisplay.h"
 
 #include <QDoubleSpinBox>
-#include <QGridLayout>
+#include <QInputDialog>
 #include <QTimer>
 
 #include <algorithm>
@@ -18,14 +19,9 @@ ThreadDoubleSettingItem::ThreadDoubleSettingItem(ThreadSafeVariable<double>* var
       spin_box_(new QDoubleSpinBox(this)), timer_(new QTimer(this))
 {
     label_->setText(label);
-    label_->setWordWrap(true);
-    selector_->setMinimumWidth(200);
     spin_box_->setFixedWidth(100);
     spin_box_->setDecimals(3);
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(label_, 0, 0, 1, 2);
-    layout->addWidget(selector_, 1, 0);
-    layout->addWidget(spin_box_, 1, 1);
+    LaySliderRow(this, label_, selector_, spin_box_);
     SetExpandingRow();
 
     // Every mode is in place before the first value is shown.
@@ -80,12 +76,17 @@ double ThreadDoubleSettingItem::Write(double value)
     return value;
 }
 
-void ThreadDoubleSettingItem::SetValueFromSlider(double value)
+void ThreadDoubleSettingItem::Announce()
 {
-    ShowInSpinBox(Write(value));
     emit ValueChanged();
     if (emit_update_)
         emit UpdateSettingsSignal();
+}
+
+void ThreadDoubleSettingItem::SetValueFromSlider(double value)
+{
+    ShowInSpinBox(Write(value));
+    Announce();
 }
 
 void ThreadDoubleSettingItem::SetValueFromSpinBox(double value)
@@ -95,9 +96,7 @@ void ThreadDoubleSettingItem::SetValueFromSpinBox(double value)
         selector_->SetValue(stored);
     if (stored != value)
         ShowInSpinBox(stored);
-    emit ValueChanged();
-    if (emit_update_)
-        emit UpdateSettingsSignal();
+    Announce();
 }
 
 void ThreadDoubleSettingItem::UpdateFromVariable()
@@ -108,4 +107,18 @@ void ThreadDoubleSettingItem::UpdateFromVariable()
     if (!selector_->IsDragging())
         selector_->SetValue(value);
     ShowInSpinBox(value);
+}
+
+void ThreadDoubleSettingItem::ShowInputDialogue()
+{
+    bool ok = false;
+    const double value = QInputDialog::getDouble(this, tr("Enter Value"), label_->text(), variable_->Get(),
+                                                 minimum_, maximum_, 4, &ok);
+    if (!ok)
+        return;
+    const double stored = Write(value);
+    if (!selector_->IsDragging())
+        selector_->SetValue(stored);
+    ShowInSpinBox(stored);
+    Announce();
 }

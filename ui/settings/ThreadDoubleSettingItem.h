@@ -34,12 +34,15 @@ public slots:
     void SetValueFromSlider(double value);
     void SetValueFromSpinBox(double value);
     void UpdateFromVariable();
+    // Asks for a number in minimum..maximum (4 decimals); OK writes it, Cancel nothing.
+    void ShowInputDialogue();
     void ToggleMode();
 
 private:
     // Stores the user's value (held to the range unless no limits) and returns it.
     double Write(double value);
     void ShowInSpinBox(double value);
+    void Announce();
 
     ThreadSafeVariable<double>* variable_;  // borrowed
     double minimum_;

@@ -1,8 +1,8 @@
 #include "ui/settings/ThreadIntSettingItem.h"
 #include "ui/controls/BetterSlider.h"
+#include "ui/settings/SliderRowLayout.h"
 #include "ui/settings/SpinBoxDisplay.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTimer>
@@ -16,13 +16,8 @@ ThreadIntSettingItem::ThreadIntSettingItem(ThreadSafeVariable<int>* variable, co
       emit_update_(emit_update), label_(new QLabel(label, this)), slider_(new BetterSlider(this)),
       spin_box_(new QSpinBox(this)), timer_(new QTimer(this))
 {
-    label_->setWordWrap(true);
-    slider_->setMinimumWidth(200);
     spin_box_->setMinimumWidth(75);
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(label_, 0, 0, 1, 2);
-    layout->addWidget(slider_, 1, 0);
-    layout->addWidget(spin_box_, 1, 1);
+    LaySliderRow(this, label_, slider_, spin_box_);
     SetExpandingRow();
 
     slider_->setRange(minimum_, maximum_);

@@ -16,6 +16,10 @@ class SignalCallingWidget : public GUISettingItem {
 public:
     SignalCallingWidget(boost::signals2::signal<void()>* signal, const QString& label, QWidget* parent);
 
+signals:
+    // Declared as the editors' value signal is; a button has no value, so it never fires.
+    void ValueChanged();
+
 public slots:
     void EmitSignal();
 
