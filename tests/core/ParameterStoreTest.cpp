@@ -203,7 +203,11 @@ TEST(ParameterStoreTest, ObjectsOutlivingTheStoreAreDestroyedSafely)
     {
         ParameterStore store;
         store.AddControls(sample->settings, "x", "X");
+        ASSERT_FALSE(store.GetTable().empty());
     }
+    // The store let go of every setting: none of their destroyed signals leads to it.
+    for (ParameterItem& item : sample->settings.GetItems())
+        EXPECT_TRUE(item.GetDestroyedSignal().empty()) << item.name;
     sample.reset();
 }
 

@@ -44,3 +44,26 @@ TEST(AboutDialogueTest, TheTextStandsOutUnderTheApplicationsLook)
             strongest = std::max(strongest, std::abs(qGray(picture.pixel(x, y)) - background));
     EXPECT_GT(strongest, 120) << "the heading is hard to read against the background";
 }
+
+TEST(AboutDialogueTest, IsDarkToItsEdgesAndFixedToItsWholeText)
+{
+    ReadStyleSheet("/no/such/style/folder");
+    QWidget window;
+    ApplyStyleSheet(&window);
+    AboutDialogue dialogue(&window);
+    dialogue.show();
+    // A window that cannot be resized gets no light resize handle from the window manager.
+    EXPECT_EQ(dialogue.minimumSize(), dialogue.maximumSize());
+    EXPECT_EQ(dialogue.width(), dialogue.sizeHint().width());
+    QLabel* label = dialogue.findChild<QLabel*>();
+    EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "the text is cut";
+    const QImage picture = dialogue.grab().toImage();
+    int light = 0;
+    for (int x = 0; x < picture.width(); ++x)
+        for (int y : {0, picture.height() - 1})
+            light += qGray(picture.pixel(x, y)) > 60;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x : {0, picture.width() - 1})
+            light += qGray(picture.pixel(x, y)) > 60;
+    EXPECT_EQ(light, 0) << "light pixels on the dialogue's edges";
+}

@@ -165,6 +165,9 @@ TEST_F(LoggingWidgetTest, ConcurrentWritersEachLandWholeLines)
 
 TEST(LoggingWidgetLifetimeTest, PrintingWhileViewsComeAndGoIsSafe)
 {
+    // Leaked on purpose: the captured std::clog forwards to it for the rest of the program.
+    auto* original = new std::stringbuf;
+    std::clog.rdbuf(original);
     std::atomic<bool> stop{false};
     std::thread printer([&] {
         while (!stop)
@@ -176,6 +179,14 @@ TEST(LoggingWidgetLifetimeTest, PrintingWhileViewsComeAndGoIsSafe)
     }
     stop = true;
     printer.join();
+    std::clog << "after the views" << std::flush;
+    // The last view gone, every line reaches the original buffer whole.
+    const std::string text = original->str();
+    const std::string line = "printing during shutdown\n";
+    std::size_t at = 0;
+    while (text.compare(at, line.size(), line) == 0)
+        at += line.size();
+    EXPECT_EQ(text.substr(at), "after the views");
 }
 
 TEST(LoggingWidgetLifetimeTest, OnceTheViewIsGoneTextReachesTheOriginalBuffer)

@@ -11,6 +11,7 @@
 #include "core/ThreadSafeVariable.h"
 #include "core/VideoFormat.h"
 #include "support/TestSupport.h"
+#include "ui/TimerTicks.h"
 #include "ui/display/MainDisplayWidget.h"
 #include "ui/settings/GUISettingItem.h"
 
@@ -18,7 +19,6 @@
 #include <QCheckBox>
 #include <QPointer>
 #include <QSpinBox>
-#include <QTest>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 #include <opencv2/core.hpp>
@@ -163,10 +163,10 @@ TEST_F(MakeSettingWidgetTest, EachHeldTypeAndDescriptorGetsItsEditorAndKeepsItsV
             editor ? std::vector<QWidget*>{editor} : std::vector<QWidget*>{};
         EXPECT_EQ(DirectChildWidgets(parent_), expected_children) << c.what;
         EXPECT_EQ(QApplication::topLevelWidgets().size(), windows_before) << c.what;
-        if (editor)
+        if (editor) {
             editor->show();
-        // Long enough for every refresh timer of the editors to run a few times.
-        QTest::qWait(120);
+            EXPECT_TRUE(windowtest::TimerTicks(editor).WaitForEachRunning(3)) << c.what;
+        }
         EXPECT_EQ(v.Snapshot(), before) << c.what;
         delete editor;
     }

@@ -3,12 +3,12 @@
 #include "ui/settings/panels/NodeGUIBuilder.h"
 
 #include "PanelFixture.h"
+#include "TimerTicks.h"
 #include "control/ElementRegistry.h"
 #include "support/LogCapture.h"
 #include "engine/ElementBase.h"
 
 #include <QApplication>
-#include <QTest>
 
 #include <regex>
 #include <string>
@@ -55,8 +55,7 @@ TEST_F(PanelCatalogueTest, BuildingEveryPanelWritesNothing)
             NodeGUIBuilder panel(hub_, id);
             panel.resize(400, 800);
             panel.show();
-            // Every refresh timer of the editors runs a few times.
-            QTest::qWait(150);
+            EXPECT_TRUE(windowtest::TimerTicks(&panel).WaitForEachRunning(3)) << name;
             EXPECT_FALSE(log.Contains("WARNING")) << name << ": " << log.Text();
         }
         EXPECT_EQ(SettingsOf(*element), before) << name;

@@ -128,6 +128,7 @@ TEST(PlaybackControlWidgetTest, AFrameNumberDestroyedOnAnotherThreadIsForgotten)
 // may touch the other once it is gone (the sanitizer build sees a slip).
 TEST(PlaybackControlWidgetTest, TheWidgetAndItsFrameNumberMayGoAtOnce)
 {
+    const int widgets_before = QApplication::allWidgets().size();
     for (int round = 0; round < 200; ++round) {
         auto* frame_number = new FrameNumber();
         frame_number->SetFrameCount(10);
@@ -143,6 +144,8 @@ TEST(PlaybackControlWidgetTest, TheWidgetAndItsFrameNumberMayGoAtOnce)
         element_thread.join();
         QApplication::processEvents();
     }
+    // Each widget went with all its children, whichever side went first.
+    EXPECT_EQ(QApplication::allWidgets().size(), widgets_before);
 }
 
 class PlaybackPipelineTest : public ::testing::Test {

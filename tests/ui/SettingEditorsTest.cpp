@@ -3,6 +3,7 @@
 // variable at once and emits UpdateSettingsSignal() as often as the editor promises.
 #include "support/TestSupport.h"
 #include "ui/ModalDialogues.h"
+#include "ui/TimerTicks.h"
 #include "ui/MouseEvents.h"
 
 #include "ui/controls/BetterSlider.h"
@@ -235,7 +236,7 @@ TEST_F(SettingEditorsTest, BuildingShowsTheVariableAndNeverWrites)
         const std::string before = c.value(v);
         std::unique_ptr<GUISettingItem> editor(c.make(v));
         editor->show();
-        QTest::qWait(60);  // the refresh timers run at least once
+        EXPECT_TRUE(windowtest::TimerTicks(editor.get()).WaitForEachRunning(2)) << c.name;
         EXPECT_EQ(c.shown(editor.get()), c.shown_at_start) << c.name;
         EXPECT_EQ(c.value(v), before) << c.name;
     }

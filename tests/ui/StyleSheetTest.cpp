@@ -1,5 +1,6 @@
 // Reading the style sheet: the embedded fallback, the folder's files in name order and
-// the combined copy written beside the working directory.
+// the combined copy written beside the working directory; what the embedded one shows.
+#include "WindowTestSupport.h"
 #include "support/TestSupport.h"
 #include "ui/frame/StyleSheet.h"
 
@@ -7,9 +8,11 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QString>
+#include <QToolTip>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -132,4 +135,21 @@ TEST_F(StyleSheetTest, TheEmbeddedSheetGivesSpinBoxesVisibleStepArrows)
             image, QRect(image.width() - 14, image.height() / 2 + 1, 10, image.height() / 2 - 3)))
             << box->metaObject()->className() << " down";
     }
+}
+
+// A tool tip is a window of its own, outside the styled window: the rules must still
+// reach it through the widget that shows it.
+TEST_F(StyleSheetTest, ToolTipsOfAStyledWindowAreLightOnDark)
+{
+    ReadStyleSheet(temp_.File("no such folder"));
+    QWidget window;
+    ApplyStyleSheet(&window);
+    auto* button = new QPushButton("New", &window);
+    button->setToolTip("Clears all of the elements");
+    window.show();
+    windowtest::HoverForToolTip(button, button->rect().center());
+    QWidget* tip = windowtest::ShownToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(windowtest::IsLightTextOnDark(tip->grab().toImage()));
+    QToolTip::hideText();
 }

@@ -1,12 +1,14 @@
 // The integer editor: odd mode never leaves the range, small ranges page by one,
 // no-limits hides the slider, and mode changes never write.
 #include "ui/MouseEvents.h"
+#include "ui/TimerTicks.h"
 #include "ui/controls/BetterSlider.h"
 #include "ui/settings/ThreadIntSettingItem.h"
 
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -113,7 +115,9 @@ TEST(ThreadIntSettingItemTest, UpdateFollowsTheBackEndOnlyWhenOn)
     ThreadSafeVariable<int> frames(3);
     ThreadIntSettingItem editor(&frames, "Frames", 0, 100, nullptr);
     frames.Set(40);
-    QTest::qWait(100);
+    EXPECT_FALSE(editor.findChild<QTimer*>()->isActive());
+    // Four of the refresh's 25 ms intervals: a timer left running would show 40.
+    ASSERT_TRUE(windowtest::WaitIntervals(std::chrono::milliseconds(25), 4));
     EXPECT_EQ(editor.SpinBox()->value(), 3);
     editor.SetUpdate(true);
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.SpinBox()->value() == 40; }, 5000));

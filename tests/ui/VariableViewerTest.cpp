@@ -3,12 +3,14 @@
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "engine/ElementBase.h"
+#include "TimerTicks.h"
 #include "WindowTestSupport.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
@@ -121,8 +123,9 @@ TEST_F(VariableViewerTest, TheTimerFollowsNewAndRemovedElements)
     EXPECT_TRUE(WaitForGui([&] { return Model()->rowCount() == 0; }));
 
     viewer_.findChild<QCheckBox*>()->click();
+    EXPECT_FALSE(viewer_.findChild<QTimer*>()->isActive());
     commander_->MakeElement("Blur", "");
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents();
+    // Three of the timer's 100 ms intervals, in which a timer left running would refresh.
+    ASSERT_TRUE(windowtest::WaitIntervals(std::chrono::milliseconds(100), 3));
     EXPECT_EQ(Model()->rowCount(), 0);
 }

@@ -1,12 +1,14 @@
 // Helpers for the window panels' tests: waiting while the event loop runs, and reading
-// what a widget shows on screen.
+// what a widget or its tool tip shows on screen.
 #pragma once
 
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QWidget>
 
@@ -42,6 +44,35 @@ inline QImage Screen(QWidget* widget)
 inline QColor PixelAt(QWidget* widget, int x, int y)
 {
     return Screen(widget).pixelColor(x, y);
+}
+
+// The tool tip on show, a window of its own; null when none shows.
+inline QWidget* ShownToolTip()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+// Shows the widget's tool tip at the point as a pause of the mouse there would.
+inline void HoverForToolTip(QWidget* widget, QPoint at)
+{
+    QHelpEvent hover(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &hover);
+}
+
+// Light text on a dark ground, as a person reads it: the ground just inside a one-pixel
+// frame is dark and some text pixels are light.
+inline bool IsLightTextOnDark(const QImage& image)
+{
+    if (qGray(image.pixel(2, 2)) > 80)
+        return false;
+    for (int y = 2; y < image.height() - 2; ++y)
+        for (int x = 2; x < image.width() - 2; ++x)
+            if (qGray(image.pixel(x, y)) > 170)
+                return true;
+    return false;
 }
 
 }  // namespace windowtest

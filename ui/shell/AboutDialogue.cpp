@@ -15,6 +15,16 @@ AboutDialogue::AboutDialogue(QWidget* parent)
         label_->setText(stream.readAll());
     }
     layout_->addWidget(label_);
+    FitToText();
+}
+
+void AboutDialogue::FitToText()
+{
+    // A window manager draws a light resize handle under a window that may be resized; a
+    // fixed one it leaves dark to its edges. The sheet's font decides the wrapped height.
+    ensurePolished();
+    const int width = sizeHint().width();
+    setFixedSize(width, heightForWidth(width));
 }
 
 QSize AboutDialogue::sizeHint() const

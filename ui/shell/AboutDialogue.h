@@ -1,6 +1,7 @@
 #pragma once
 // Help > About...: the product's name, release notes and credits, read from the embedded
-// resource ":/Messages/About.txt". The label is a child of the dialogue.
+// resource ":/Messages/About.txt". The label is a child of the dialogue. Its size is fixed
+// to the text wrapped at the hinted width.
 
 #include <QDialog>
 
@@ -15,6 +16,8 @@ public:
     QSize sizeHint() const override;
 
 private:
+    void FitToText();
+
     QVBoxLayout* layout_;
     QLabel* label_;
 };
