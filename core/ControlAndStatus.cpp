@@ -1,5 +1,7 @@
 #include "core/ControlAndStatus.h"
 
+#include "core/FILELog.h"
+#include "core/SafeFiles.h"
 #include "core/SharedGUI.h"
 
 #include <QDir>
@@ -70,9 +72,11 @@ boost::shared_ptr<ControlBaseClass> ControlAndStatus::GetOrMake(const std::strin
     // Made and read outside the lock; a throw leaves the flag unset for the next caller.
     std::call_once(pending->once, [&] {
         boost::shared_ptr<ControlBaseClass> control = make();
-        LoadControlSettings(control);
+        const std::string file_name = ClaimSettingsFile(*control, instance_name);
+        if (!file_name.empty())
+            LoadControlSettings(*control, file_name);
         boost::lock_guard<boost::mutex> lock(registry_mutex_);
-        registry_.push_back(SharedControlEntry{instance_name, control, type_name});
+        registry_.push_back(SharedControlEntry{instance_name, control, type_name, file_name});
         pending_.erase(std::make_pair(type_name, instance_name));
         pending->control = control;
     });
@@ -101,18 +105,34 @@ std::string ControlAndStatus::GetImagesDirectory()
     return MakeUserDirectory("/orvane/images/");
 }
 
-void ControlAndStatus::LoadControlSettings(boost::shared_ptr<ControlBaseClass> control)
+std::string ControlAndStatus::ClaimSettingsFile(const ControlBaseClass& control,
+                                                const std::string& instance_name)
 {
-    if (control) {
-        control->settings.LoadFromFile(SettingsFilePath(control));
+    // Taken before the file is read: a value read from it cannot rename it.
+    const std::string base = instance_name.empty() ? control.name : control.name + "-" + instance_name;
+    const std::string file_name = base + ".txt";
+    if (!IsSafeFileName(file_name)) {
+        FILE_LOG(logWARNING) << "No settings file for the record " << base
+                             << " : its name cannot name a file";
+        return "";
     }
+    boost::lock_guard<boost::mutex> lock(registry_mutex_);
+    if (!settings_files_.insert(file_name).second) {
+        FILE_LOG(logWARNING) << "No settings file for the record " << base << " : another record has "
+                             << file_name;
+        return "";
+    }
+    return file_name;
 }
 
-void ControlAndStatus::SaveControlSettings(boost::shared_ptr<ControlBaseClass> control)
+void ControlAndStatus::LoadControlSettings(ControlBaseClass& control, const std::string& file_name)
 {
-    if (control) {
-        control->settings.SaveToFile(SettingsFilePath(control), false);
-    }
+    control.settings.LoadFromFile(GetSettingsDirectory() + file_name);
+}
+
+void ControlAndStatus::SaveControlSettings(ControlBaseClass& control, const std::string& file_name)
+{
+    control.settings.SaveToFile(GetSettingsDirectory() + file_name, false);
 }
 
 void ControlAndStatus::SaveAllControlSettings()
@@ -123,13 +143,9 @@ void ControlAndStatus::SaveAllControlSettings()
         entries = registry_;
     }
     for (const SharedControlEntry& entry : entries) {
-        SaveControlSettings(entry.control);
+        if (!entry.settings_file.empty())
+            SaveControlSettings(*entry.control, entry.settings_file);
     }
-}
-
-std::string ControlAndStatus::SettingsFilePath(const boost::shared_ptr<ControlBaseClass>& control)
-{
-    return GetSettingsDirectory() + control->settings.GetValueAsString("_setting_name") + ".txt";
 }
 
 boost::shared_ptr<ControlBaseClass> ControlAndStatus::FindEntry(const std::string& type_name,

@@ -1,8 +1,9 @@
 #pragma once
 // The process-wide hub of the back end. It owns the registry of shared control records (one per
 // type and instance name, each read from its settings file in the per-user folder when made),
-// the back-end signals and the link to the commander. The commander lives in a higher library,
-// so it is only declared here and held by shared pointer.
+// the back-end signals and the link to the commander. A record's file is named when the record
+// is made, from its own name and the instance name, and no two records share one. The
+// commander lives in a higher library, so it is only declared here and held by shared pointer.
 
 #include "core/ControlBaseClass.h"
 #include "core/SharedControlEntry.h"
@@ -17,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <typeinfo>
 #include <utility>
@@ -48,13 +50,15 @@ public:
     static std::string GetSettingsDirectory();
     static std::string GetImagesDirectory();
 
-    void LoadControlSettings(boost::shared_ptr<ControlBaseClass> control);
-    void SaveControlSettings(boost::shared_ptr<ControlBaseClass> control);
-    // Every record made in this run, in creation order.
+    // Writes the file of every record made in this run that has one, in creation order.
     void SaveAllControlSettings();
 
 private:
-    static std::string SettingsFilePath(const boost::shared_ptr<ControlBaseClass>& control);
+    static void LoadControlSettings(ControlBaseClass& control, const std::string& file_name);
+    static void SaveControlSettings(ControlBaseClass& control, const std::string& file_name);
+    // The file name of a record just made, now its own; empty, with a WARNING, when the name
+    // cannot name a file or another record has that file.
+    std::string ClaimSettingsFile(const ControlBaseClass& control, const std::string& instance_name);
     // A record being made: callers of one type and name wait on its once flag.
     struct PendingRecord {
         std::once_flag once;
@@ -68,8 +72,9 @@ private:
     boost::shared_ptr<ControlBaseClass> FindEntry(const std::string& type_name,
                                                   const std::string& instance_name) const;
 
-    boost::mutex registry_mutex_;  // guards registry_, pending_ and shared_gui_
+    boost::mutex registry_mutex_;  // guards registry_, pending_, settings_files_ and shared_gui_
     std::vector<SharedControlEntry> registry_;
+    std::set<std::string> settings_files_;  // the file names claimed so far
     // Keyed by type name and instance name.
     std::map<std::pair<std::string, std::string>, std::shared_ptr<PendingRecord>> pending_;
 

@@ -2,11 +2,20 @@
 
 #include "core/CustomException.h"
 #include "core/FILELog.h"
+#include "core/SafeFiles.h"
 #include "core/SettingsConvertors.h"
 #include "core/Utilities.h"
 
-#include <fstream>
 #include <sstream>
+
+namespace {
+
+// Far more than any object's settings; a longer file is not a settings file.
+constexpr long long kMaxSettingsFileBytes = 1024 * 1024;
+
+const char* const kNameSetting = "_setting_name";
+
+}  // namespace
 
 ParameterContainer::ParameterContainer() : loader(this) {}
 
@@ -98,21 +107,29 @@ std::string ParameterContainer::ToString()
 
 void ParameterContainer::SaveToFile(const std::string& path, bool append)
 {
-    std::ofstream file(path, append ? std::ios::app : std::ios::trunc);
-    if (!file) {
+    QByteArray content;
+    const bool readable =
+        !append || !PathExists(path) || ReadFileBounded(path, kMaxSettingsFileBytes, content);
+    for (const auto& pair : GetNameValuePairs())
+        content += QByteArray::fromStdString(pair.first + "=" + pair.second + "\n");
+    if (!readable || !WriteFileReplacing(path, content)) {
         FILE_LOG(logDEBUG1) << "Could not save file";
         FILE_LOG(logERROR) << "Could not write the settings file " << path;
-        return;
     }
-    for (const auto& pair : GetNameValuePairs())
-        file << pair.first << "=" << pair.second << "\n";
 }
 
 void ParameterContainer::LoadFromFile(const std::string& path)
 {
-    std::ifstream file(path);
+    if (!PathExists(path))
+        return;  // not written yet
+    QByteArray content;
+    if (!ReadFileBounded(path, kMaxSettingsFileBytes, content)) {
+        FILE_LOG(logERROR) << "Could not read the settings file " << path;
+        return;
+    }
+    std::istringstream lines(content.toStdString());
     std::string line;
-    while (std::getline(file, line))
+    while (std::getline(lines, line))
         ParseSettingLine(line);
 }
 
@@ -125,8 +142,15 @@ void ParameterContainer::ParseSettingLine(std::string line)
         std::istringstream rest(TextBefore(line, '#'));
         std::string name;
         std::string value;
-        if (std::getline(rest, name, '=') && std::getline(rest, value, '='))
-            SetValue(name, value, "");
+        if (!std::getline(rest, name, '=') || !std::getline(rest, value, '='))
+            return;
+        // The name is the object's own; a file does not rename it.
+        if (name == kNameSetting && value != GetValueAsString(kNameSetting)) {
+            FILE_LOG(logWARNING) << "Ignored the name " << value << " in the settings of "
+                                 << GetValueAsString(kNameSetting);
+            return;
+        }
+        SetValue(name, value, "");
     } catch (...) {
         // A line that cannot be read changes nothing; SetValue has logged its own failures.
     }

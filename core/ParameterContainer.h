@@ -54,12 +54,16 @@ public:
     // "name = value" lines, one per item.
     std::string ToString();
 
-    // "name=value" lines; on failure to open, a DEBUG1 line and nothing written.
+    // "name=value" lines, through a temporary file that replaces the old one only when all
+    // of it was written; never through a link. On failure a DEBUG1 and an ERROR line, and
+    // the old file stays as it was.
     void SaveToFile(const std::string& path, bool append);
-    // Applies each line of the file; a file that cannot be opened is skipped.
+    // Applies each line of the file. A missing file is skipped; anything but a regular file
+    // of at most 1 MiB is one ERROR line and changes nothing.
     void LoadFromFile(const std::string& path);
     // One settings-file line: text from "#" on is dropped, the name runs to the first "=",
-    // the value to a second "=" or the end; nothing is trimmed; no value, no change.
+    // the value to a second "=" or the end; nothing is trimmed; no value, no change. A
+    // "_setting_name" other than the object's own is ignored with a WARNING.
     void ParseSettingLine(std::string line);
 
     // Entry point of the control text form for this container.

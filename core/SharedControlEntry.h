@@ -10,5 +10,6 @@
 struct SharedControlEntry {
     std::string instance_name;
     boost::shared_ptr<ControlBaseClass> control;
-    std::string type_name;  // typeid(T).name() of the record's class
+    std::string type_name;      // typeid(T).name() of the record's class
+    std::string settings_file;  // its file's name in the per-user folder; empty for none
 };

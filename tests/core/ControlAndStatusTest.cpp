@@ -4,15 +4,21 @@
 #include "core/NodeControls.h"
 #include "core/PreviewSettings.h"
 #include "core/SharedGUI.h"
+#include "support/BoundedChild.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <boost/make_shared.hpp>
 
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -42,6 +48,13 @@ bool FileExists(const std::string& path)
     return std::ifstream(path).good();
 }
 
+// Everything in the folder, hidden names included, sorted by name.
+QStringList Entries(const std::string& folder)
+{
+    return QDir(QString::fromStdString(folder))
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Name);
+}
+
 // Counts constructions, so a test can see how many records of the type were made.
 class CountedRecord : public ControlBaseClass {
 public:
@@ -67,6 +80,42 @@ public:
     static ControlAndStatus* hub;
 };
 ControlAndStatus* AskingRecord::hub = nullptr;
+
+// Another type of the same name: it must not take the frame-rate record's file.
+class ImpostorRecord : public ControlBaseClass {
+public:
+    ImpostorRecord() : ControlBaseClass("FrameRateSettings") { settings.AddSetting("_value", &value, ""); }
+    ~ImpostorRecord() override = default;
+
+    ThreadSafeVariable<int> value{3};
+};
+
+// Each registry record, made at its first request, and its file as saved with its initial values.
+struct RecordCase {
+    std::string name;
+    std::string content;
+    std::function<void(ControlAndStatus&)> make;
+};
+
+std::vector<RecordCase> RecordCases()
+{
+    return {
+        {"FrameRateSettings",
+         "_setting_name=FrameRateSettings\n_setting_name=FrameRateSettings\n_limit_frame_rate=0\n"
+         "_global_frame_rate=30\n",
+         [](ControlAndStatus& hub) { hub.GetSharedControl<FrameRateSettings>(""); }},
+        {"PreviewSettings",
+         "_setting_name=PreviewSettings\n_setting_name=PreviewSettings\n_max_preview_framerate=25\n"
+         "_high_quality_rescaling=1\n",
+         [](ControlAndStatus& hub) { hub.GetSharedControl<PreviewSettings>(""); }},
+        {"CameraControls", "_setting_name=CameraControls\n_setting_name=CameraControls\n",
+         [](ControlAndStatus& hub) { hub.GetSharedControl<CameraControls>(""); }},
+        {"node controls", "_setting_name=node controls\n_setting_name=node controls\n",
+         [](ControlAndStatus& hub) { hub.GetSharedControl<NodeControls>(""); }},
+        {"shared gui", "_setting_name=shared gui\n_setting_name=shared gui\n",
+         [](ControlAndStatus& hub) { hub.GetSharedGUI(); }},
+    };
+}
 
 }  // namespace
 
@@ -149,39 +198,41 @@ TEST(ControlAndStatusTest, RecordWithoutFileKeepsItsInitialValues)
 // Each registry record writes its file, named after "_setting_name", with these lines.
 TEST(ControlAndStatusTest, SaveAllWritesTheFileOfEveryRecordMade)
 {
-    struct Case {
-        std::string file;
-        std::string content;
-        std::function<void(ControlAndStatus&)> make;
-    };
-    const std::vector<Case> cases = {
-        {"FrameRateSettings.txt",
-         "_setting_name=FrameRateSettings\n_setting_name=FrameRateSettings\n_limit_frame_rate=0\n"
-         "_global_frame_rate=30\n",
-         [](ControlAndStatus& hub) { hub.GetSharedControl<FrameRateSettings>(""); }},
-        {"PreviewSettings.txt",
-         "_setting_name=PreviewSettings\n_setting_name=PreviewSettings\n_max_preview_framerate=25\n"
-         "_high_quality_rescaling=1\n",
-         [](ControlAndStatus& hub) { hub.GetSharedControl<PreviewSettings>(""); }},
-        {"CameraControls.txt", "_setting_name=CameraControls\n_setting_name=CameraControls\n",
-         [](ControlAndStatus& hub) { hub.GetSharedControl<CameraControls>(""); }},
-        {"node controls.txt", "_setting_name=node controls\n_setting_name=node controls\n",
-         [](ControlAndStatus& hub) { hub.GetSharedControl<NodeControls>(""); }},
-        {"shared gui.txt", "_setting_name=shared gui\n_setting_name=shared gui\n",
-         [](ControlAndStatus& hub) { hub.GetSharedGUI(); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
+    const std::vector<RecordCase> cases = RecordCases();
+    for (const RecordCase& c : cases) {
+        SCOPED_TRACE(c.name);
         testsupport::ScopedHome home;
         ControlAndStatus hub;
         c.make(hub);
         hub.SaveAllControlSettings();
-        EXPECT_EQ(ReadFile(ControlAndStatus::GetSettingsDirectory() + c.file), c.content);
-        for (const Case& other : cases) {
-            if (other.file != c.file) {
-                EXPECT_FALSE(FileExists(ControlAndStatus::GetSettingsDirectory() + other.file)) << other.file;
+        EXPECT_EQ(ReadFile(ControlAndStatus::GetSettingsDirectory() + c.name + ".txt"), c.content);
+        for (const RecordCase& other : cases) {
+            if (other.name != c.name) {
+                EXPECT_FALSE(FileExists(ControlAndStatus::GetSettingsDirectory() + other.name + ".txt"))
+                    << other.name;
             }
         }
+    }
+}
+
+// The file's place comes from the record itself, not from what an earlier file said.
+TEST(ControlAndStatusTest, SettingsFileCannotMoveTheFileItIsSavedTo)
+{
+    for (const RecordCase& c : RecordCases()) {
+        SCOPED_TRACE(c.name);
+        testsupport::ScopedHome home;
+        const std::string path = ControlAndStatus::GetSettingsDirectory() + c.name + ".txt";
+        WriteFile(path, "_setting_name=../escaped-" + c.name + "\n");
+        ControlAndStatus hub;
+        LogCapture capture;
+        c.make(hub);
+        hub.SaveAllControlSettings();
+        EXPECT_FALSE(FileExists(home.Path() + "/escaped-" + c.name + ".txt"));
+        EXPECT_EQ(ReadFile(path), c.content);
+        const std::vector<std::string> messages = capture.Messages();
+        EXPECT_EQ(std::count(messages.begin(), messages.end(),
+                             "Ignored the name ../escaped-" + c.name + " in the settings of " + c.name),
+                  1);
     }
 }
 
@@ -217,6 +268,110 @@ TEST(ControlAndStatusTest, UnwritableFileKeepsTheOldFile)
     hub.GetSharedControl<FrameRateSettings>("");
     EXPECT_NO_THROW(hub.SaveAllControlSettings());
     EXPECT_TRUE(QDir(QString::fromStdString(path)).exists());
+}
+
+TEST(ControlAndStatusTest, RecordsNeverShareAFile)
+{
+    testsupport::ScopedHome home;
+    const std::string folder = ControlAndStatus::GetSettingsDirectory();
+    {
+        ControlAndStatus hub;
+        LogCapture capture;
+        hub.GetSharedControl<FrameRateSettings>("")->global_frame_rate.Set(12.5);
+        hub.GetSharedControl<FrameRateSettings>("other")->global_frame_rate.Set(7.0);
+        hub.GetSharedControl<ImpostorRecord>("");
+        hub.GetSharedControl<FrameRateSettings>("../up")->global_frame_rate.Set(1.0);
+        hub.SaveAllControlSettings();
+        EXPECT_EQ(capture.LinesWith("[WARNING]"), 2) << capture.Text();
+    }
+    EXPECT_EQ(ReadFile(folder + "FrameRateSettings.txt"),
+              "_setting_name=FrameRateSettings\n_setting_name=FrameRateSettings\n_limit_frame_rate=0\n"
+              "_global_frame_rate=12.5\n");
+    EXPECT_NE(ReadFile(folder + "FrameRateSettings-other.txt").find("_global_frame_rate=7\n"),
+              std::string::npos);
+    EXPECT_EQ(Entries(folder), (QStringList{"FrameRateSettings-other.txt", "FrameRateSettings.txt"}));
+    EXPECT_EQ(Entries(home.Path()), QStringList{"orvane"});
+
+    ControlAndStatus hub;
+    EXPECT_DOUBLE_EQ(hub.GetSharedControl<FrameRateSettings>("")->global_frame_rate.Get(), 12.5);
+    EXPECT_DOUBLE_EQ(hub.GetSharedControl<FrameRateSettings>("other")->global_frame_rate.Get(), 7.0);
+}
+
+// A FIFO or an endless device in a settings file's place: the record is made at once with its
+// initial values, the close does not wait either, and both leave the thing where it was.
+TEST(ControlAndStatusTest, SettingsFileThatBlocksOrNeverEndsLeavesTheRecordAtItsDefaults)
+{
+    struct Case {
+        std::string what;
+        std::function<void(const std::string& path)> make;
+    };
+    const std::vector<Case> cases = {
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+        {"a link to /dev/zero",
+         [](const std::string& path) { ASSERT_EQ(symlink("/dev/zero", path.c_str()), 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto checks = [&] {
+            testsupport::ScopedHome home;
+            const std::string path = ControlAndStatus::GetSettingsDirectory() + "FrameRateSettings.txt";
+            c.make(path);
+            struct stat before {};
+            ASSERT_EQ(lstat(path.c_str(), &before), 0);
+            ControlAndStatus hub;
+            LogCapture capture;
+            auto record = hub.GetSharedControl<FrameRateSettings>("");
+            EXPECT_FALSE(record->limit_frame_rate.Get());
+            EXPECT_DOUBLE_EQ(record->global_frame_rate.Get(), 30.0);
+            EXPECT_EQ(capture.LinesWith("[ERROR]  Could not read the settings file " + path), 1);
+            hub.SaveAllControlSettings();
+            EXPECT_EQ(capture.LinesWith("[ERROR]  Could not write the settings file " + path), 1);
+            EXPECT_EQ(capture.LinesWith("[ERROR]"), 2) << capture.Text();
+            struct stat after {};
+            ASSERT_EQ(lstat(path.c_str(), &after), 0);
+            EXPECT_EQ(after.st_ino, before.st_ino);
+            EXPECT_EQ(after.st_mode, before.st_mode);
+        };
+        EXPECT_BOUNDED_IN_CHILD(checks);
+    }
+}
+
+// A write that fails part way (here the file-size limit; a full disk alike) leaves every old
+// file as it was, each with an ERROR line that names it, and no temporary file behind.
+TEST(ControlAndStatusTest, FailedSaveLeavesEveryOldFileWithAnError)
+{
+    const auto checks = [] {
+        testsupport::ScopedHome home;
+        const std::string folder = ControlAndStatus::GetSettingsDirectory();
+        {
+            ControlAndStatus hub;
+            hub.GetSharedControl<FrameRateSettings>("")->global_frame_rate.Set(12.5);
+            hub.GetSharedControl<PreviewSettings>("")->max_preview_framerate.Set(5.0);
+            hub.SaveAllControlSettings();
+        }
+        const std::vector<std::string> paths = {folder + "FrameRateSettings.txt",
+                                                folder + "PreviewSettings.txt"};
+        std::vector<std::string> old_contents;
+        for (const std::string& path : paths)
+            old_contents.push_back(ReadFile(path));
+        ASSERT_GT(old_contents[0].size(), 40u);
+
+        ControlAndStatus hub;
+        hub.GetSharedControl<FrameRateSettings>("")->global_frame_rate.Set(60.0);
+        hub.GetSharedControl<PreviewSettings>("")->max_preview_framerate.Set(10.0);
+        LogCapture capture;
+        {
+            testsupport::ScopedFileSizeLimit limit(40);
+            hub.SaveAllControlSettings();
+        }
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            EXPECT_EQ(ReadFile(paths[i]), old_contents[i]) << paths[i];
+            EXPECT_EQ(capture.LinesWith("[ERROR]  Could not write the settings file " + paths[i]), 1)
+                << capture.Text();
+        }
+        EXPECT_EQ(Entries(folder), (QStringList{"FrameRateSettings.txt", "PreviewSettings.txt"}));
+    };
+    EXPECT_BOUNDED_IN_CHILD(checks);
 }
 
 TEST(ControlAndStatusTest, ThreadsAskingAtOnceGetOneRecordMadeOnce)

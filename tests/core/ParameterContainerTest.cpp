@@ -4,12 +4,17 @@
 #include "core/CustomException.h"
 #include "core/ThreadSafeVariable.h"
 
+#include "support/BoundedChild.h"
 #include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -282,6 +287,98 @@ TEST(ParameterContainerTest, LoadingAFileWithCommentsAndWindowsLineEnds)
     Sample untouched;
     untouched.settings.LoadFromFile(dir.File("absent.txt"));
     EXPECT_EQ(untouched.count.Get(), 5);
+}
+
+// What lies at a settings file's path may be anything; only a regular file of at most 1 MiB
+// is read. Everything else is one ERROR line naming the path, and no setting changes.
+TEST(ParameterContainerTest, SettingsFileThatIsNotAFileOfBoundedSizeIsRefused)
+{
+    struct Case {
+        std::string what;
+        std::function<void(const std::string& path, const testsupport::TempDir& dir)> make;
+    };
+    const auto link_to = [](const std::string& target) {
+        return [target](const std::string& path, const testsupport::TempDir&) {
+            ASSERT_EQ(symlink(target.c_str(), path.c_str()), 0);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"a FIFO", [](const std::string& path,
+                      const testsupport::TempDir&) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+        {"a link to /dev/zero", link_to("/dev/zero")},
+        {"a link to /dev/urandom", link_to("/dev/urandom")},
+        {"a link to a good file",
+         [](const std::string& path, const testsupport::TempDir& dir) {
+             WriteFile(dir.File("elsewhere.txt"), "_count=8\n");
+             ASSERT_EQ(symlink(dir.File("elsewhere.txt").c_str(), path.c_str()), 0);
+         }},
+        {"a folder", [](const std::string& path,
+                        const testsupport::TempDir&) { ASSERT_EQ(mkdir(path.c_str(), 0700), 0); }},
+        {"a file over 1 MiB",
+         [](const std::string& path, const testsupport::TempDir&) {
+             std::string lines;
+             while (lines.size() <= 1024 * 1024)
+                 lines += "_count=8\n";
+             WriteFile(path, lines);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto checks = [&] {
+            testsupport::TempDir dir;
+            const std::string path = dir.File("Sample.txt");
+            c.make(path, dir);
+            Sample sample;
+            LogCapture capture;
+            sample.settings.LoadFromFile(path);
+            EXPECT_EQ(sample.count.Get(), 5);
+            const std::string log = capture.Text();
+            EXPECT_EQ(LoggedLinesWith(log, "[ERROR]"), 1) << log;
+            EXPECT_EQ(LoggedLinesWith(log, "Could not read the settings file " + path), 1) << log;
+        };
+        EXPECT_BOUNDED_IN_CHILD(checks);
+    }
+}
+
+TEST(ParameterContainerTest, SettingsFileDoesNotRenameItsObject)
+{
+    Sample sample;
+    LogCapture capture;
+    sample.settings.ParseSettingLine("_setting_name=../escaped-Sample");
+    EXPECT_EQ(sample.name, "Sample");
+    EXPECT_EQ(LoggedLinesWith(capture.Text(), "[WARNING]"), 1);
+    EXPECT_EQ(LoggedLinesWith(capture.Text(), "../escaped-Sample"), 1);
+    sample.settings.ParseSettingLine("_setting_name=Sample");
+    EXPECT_EQ(sample.name, "Sample");
+    EXPECT_EQ(LoggedLinesWith(capture.Text(), "[WARNING]"), 1);
+}
+
+// A save replaces only a regular file: a link is not written through, a FIFO is not opened.
+TEST(ParameterContainerTest, SaveLeavesWhatIsNotARegularFile)
+{
+    const auto checks = [] {
+        testsupport::TempDir dir;
+        const std::string outside = dir.File("outside.txt");
+        WriteFile(outside, "keep me\n");
+        const std::string link = dir.File("Linked.txt");
+        ASSERT_EQ(symlink(outside.c_str(), link.c_str()), 0);
+        const std::string fifo = dir.File("Fifo.txt");
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+        Sample sample;
+        for (const std::string& path : {link, fifo}) {
+            SCOPED_TRACE(path);
+            LogCapture capture;
+            sample.settings.SaveToFile(path, false);
+            EXPECT_EQ(LoggedLinesWith(capture.Text(), "Could not write the settings file " + path), 1);
+        }
+        EXPECT_EQ(ReadFile(outside), "keep me\n");
+        struct stat info {};
+        ASSERT_EQ(lstat(link.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+        ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    };
+    EXPECT_BOUNDED_IN_CHILD(checks);
 }
 
 TEST(ControlBaseClassTest, StartsFlaggedWithNamedSignalsInOrder)

@@ -21,6 +21,16 @@ public:
 
     bool Contains(const std::string& part) { return Text().find(part) != std::string::npos; }
 
+    // How many lines (level header included) contain the text.
+    int LinesWith(const std::string& part)
+    {
+        int count = 0;
+        std::istringstream lines(Text());
+        for (std::string line; std::getline(lines, line);)
+            count += line.find(part) != std::string::npos ? 1 : 0;
+        return count;
+    }
+
     // The message of each line (the text after the level header), in order.
     std::vector<std::string> Messages()
     {
