@@ -407,6 +407,13 @@ TEST(PreviewControlsLifetimeTest, DestroyedWhileItsRescaleWaitsIsSafe)
         blocker.Release();
     }
     DrainPool();
+    // The orphaned rescale kept nothing of the preview, and the pool still serves.
+    EXPECT_EQ(hub.use_count(), 1);
+    PreviewControls later(hub);
+    later.RequestPreview(10);
+    later.SubmitFrame(cv::Mat(10, 10, CV_8UC3, cv::Scalar(7, 7, 7)));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return later.IsImageReady(); }));
+    EXPECT_EQ(qRed(later.GetImage()->pixel(0, 0)), 7);
 }
 
 TEST(PreviewControlsLifetimeTest, RefusesAMissingHub)

@@ -4,20 +4,36 @@
 #include "core/ControlAndStatus.h"
 #include "core/NodeControls.h"
 #include "WindowTestSupport.h"
+#include "ui/frame/StyleSheet.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCompleter>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
+
+QTreeWidgetItem* CategoryRow(QTreeWidget* tree, const QString& name)
+{
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        if (tree->topLevelItem(i)->text(0) == name)
+            return tree->topLevelItem(i);
+    }
+    return nullptr;
+}
 
 class ElementSelectorWidgetTest : public ::testing::Test {
 protected:
@@ -36,21 +52,15 @@ protected:
         hub_->GetSharedControl<NodeControls>("")->chosen_element_type.Set(type);
     }
 
-    QTreeWidgetItem* Category(const QString& name)
-    {
-        for (int i = 0; i < selector_.Tree()->topLevelItemCount(); ++i) {
-            if (selector_.Tree()->topLevelItem(i)->text(0) == name)
-                return selector_.Tree()->topLevelItem(i);
-        }
-        return nullptr;
-    }
+    QTreeWidgetItem* Category(const QString& name) { return CategoryRow(selector_.Tree(), name); }
 
     // A click on the row, as a person makes it.
     void ClickRow(QTreeWidgetItem* item)
     {
         QTreeWidget* tree = selector_.Tree();
         tree->scrollToItem(item);
-        const QRect rect = tree->visualItemRect(item);
+        // The row is wider than the list, which scrolls sideways: its part on show.
+        const QRect rect = tree->visualItemRect(item) & tree->viewport()->rect();
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     }
 
@@ -181,4 +191,127 @@ TEST_F(ElementSelectorWidgetTest, ClickingAnElementRowChoosesItAndACategoryRowNo
     }
     ClickRow(Category("Camera")->child(0));
     EXPECT_EQ(Chosen(), "Camera");
+}
+
+namespace {
+
+// The selector inside a window with the application's style sheet, as the side panel
+// holds it, at the width it has there.
+class StyledSelectorTest : public ::testing::Test {
+protected:
+    StyledSelectorTest()
+        : hub_(boost::make_shared<ControlAndStatus>()),
+          commander_(boost::make_shared<PowerCommanderTop>(hub_)), window_(MakeStyled())
+    {
+        selector_ = new ElementSelectorWidget(hub_, window_.get());
+        window_->resize(300, 700);
+        selector_->resize(window_->size());
+        window_->show();
+        selector_->ExpandAllBox()->setChecked(true);
+        QCoreApplication::processEvents();
+    }
+
+    static std::unique_ptr<QWidget> MakeStyled()
+    {
+        ReadStyleSheet("/no/such/style/folder");
+        auto window = std::make_unique<QWidget>();
+        ApplyStyleSheet(window.get());
+        return window;
+    }
+
+    std::vector<QTreeWidgetItem*> ElementRows() const
+    {
+        std::vector<QTreeWidgetItem*> rows;
+        for (int i = 0; i < selector_->Tree()->topLevelItemCount(); ++i)
+            for (int c = 0; c < selector_->Tree()->topLevelItem(i)->childCount(); ++c)
+                rows.push_back(selector_->Tree()->topLevelItem(i)->child(c));
+        return rows;
+    }
+
+    // Where the cell shows in the list's viewport, scrolled into view.
+    QRect Cell(QTreeWidgetItem* item, int column)
+    {
+        QTreeWidget* tree = selector_->Tree();
+        tree->scrollToItem(item);
+        const QRect row = tree->visualItemRect(item);
+        const QRect cell(tree->columnViewportPosition(column), row.top(), tree->columnWidth(column),
+                         row.height());
+        return cell & tree->viewport()->rect();
+    }
+
+    // How wide the light pixels of the cell's text spread, as drawn.
+    int DrawnTextWidth(QTreeWidgetItem* item, int column)
+    {
+        QTreeWidget* tree = selector_->Tree();
+        const QRect cell = Cell(item, column);
+        const QImage shown = tree->viewport()->grab().toImage();
+        int left = cell.right() + 1, right = cell.left() - 1;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (qGray(shown.pixel(x, y)) > 120) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right - left + 1;
+    }
+
+    testsupport::ScopedHome home_;
+    boost::shared_ptr<ControlAndStatus> hub_;
+    boost::shared_ptr<PowerCommanderTop> commander_;
+    std::unique_ptr<QWidget> window_;
+    ElementSelectorWidget* selector_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(StyledSelectorTest, EveryNameShowsWholeAndEveryDescriptionHasRoom)
+{
+    QTreeWidget* tree = selector_->Tree();
+    const QFontMetrics metrics(tree->font());
+    for (QTreeWidgetItem* row : ElementRows()) {
+        const QString name = row->text(0);
+        // Drawn to its last letter: an ellipsis would end it early.
+        EXPECT_GE(DrawnTextWidth(row, 0), metrics.horizontalAdvance(name) - 3) << name.toStdString();
+        EXPECT_GE(tree->columnWidth(1), metrics.horizontalAdvance(row->text(1))) << name.toStdString();
+    }
+}
+
+TEST_F(StyledSelectorTest, TheHeaderStaysDarkBeyondNarrowColumns)
+{
+    selector_->ExpandAllBox()->setChecked(false);
+    selector_->resize(420, 700);
+    QCoreApplication::processEvents();
+    QHeaderView* header = selector_->Tree()->header();
+    const int columns = header->sectionViewportPosition(1) + header->sectionSize(1);
+    ASSERT_LT(columns, header->width() - 10) << "the collapsed list's columns fill it";
+    const QImage shown = header->grab().toImage();
+    EXPECT_LT(qGray(shown.pixel(header->width() - 5, header->height() / 2)), 80);
+}
+
+TEST_F(StyledSelectorTest, HoveringACellShowsItsWholeTextAsAToolTip)
+{
+    QTreeWidget* tree = selector_->Tree();
+    QTreeWidgetItem* row = CategoryRow(tree, "Thresholding")->child(1);
+    ASSERT_EQ(row->text(0), "In Range Threshold");
+    for (int column : {0, 1}) {
+        const QRect cell = Cell(row, column);
+        ASSERT_FALSE(cell.isEmpty()) << column;
+        windowtest::HoverForToolTip(tree->viewport(), cell.center());
+        auto* tip = qobject_cast<QLabel*>(windowtest::ShownToolTip());
+        ASSERT_NE(tip, nullptr) << column;
+        EXPECT_EQ(tip->text(), row->text(column));
+        EXPECT_TRUE(windowtest::IsLightTextOnDark(tip->grab().toImage())) << column;
+        QToolTip::hideText();
+    }
+}
+
+TEST_F(StyledSelectorTest, TheCompletionsAreLightOnDark)
+{
+    QCompleter* completer = selector_->SearchLine()->completer();
+    selector_->SearchLine()->setFocus();
+    QTest::keyClicks(selector_->SearchLine(), "C");
+    ASSERT_TRUE(completer->popup()->isVisible());
+    EXPECT_TRUE(completer->popup()->isWindow());
+    EXPECT_TRUE(windowtest::IsLightTextOnDark(completer->popup()->grab().toImage()));
+    completer->popup()->hide();
 }

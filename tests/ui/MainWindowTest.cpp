@@ -1,6 +1,7 @@
 // The main window: its form, its actions, the page choice, the start-up load of "default",
 // the shutdown sequence and the splitter positions across two starts.
 #include "MainWindowTestSupport.h"
+#include "TimerTicks.h"
 
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
@@ -377,8 +378,14 @@ TEST_F(MainWindowTest, TheStartUpZoomIsCancelledWithTheWindow)
     hub_ = boost::make_shared<ControlAndStatus>();
     window_ = std::make_unique<MainWindow>(hub_);
     window_.reset();
-    ProcessEventsFor(200);  // a timer outliving the window would touch freed memory here
-    SUCCEED();
+    // Past the window's 100 ms timer, started before this beat: one outliving the window
+    // would touch freed memory here.
+    ASSERT_TRUE(windowtest::WaitIntervals(std::chrono::milliseconds(100), 2));
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<MainWindow*>(widget), nullptr);
+    // The hub keeps its commander link; the window cleared the commander's table.
+    ASSERT_NE(hub_->GetCommander(), nullptr);
+    EXPECT_TRUE(hub_->GetCommander()->GetElementIds().empty());
 }
 
 TEST(RunMainWindowTest, TheHubLetsTheCommanderGoOnceTheWindowHasClosed)

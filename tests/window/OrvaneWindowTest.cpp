@@ -1,7 +1,10 @@
 // The real-window test: the orvane executable on a virtual screen with a window manager,
 // used with the mouse and keyboard as a person would. It builds "Image Read" -> "Blur" on
 // a fixture picture, sees both previews, closes the window, starts again and sees the
-// pipeline come back; then File > Exit ends the second run without saving.
+// pipeline come back; then File > Exit ends the second run without saving. A run of its
+// own hovers a port and an element's description for their tool tips, opens the search
+// line's completions, expands the element list and opens the About box, and sees each
+// drawn in the theme's colours.
 // Arguments: the orvane executable and the folder for screenshots and logs.
 #include "Desktop.h"
 
@@ -279,6 +282,146 @@ TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
         EXPECT_EQ(0, orvane.WaitForExit(seconds(60))) << "File > Exit ends with status 0";
     }
     EXPECT_EQ(saved, ReadFile(pipeline_file)) << "File > Exit saved nothing";
+}
+
+// ---- The look: tool tips, the completions, the element list and the About box. ----
+
+void MoveMouse(QPoint to)
+{
+    desktop::Shell("xdotool mousemove " + std::to_string(to.x()) + " " + std::to_string(to.y()));
+}
+
+// A tool tip or pop-up in the theme's colours: mostly dark ground with light text, not
+// the palette's pale yellow or white one.
+bool IsDarkPopUp(const QImage& shot, const QRect& area)
+{
+    if (area.width() < 30 || area.height() < 12)
+        return false;
+    const int pixels = area.width() * area.height();
+    const int dark = Count(shot, area, [](QRgb p) { return qGray(p) < 70; });
+    const int light = Count(shot, area, [](QRgb p) { return qGray(p) > 180; });
+    return dark > pixels / 2 && light > 20 && light < pixels / 3;
+}
+
+// The area that changed against the picture before, once it shows a dark pop-up there.
+QImage ShotOfPopUp(desktop::Screen& screen, const std::string& step, const QImage& before, const QRect& area,
+                   QRect* found)
+{
+    return screen.ShotWhen(
+        step,
+        [&](const QImage& s) {
+            *found = desktop::Changed(before, s, area);
+            return IsDarkPopUp(s, *found);
+        },
+        seconds(10));
+}
+
+// A horizontal scroll bar's handle inside the strip.
+bool HasSidewaysScrollBar(const QImage& shot, const QRect& strip)
+{
+    const auto is_handle = [](QRgb p) { return Near(p, qRgb(0x4a, 0x51, 0x61), 10); };
+    for (const QRect& handle : Blobs(shot, strip, is_handle, 100))
+        if (handle.width() > 40 && handle.height() < 16)
+            return true;
+    return false;
+}
+
+// The active top-level window's client area on screen, once it has the title.
+QRect ActiveWindowNamed(const std::string& title)
+{
+    const std::string id =
+        desktop::Output("for i in $(seq 100); do w=$(xdotool getactivewindow); "
+                        "[ \"$(xdotool getwindowname $w)\" = " +
+                        desktop::Quoted(title) + " ] && { echo $w; break; }; sleep 0.1; done");
+    if (id.empty())
+        return QRect();
+    std::istringstream info(desktop::Output("xwininfo -id " + id));
+    int x = 0, y = 0, w = 0, h = 0;
+    for (std::string line; std::getline(info, line);) {
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos)
+            continue;
+        const int value = std::atoi(line.c_str() + colon + 1);
+        if (line.find("Absolute upper-left X") != std::string::npos)
+            x = value;
+        if (line.find("Absolute upper-left Y") != std::string::npos)
+            y = value;
+        if (line.find("Width") != std::string::npos)
+            w = value;
+        if (line.find("Height") != std::string::npos)
+            h = value;
+    }
+    return QRect(x, y, w, h);
+}
+
+TEST_F(OrvaneWindowTest, ToolTipsCompletionsElementNamesAndTheAboutBoxAreLegible)
+{
+    desktop::Application orvane(g_executable, home_.Path(), g_output + "/orvane-looks.log");
+    const std::string window = orvane.WaitForWindow(seconds(60));
+    ASSERT_FALSE(window.empty()) << "the main window did not show";
+    QImage shot = screen_.ShotWhen("looks-started", [&](const QImage& s) {
+        return !FindSearchLine(s).isNull() &&
+               Count(s, QRect(470, s.height() - 190, 800, 180), [](QRgb p) { return qGray(p) > 200; }) > 500;
+    });
+    screen_size_ = shot.size();
+    search_line_ = FindSearchLine(shot);
+    ASSERT_FALSE(search_line_.isNull()) << "the element search line";
+
+    // A node's port names its type in a tool tip.
+    ChooseElement("Blur");
+    screen_.DoubleClick(QPoint(EditorArea().left() + 250, 300));
+    shot = screen_.ShotWhen("looks-blur-placed",
+                            [&](const QImage& s) { return Blobs(s, EditorArea(), IsPort, 30).size() == 2; });
+    const std::vector<QRect> ports = Blobs(shot, EditorArea(), IsPort, 30);
+    ASSERT_EQ(2u, ports.size()) << "a Blur node with two ports";
+    QRect tip;
+    MoveMouse(ports[0].center() + QPoint(0, 1));
+    shot = ShotOfPopUp(screen_, "looks-port-tool-tip", shot,
+                       QRect(ports[0].topLeft() - QPoint(60, 0), QSize(400, 90)), &tip);
+    EXPECT_TRUE(IsDarkPopUp(shot, tip)) << "the port's tool tip, light text on dark";
+
+    // The search line's completions.
+    MoveMouse(QPoint(screen_size_.width() / 2, screen_size_.height() / 2));
+    screen_.Click(SearchLine());
+    screen_.Key("ctrl+a BackSpace");
+    const QImage empty_search = screen_.Shot("looks-search-emptied");
+    screen_.Type("C");
+    QRect completions;
+    shot = ShotOfPopUp(screen_, "looks-completions", empty_search,
+                       QRect(QPoint(0, 90), QPoint(search_line_.right() + 20, search_line_.top() - 2)),
+                       &completions);
+    EXPECT_TRUE(IsDarkPopUp(shot, completions)) << "the completions, light text on dark";
+    screen_.Key("Escape");
+    screen_.Key("ctrl+a BackSpace");
+
+    // Every element name at once: the list scrolls sideways rather than cut a name short.
+    screen_.Click(QPoint(search_line_.left() + 8, search_line_.center().y() + 28));  // "Expand all"
+    const QRect under_list(search_line_.left(), search_line_.top() - 30, search_line_.width(), 28);
+    shot = screen_.ShotWhen("looks-element-names",
+                            [&](const QImage& s) { return HasSidewaysScrollBar(s, under_list); });
+    EXPECT_TRUE(HasSidewaysScrollBar(shot, under_list)) << "the expanded list scrolls sideways";
+    const QImage names = shot;
+    MoveMouse(QPoint(search_line_.right() - 30, 160));
+    shot = ShotOfPopUp(screen_, "looks-description-tool-tip", names,
+                       QRect(QPoint(0, 90), QPoint(search_line_.right() + 500, 400)), &tip);
+    EXPECT_TRUE(IsDarkPopUp(shot, tip)) << "a description's whole text as a tool tip";
+
+    // Help > About...: dark to its edges, with no light bar under it.
+    MoveMouse(QPoint(screen_size_.width() / 2, screen_size_.height() / 2));
+    screen_.Click(FileMenu());
+    screen_.Key("Left");  // from the first menu round to the last, Help
+    screen_.Key("Down Return");
+    const QRect about = ActiveWindowNamed("Orvane");
+    ASSERT_FALSE(about.isEmpty()) << "the About box did not open";
+    shot = screen_.Shot("looks-about");
+    EXPECT_TRUE(IsDarkPopUp(shot, about.adjusted(1, 1, -1, -1))) << "the About text, light on dark";
+    const QRect under(about.left(), about.bottom() + 1, about.width(), 6);
+    EXPECT_LT(Count(shot, under, [](QRgb p) { return qGray(p) > 150; }), about.width() / 10)
+        << "a light bar under the About box";
+    screen_.Key("Escape");
+
+    desktop::Shell("xdotool windowactivate --sync " + window + " key --clearmodifiers alt+F4");
+    EXPECT_EQ(0, orvane.WaitForExit(seconds(60)));
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include "core/NodeControls.h"
 #include "core/QtUtilities.h"
 #include "ui/controls/StyledBackground.h"
+#include "ui/frame/StyleSheet.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTreeWidget>
@@ -59,23 +62,40 @@ void ElementSelectorWidget::FillTree()
         entries.push_back({maker->GetName(), maker->GetCategory(), maker->GetDescription()});
     QStringList names;
     for (const std::vector<CatalogueEntry>& run : GroupByCategory(std::move(entries))) {
-        auto* category = new QTreeWidgetItem(QStringList{ToQString(run.front().category)});
+        QTreeWidgetItem* category = MakeRow({ToQString(run.front().category)});
         for (const CatalogueEntry& entry : run) {
-            category->addChild(
-                new QTreeWidgetItem(QStringList{ToQString(entry.name), ToQString(entry.description)}));
+            category->addChild(MakeRow({ToQString(entry.name), ToQString(entry.description)}));
             names.append(ToQString(entry.name));
         }
         tree_->addTopLevelItem(category);
     }
     tree_->setColumnCount(2);
     tree_->setHeaderLabels({"Elements", "Descriptions"});
-    tree_->resizeColumnToContents(0);
-    tree_->resizeColumnToContents(1);
+    FitColumnsToText();
     tree_->collapseAll();
     expand_all_->setChecked(false);
     completer_ = new QCompleter(names, this);
     completer_->setCaseSensitivity(Qt::CaseInsensitive);
     search_line_->setCompleter(completer_);
+    // A window of its own, outside the styled window: it needs the sheet itself.
+    completer_->popup()->setObjectName("CompleterPopup");
+    ApplyStyleSheet(completer_->popup());
+}
+
+QTreeWidgetItem* ElementSelectorWidget::MakeRow(const QStringList& texts)
+{
+    auto* row = new QTreeWidgetItem(texts);
+    for (int column = 0; column < texts.size(); ++column)
+        row->setToolTip(column, texts[column]);
+    return row;
+}
+
+void ElementSelectorWidget::FitColumnsToText()
+{
+    // The header follows the shown rows as they open and as the style sheet's font arrives;
+    // the list scrolls sideways rather than cut a name.
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
 bool ElementSelectorWidget::IsElementRow(const QTreeWidgetItem* item)

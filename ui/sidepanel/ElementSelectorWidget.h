@@ -17,6 +17,7 @@ class NodeControls;
 class QCheckBox;
 class QCompleter;
 class QLineEdit;
+class QStringList;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QVBoxLayout;
@@ -44,6 +45,9 @@ protected:
 private:
     void MakeWidgets();
     void FillTree();
+    // A row showing the texts, each also its cell's tool tip.
+    static QTreeWidgetItem* MakeRow(const QStringList& texts);
+    void FitColumnsToText();
     static bool IsElementRow(const QTreeWidgetItem* item);
 
     boost::shared_ptr<ControlAndStatus> hub_;
