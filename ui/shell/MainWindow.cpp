@@ -201,6 +201,8 @@ void MainWindow::OnOneSecondTick()
     hub_->tick_signal();
 }
 
+void MainWindow::on_actionLoad_triggered() {}
+
 void MainWindow::on_actionAbout_triggered()
 {
     AboutDialogue* dialogue = new AboutDialogue(this);

@@ -49,6 +49,8 @@ protected slots:
     void OnOneSecondTick();
 
 private slots:
+    // No "actionLoad" exists, so nothing calls it.
+    void on_actionLoad_triggered();
     void on_actionAbout_triggered();
     void on_actionZoom_to_Fit_triggered();
     void on_actionZoom_In_triggered();
