@@ -16,6 +16,10 @@
 //                       end when it shows 100 elements and 99 links (the median of a few)
 //   editor_drag_fps     frames per second while the pointer drags one node among those
 //                       100, the view rendered for every frame
+//   big_image_preview_ms  milliseconds from choosing an 8000 x 8000 8-bit PNG with alpha in
+//                       a running "Image Read" -> "Blur" (at the default settings) until
+//                       both previews have painted it; goal below 5000 (the deadline, 60000,
+//                       when they never do)
 // --quick runs shorter; the figures are the same.
 //
 // To add a figure, write a function of the BenchContext that returns its value and list
@@ -495,6 +499,129 @@ double RestartGuiBlockMilliseconds(BenchContext& context)
     return Window(context).restart_block_ms;
 }
 
+// A picture of the given size in the bench's home: a gradient with grain, as a photograph
+// compresses, four 8-bit channels, as a drawing program saves a picture with transparency.
+std::string WritePicture(const std::string& name, cv::Size size)
+{
+    cv::Mat grain(size, CV_8UC4);
+    cv::randu(grain, cv::Scalar::all(0), cv::Scalar::all(24));
+    cv::Mat picture(size, CV_8UC4);
+    for (int y = 0; y < size.height; ++y)
+        picture.row(y).setTo(cv::Scalar(40, 200 * y / size.height, 180, 255));
+    picture += grain;
+    const std::string path = std::string(std::getenv("HOME")) + "/" + name;
+    cv::imwrite(path, picture);
+    return path;
+}
+
+// The preview widget as the panel makes it, noting when it first paints a picture of the
+// given size.
+class SizeWatchingPreview : public PreviewWidget {
+public:
+    SizeWatchingPreview(boost::shared_ptr<ControlAndStatus> hub, PreviewControls* controls, QWidget* parent)
+        : PreviewWidget(hub, controls, parent), controls_(controls)
+    {
+    }
+
+    void Watch(QSize size)
+    {
+        size_ = size;
+        painted_.reset();
+    }
+    std::optional<Clock::time_point> Painted() const { return painted_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const bool fresh = controls_->IsImageReady();
+        PreviewWidget::paintEvent(event);
+        if (!fresh || painted_)
+            return;
+        const boost::shared_ptr<QImage> image = controls_->GetImage();
+        if (image && !image->isNull() && image->size() == size_)
+            painted_ = Clock::now();
+    }
+
+private:
+    PreviewControls* controls_;
+    QSize size_;
+    std::optional<Clock::time_point> painted_;
+};
+
+// Runs the GUI thread's events until both previews have painted the watched size, or the
+// deadline; the time of the later paint.
+std::optional<Clock::time_point> WaitForBothPaints(const SizeWatchingPreview& a, const SizeWatchingPreview& b,
+                                                   std::chrono::seconds deadline)
+{
+    const Clock::time_point end = Clock::now() + deadline;
+    while (!(a.Painted() && b.Painted()) && Clock::now() < end)
+        RunEvents(std::chrono::milliseconds(5));
+    if (!a.Painted() || !b.Painted())
+        return std::nullopt;
+    return std::max(*a.Painted(), *b.Painted());
+}
+
+double BigImagePreviewMilliseconds(BenchContext& context)
+{
+    constexpr int kSide = 8000;
+    constexpr int kWidth = 300;  // about a node panel's
+    const std::chrono::seconds deadline(60);
+    const std::string small = WritePicture("small.png", cv::Size(400, 300));
+    const std::string big = WritePicture("big.png", cv::Size(kSide, kSide));
+
+    // The hub and the commander say goodbye on stdout; declared first, so it outlives them.
+    const QuietStdout quiet;
+    // A hub of its own at the default settings: the other figures change theirs.
+    auto hub = boost::make_shared<ControlAndStatus>();
+    const FrameRateSettings default_rate;
+    const auto rate = hub->GetSharedControl<FrameRateSettings>("");
+    rate->limit_frame_rate.Set(default_rate.limit_frame_rate.Get());
+    rate->global_frame_rate.Set(default_rate.global_frame_rate.Get());
+    const PreviewSettings default_preview;
+    const auto preview = hub->GetSharedControl<PreviewSettings>("");
+    preview->max_preview_framerate.Set(default_preview.max_preview_framerate.Get());
+    preview->high_quality_rescaling.Set(default_preview.high_quality_rescaling.Get());
+    auto commander = boost::make_shared<PowerCommanderTop>(hub);
+    hub->SetCommander(commander);
+
+    const std::string reader = commander->MakeElement("Image Read", "");
+    const std::string blur = commander->MakeElement("Blur", "");
+    commander->GetElement(reader)->settings.SetValue("_file_path", small, "");
+    commander->ConnectElements(reader, blur);
+    const auto controls = [&](const std::string& id, const std::string& setting) {
+        return boost::any_cast<PreviewControls*>(commander->GetElement(id)->settings.FindItem(setting).value);
+    };
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* reader_preview = new SizeWatchingPreview(hub, controls(reader, "_preview"), &window);
+    auto* blur_preview = new SizeWatchingPreview(hub, controls(blur, "_preview_controls"), &window);
+    for (SizeWatchingPreview* widget : {reader_preview, blur_preview}) {
+        widget->setFixedWidth(kWidth);
+        widget->Watch(QSize(kWidth, kWidth * 3 / 4));
+        layout->addWidget(widget);
+    }
+    layout->addStretch();
+    window.resize(kWidth + 40, 900);
+    window.show();
+    commander->Start();
+
+    double milliseconds = Milliseconds(deadline);
+    if (WaitForBothPaints(*reader_preview, *blur_preview, deadline)) {
+        for (SizeWatchingPreview* widget : {reader_preview, blur_preview})
+            widget->Watch(QSize(kWidth, kWidth));
+        const Clock::time_point chosen = Clock::now();
+        commander->GetElement(reader)->settings.SetValue("_file_path", big, "");
+        const std::optional<Clock::time_point> painted =
+            WaitForBothPaints(*reader_preview, *blur_preview, deadline);
+        if (painted)
+            milliseconds = Milliseconds(*painted - chosen);
+    }
+    commander->Stop();
+    commander->Clear();
+    hub->SetCommander(boost::shared_ptr<PowerCommanderTop>());
+    return milliseconds;
+}
+
 struct Figure {
     const char* name;
     std::function<double(BenchContext&)> measure;
@@ -510,6 +637,7 @@ std::vector<Figure> Figures()
         {"editor_drag_fps", EditorDragFramesPerSecond},
         {"gui_latency_p99_ms", GuiLatencyMillisecondsP99},
         {"restart_gui_block_ms", RestartGuiBlockMilliseconds},
+        {"big_image_preview_ms", BigImagePreviewMilliseconds},
     };
 }
 

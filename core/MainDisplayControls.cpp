@@ -1,6 +1,7 @@
 #include "core/MainDisplayControls.h"
 
 #include "core/CvToQtRescaler.h"
+#include "core/OpenCvToQtConversions.h"
 
 #include <algorithm>
 
@@ -15,6 +16,7 @@ void MainDisplayControls::PushFrame(const cv::Mat& image)
 {
     image_width_.Set(image.cols);
     image_height_.Set(image.rows);
+    WarnIfNoRgbForm(image, "Main display", unshowable_types_);
     CvToQtRescaler rescaler(image);
     rescaler.SetHighQuality(true);
     rescaler.SetSize(display_width_.Get(), display_height_.Get());

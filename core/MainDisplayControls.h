@@ -4,6 +4,7 @@
 
 #include "core/ControlBaseClass.h"
 #include "core/FrameQueue.h"
+#include "core/FrameTypeWarning.h"
 #include "core/PassableItem.h"
 #include "core/ThreadSafeVariable.h"
 
@@ -22,6 +23,7 @@ public:
     ThreadSafeVariable<bool> element_alive{false};
 
     // Rescales to the display size and queues the image; waits while the previous one is queued.
+    // An image of a type without an RGB form is queued as a null image, with one warning a type.
     void PushFrame(const cv::Mat& image);
     PassableItem<QImage> PopImage();
     bool HasImage();
@@ -41,4 +43,5 @@ private:
     ThreadSafeVariable<int> display_height_{480};
     ThreadSafeVariable<int> image_width_{640};
     ThreadSafeVariable<int> image_height_{480};
+    FrameTypeWarning unshowable_types_;
 };

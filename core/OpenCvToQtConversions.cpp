@@ -20,19 +20,34 @@ QImage OpenCvToQtConversions::GetQImage()
     return image_;
 }
 
+bool HasRgbForm(int type)
+{
+    const int depth = CV_MAT_DEPTH(type);
+    const int channels = CV_MAT_CN(type);
+    const bool known_depth = depth == CV_8U || depth == CV_16U || depth == CV_32F;
+    return known_depth && (channels == 1 || channels == 3 || channels == 4);
+}
+
 void MatToRgb(cv::Mat& image, cv::Mat& rgb)
 {
-    if (image.type() == CV_32FC1) {
-        image.convertTo(image, CV_8UC1, 1.0, 0.0);
-    } else if (image.type() == CV_32FC3) {
-        image.convertTo(image, CV_8UC3, 1.0, 0.0);
-    }
-    if (image.type() == CV_8UC1) {
-        cv::cvtColor(image, rgb, cv::COLOR_GRAY2RGB);
-    } else if (image.type() == CV_8UC3) {
-        cv::cvtColor(image, rgb, cv::COLOR_BGR2RGB);
-    } else {
+    if (!HasRgbForm(image.type())) {
         rgb.release();
+        return;
+    }
+    if (image.depth() == CV_16U) {
+        // 257 is the step from 8 to 16 bits: 65535 becomes 255, 257 becomes 1.
+        image.convertTo(image, CV_8U, 1.0 / 257.0, 0.0);
+    } else if (image.depth() == CV_32F) {
+        image.convertTo(image, CV_8U, 1.0, 0.0);
+    }
+    static const int kToRgb[] = {0, cv::COLOR_GRAY2RGB, 0, cv::COLOR_BGR2RGB, cv::COLOR_BGRA2RGB};
+    cv::cvtColor(image, rgb, kToRgb[image.channels()]);
+}
+
+void WarnIfNoRgbForm(const cv::Mat& image, const std::string& viewer, FrameTypeWarning& warning)
+{
+    if (!HasRgbForm(image.type())) {
+        warning.Warn(image.type(), viewer + " cannot show frames of type " + cv::typeToString(image.type()));
     }
 }
 

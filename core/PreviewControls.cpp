@@ -3,6 +3,7 @@
 #include "core/ControlAndStatus.h"
 #include "core/CustomException.h"
 #include "core/FILELog.h"
+#include "core/OpenCvToQtConversions.h"
 #include "core/PreviewSettings.h"
 #include "core/WorkerPool.h"
 
@@ -34,6 +35,7 @@ void PreviewControls::SubmitFrame(const cv::Mat& image)
     if (image.empty() || disabled_.Get() || !BeginRescale()) {
         return;
     }
+    WarnIfNoRgbForm(image, "Preview", unshowable_types_);
     try {
         if (image.size() != image_size_.Get()) {
             size_changed_.Set(true);

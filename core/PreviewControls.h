@@ -7,6 +7,7 @@
 #include "core/ControlBaseClass.h"
 #include "core/CoordinateMapper.h"
 #include "core/CvToQtRescaler.h"
+#include "core/FrameTypeWarning.h"
 #include "core/ThreadSafeVariable.h"
 
 #include <QImage>
@@ -68,4 +69,5 @@ private:
     ThreadSafeVariable<bool> disabled_{false};
     boost::mutex mapper_mutex_;  // guards mapper_
     CoordinateMapper mapper_;
+    FrameTypeWarning unshowable_types_;
 };

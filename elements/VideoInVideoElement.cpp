@@ -90,6 +90,7 @@ void VideoInVideoElement::BlendInto(cv::Mat& image, cv::Mat& second)
 
 void VideoInVideoElement::PushToSelector(const cv::Mat& image)
 {
+    WarnIfNoRgbForm(image, "Sub-image selector", unshowable_types_);
     OpenCvToQtConversions conversion(image);
     conversion.ConvertToRgb();
     auto copy = boost::make_shared<QImage>(conversion.GetQImage().copy());

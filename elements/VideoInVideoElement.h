@@ -7,6 +7,7 @@
 
 #include <opencv2/core.hpp>
 
+#include "core/FrameTypeWarning.h"
 #include "core/SubImageControls.h"
 #include "core/ThreadSafeVariable.h"
 #include "core/VideoFrame.h"
@@ -33,4 +34,5 @@ private:
     SubImageControls sub_image_controls_;
     // Weight of the second stream: 0 shows the main image only, 1 the second opaque.
     ThreadSafeVariable<double> transparency_{0.0};
+    FrameTypeWarning unshowable_types_;
 };

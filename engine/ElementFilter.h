@@ -5,8 +5,10 @@
 #pragma once
 
 #include <boost/shared_ptr.hpp>
+#include <opencv2/core.hpp>
 
 #include "core/FrameQueue.h"
+#include "core/FrameTypeWarning.h"
 #include "core/PassableItem.h"
 #include "core/PreviewControls.h"
 #include "core/ThreadSafeVariable.h"
@@ -46,6 +48,13 @@ public:
 
     void SubmitPreview(PassableItem<T> item);
 
+private:
+    // Process, saying once per image type when OpenCV refuses the frame: the connection
+    // drops it without a word.
+    PassableItem<T> ProcessReportingRefusals(PassableItem<T> item);
+
+    FrameTypeWarning refused_types_;
+
 protected:
     FrameQueue<T> output_queue{1};
     ThreadSafeVariable<PadFeedback> feedback;
@@ -80,11 +89,29 @@ void ElementFilter<T>::PassData(PassableItem<T> item)
         settings_changed_flag.Set(false);
         SettingsChanged();
     }
-    PassableItem<T> result = Process(item);
+    PassableItem<T> result = ProcessReportingRefusals(item);
     SubmitPreview(result);
     // The queued item shares its payload with the one Process worked on.
     if (!do_not_forward.Get() && Source<T>::IsConnected())
         output_queue.Push(item);
+}
+
+template <typename T>
+PassableItem<T> ElementFilter<T>::ProcessReportingRefusals(PassableItem<T> item)
+{
+    // Taken first: Process may have changed the image before it threw. An empty frame
+    // (a file not read) is no fault of this element's.
+    const bool empty = !item.IsValid() || item.data->image.empty();
+    const int type = empty ? 0 : item.data->image.type();
+    try {
+        return Process(item);
+    } catch (const cv::Exception& error) {
+        if (!empty) {
+            refused_types_.Warn(type, GetId() + " cannot work on frames of type " + cv::typeToString(type) +
+                                          ": " + error.err);
+        }
+        throw;
+    }
 }
 
 template <typename T>

@@ -1,10 +1,12 @@
 #include "core/MainDisplayControls.h"
 #include "core/SubImageControls.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 #include "ThreadSleepProbe.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -40,13 +42,40 @@ TEST(ControlRecordsTest, PushedFrameIsRescaledToTheDisplaySize)
     EXPECT_FALSE(controls.HasImage());
 }
 
-TEST(ControlRecordsTest, UnconvertibleFrameIsPushedAsANullImage)
+// A camera or a file may give 16-bit or four-channel frames: the display shows them.
+TEST(ControlRecordsTest, DeepAndAlphaFramesAreShown)
+{
+    const struct {
+        cv::Mat frame;
+        QRgb pixel;
+    } cases[] = {
+        {cv::Mat(10, 10, CV_16UC1, cv::Scalar(100 * 257)), qRgb(100, 100, 100)},
+        {cv::Mat(10, 10, CV_16UC3, cv::Scalar(0, 257, 65535)), qRgb(255, 1, 0)},
+        {cv::Mat(10, 10, CV_8UC4, cv::Scalar(10, 20, 30, 0)), qRgb(30, 20, 10)},
+    };
+    for (const auto& c : cases) {
+        MainDisplayControls controls;
+        controls.SetDisplaySize(8, 8);
+        controls.PushFrame(c.frame);
+        const PassableItem<QImage> item = controls.PopImage();
+        ASSERT_TRUE(item.IsValid());
+        EXPECT_EQ(item.data->pixel(4, 4), c.pixel) << cv::typeToString(c.frame.type());
+    }
+}
+
+TEST(ControlRecordsTest, UnconvertibleFrameIsPushedAsANullImageAndNamedOnce)
 {
     MainDisplayControls controls;
-    controls.PushFrame(cv::Mat(10, 10, CV_16UC1, cv::Scalar(5)));
-    const PassableItem<QImage> item = controls.PopImage();
-    ASSERT_TRUE(item.IsValid());
-    EXPECT_TRUE(item.data->isNull());
+    LogCapture log;
+    for (int i = 0; i < 3; ++i) {
+        controls.PushFrame(cv::Mat(10, 10, CV_16SC1, cv::Scalar(5)));
+        const PassableItem<QImage> item = controls.PopImage();
+        ASSERT_TRUE(item.IsValid());
+        EXPECT_TRUE(item.data->isNull());
+    }
+    const std::vector<std::string> messages = log.Messages();
+    EXPECT_EQ(
+        std::count(messages.begin(), messages.end(), "Main display cannot show frames of type CV_16SC1"), 1);
 }
 
 TEST(ControlRecordsTest, DisplaySizeIsKeptAtLeastOneByOne)

@@ -6,6 +6,7 @@
 #include "core/PreviewControls.h"
 #include "core/PreviewSettings.h"
 #include "core/WorkerPool.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,16 @@ TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb)
         {"float colour", cv::Mat(40, 40, CV_32FC3, cv::Scalar(1.0, 2.0, 300.0)), 20, QSize(20, 20),
          qRgb(255, 2, 1)},
         {"truncated height", cv::Mat(3, 4, CV_8UC1, cv::Scalar(1)), 5, QSize(5, 3), qRgb(1, 1, 1)},
+        {"16-bit grey", cv::Mat(40, 80, CV_16UC1, cv::Scalar(200 * 257)), 40, QSize(40, 20),
+         qRgb(200, 200, 200)},
+        {"16-bit colour", cv::Mat(40, 40, CV_16UC3, cv::Scalar(257, 514, 65535)), 20, QSize(20, 20),
+         qRgb(255, 2, 1)},
+        {"colour with alpha", cv::Mat(40, 40, CV_8UC4, cv::Scalar(10, 20, 30, 0)), 20, QSize(20, 20),
+         qRgb(30, 20, 10)},
+        {"16-bit colour with alpha", cv::Mat(40, 40, CV_16UC4, cv::Scalar(0, 65535, 257, 9)), 20,
+         QSize(20, 20), qRgb(1, 255, 0)},
+        {"float colour with alpha", cv::Mat(40, 40, CV_32FC4, cv::Scalar(5.0, 6.0, 7.0, 1.0)), 20,
+         QSize(20, 20), qRgb(7, 6, 5)},
     };
     for (bool high_quality : {false, true}) {
         for (const RescaleCase& c : cases) {
@@ -134,7 +145,7 @@ TEST(CvToQtRescalerTest, KeepsPixelPositionsWithNearestNeighbour)
 
 TEST(CvToQtRescalerTest, UnsupportedTypeGivesANullImage)
 {
-    for (int type : {CV_16UC1, CV_8UC4, CV_64FC1}) {
+    for (int type : {CV_8UC2, CV_16SC1, CV_32SC3, CV_64FC1}) {
         CvToQtRescaler rescaler(cv::Mat(10, 10, type, cv::Scalar(1)));
         rescaler.SetWidth(5);
         rescaler.Rescale();
@@ -158,6 +169,54 @@ TEST(CvToQtRescalerTest, CopiesItsSource)
     rescaler.SetWidth(10);
     rescaler.Rescale();
     EXPECT_EQ(qRed(rescaler.GetImage()->pixel(3, 3)), 5);
+}
+
+// Counts the bytes of every image alive, for tests of what an object keeps.
+class CountingAllocator : public cv::MatAllocator {
+public:
+    CountingAllocator() : base_(cv::Mat::getDefaultAllocator()) { cv::Mat::setDefaultAllocator(this); }
+    ~CountingAllocator() override { cv::Mat::setDefaultAllocator(const_cast<cv::MatAllocator*>(base_)); }
+
+    cv::UMatData* allocate(int dims, const int* sizes, int type, void* data, size_t* step,
+                           cv::AccessFlag flags, cv::UMatUsageFlags usage) const override
+    {
+        cv::UMatData* block = base_->allocate(dims, sizes, type, data, step, flags, usage);
+        if (block) {
+            block->currAllocator = this;
+            live_bytes_ += block->size;
+        }
+        return block;
+    }
+    bool allocate(cv::UMatData* block, cv::AccessFlag flags, cv::UMatUsageFlags usage) const override
+    {
+        return base_->allocate(block, flags, usage);
+    }
+    void deallocate(cv::UMatData* block) const override
+    {
+        if (block) {
+            live_bytes_ -= block->size;
+            block->currAllocator = base_;
+        }
+        base_->deallocate(block);
+    }
+    std::int64_t LiveBytes() const { return live_bytes_.load(); }
+
+private:
+    const cv::MatAllocator* base_;
+    mutable std::atomic<std::int64_t> live_bytes_{0};
+};
+
+// A finished preview is held until the next one: it must not hold the whole frame as well.
+TEST(CvToQtRescalerTest, KeepsNoFrameOnceRescaled)
+{
+    const CountingAllocator counter;
+    CvToQtRescaler rescaler(cv::Mat(1000, 1000, CV_8UC3, cv::Scalar(1, 2, 3)));
+    EXPECT_GE(counter.LiveBytes(), 3000000);
+    rescaler.SetWidth(100);
+    rescaler.Rescale();
+    EXPECT_EQ(counter.LiveBytes(), 0);
+    EXPECT_EQ(rescaler.GetSourceSize(), cv::Size(1000, 1000));
+    EXPECT_EQ(rescaler.GetImage()->size(), QSize(100, 100));
 }
 
 TEST(CvToQtRescalerTest, ZeroWidthIsRejected)
@@ -232,6 +291,10 @@ TEST(OpenCvToQtConversionsTest, ConvertsFramesToRgb)
         {cv::Mat(4, 6, CV_8UC3, cv::Scalar(1, 2, 3)), qRgb(3, 2, 1)},
         {cv::Mat(4, 6, CV_32FC1, cv::Scalar(12.0)), qRgb(12, 12, 12)},
         {cv::Mat(4, 6, CV_32FC3, cv::Scalar(4.0, 5.0, 6.0)), qRgb(6, 5, 4)},
+        {cv::Mat(4, 6, CV_16UC1, cv::Scalar(65535)), qRgb(255, 255, 255)},
+        {cv::Mat(4, 6, CV_16UC3, cv::Scalar(257, 0, 128 * 257)), qRgb(128, 0, 1)},
+        {cv::Mat(4, 6, CV_8UC4, cv::Scalar(1, 2, 3, 0)), qRgb(3, 2, 1)},
+        {cv::Mat(4, 6, CV_16UC4, cv::Scalar(0, 0, 65535, 65535)), qRgb(255, 0, 0)},
     };
     for (const Case& c : cases) {
         OpenCvToQtConversions conversion(c.source);
@@ -250,9 +313,27 @@ TEST(OpenCvToQtConversionsTest, LeavesTheFrameAndRefusesOtherTypes)
     EXPECT_EQ(frame.type(), CV_32FC1);
     EXPECT_FLOAT_EQ(frame.at<float>(0, 0), 2.5f);
 
-    OpenCvToQtConversions other(cv::Mat(4, 4, CV_16UC1));
+    cv::Mat deep(4, 4, CV_16UC3, cv::Scalar(1000, 2000, 3000));
+    OpenCvToQtConversions deep_conversion(deep);
+    deep_conversion.ConvertToRgb();
+    EXPECT_EQ(deep.type(), CV_16UC3);
+    EXPECT_EQ(deep.at<cv::Vec3w>(3, 3), cv::Vec3w(1000, 2000, 3000));
+
+    OpenCvToQtConversions other(cv::Mat(4, 4, CV_16SC1));
     other.ConvertToRgb();
     EXPECT_TRUE(other.GetQImage().isNull());
+}
+
+TEST(OpenCvToQtConversionsTest, RgbFormsAreEightSixteenBitAndFloatWithOneThreeOrFourChannels)
+{
+    for (int depth : {CV_8U, CV_8S, CV_16U, CV_16S, CV_32S, CV_32F, CV_64F}) {
+        for (int channels : {1, 2, 3, 4, 5}) {
+            const bool depth_shown = depth == CV_8U || depth == CV_16U || depth == CV_32F;
+            const bool channels_shown = channels != 2 && channels != 5;
+            EXPECT_EQ(HasRgbForm(CV_MAKETYPE(depth, channels)), depth_shown && channels_shown)
+                << cv::typeToString(CV_MAKETYPE(depth, channels));
+        }
+    }
 }
 
 TEST(OpenCvToQtConversionsTest, ColoursSwapRedAndBlue)
@@ -359,6 +440,26 @@ TEST_F(PreviewControlsTest, EmptyFrameIsIgnored)
     preview_.SubmitFrame(cv::Mat(10, 10, CV_8UC1, cv::Scalar(6)));
     ASSERT_TRUE(WaitReady());
     EXPECT_EQ(qRed(preview_.GetImage()->pixel(0, 0)), 6);
+}
+
+// Such a frame gives a null image, and the log names its type once, not once a frame.
+TEST_F(PreviewControlsTest, FramesThatCannotBeShownAreNamedOnceAType)
+{
+    LogCapture log;
+    for (int type : {CV_16SC1, CV_16SC1, CV_8UC2, CV_16SC1, CV_8UC3, CV_16UC4}) {
+        preview_.RequestPreview(10);
+        preview_.SubmitFrame(cv::Mat(10, 10, type, cv::Scalar(1)));
+        ASSERT_TRUE(WaitReady());
+        EXPECT_EQ(preview_.GetImage()->isNull(), type == CV_16SC1 || type == CV_8UC2) << type;
+    }
+    std::vector<std::string> warnings;
+    for (const std::string& line : log.Messages()) {
+        if (line.find("cannot show") != std::string::npos)
+            warnings.push_back(line);
+    }
+    EXPECT_EQ(warnings, std::vector<std::string>({"Preview cannot show frames of type CV_16SC1",
+                                                  "Preview cannot show frames of type CV_8UC2"}));
+    EXPECT_NE(log.Text().find("[WARNING]"), std::string::npos);
 }
 
 TEST_F(PreviewControlsTest, FailedRescaleDoesNotStopLaterPreviews)

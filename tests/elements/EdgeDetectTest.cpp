@@ -7,6 +7,7 @@
 #include "core/ControlAndStatus.h"
 #include "elements/EdgeDetect.h"
 #include "support/FrameMaker.h"
+#include "support/LogCapture.h"
 #include "support/PadHarness.h"
 
 namespace {
@@ -78,11 +79,19 @@ TEST_F(EdgeDetectTest, ColourAndGreyFramesGiveTheSameOneChannelEdges)
     EXPECT_EQ(0, cv::norm(grey, expected, cv::NORM_INF));
 }
 
-// Neither grey nor 8-bit colour: grey conversion leaves it, Canny rejects it.
-TEST_F(EdgeDetectTest, SixteenBitFrameThrowsAndTheNextFrameWorks)
+// Neither grey nor 8-bit colour: grey conversion leaves it, Canny rejects it, and the log
+// says so once with the element and the frame's type.
+TEST_F(EdgeDetectTest, SixteenBitFrameThrowsIsNamedOnceAndTheNextFrameWorks)
 {
-    EXPECT_ANY_THROW(pads.Push(MakeFrame(Step(100, CV_16UC1))));
+    element.SetId("Canny_0");
+    LogCapture log;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_ANY_THROW(pads.Push(MakeFrame(Step(100, CV_16UC1))));
     EXPECT_GT(cv::countNonZero(pads.Pass(MakeFrame(Step(100))).data->image), 0);
+    int refusals = 0;
+    for (const std::string& line : log.Messages())
+        refusals += line.rfind("Canny_0 cannot work on frames of type CV_16UC1: ", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(1, refusals);
 }
 
 }  // namespace

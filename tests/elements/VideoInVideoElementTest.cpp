@@ -2,6 +2,7 @@
 // connection would, and main frames go through the main input and output pads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "core/SubImageControls.h"
 #include "elements/VideoInVideoElement.h"
 #include "support/FrameMaker.h"
+#include "support/LogCapture.h"
 #include "support/PadHarness.h"
 
 namespace {
@@ -195,6 +197,37 @@ TEST_F(VideoInVideoElementTest, SelectorPipeGetsAnRgbCopyOfTheResult)
     out.data->image.setTo(cv::Scalar(0, 255, 0));
     EXPECT_EQ(qRgb(0, 0, 255), shown.data->pixel(10, 10));
     EXPECT_FALSE(sub_image->image_pipe->Pop().IsValid());
+}
+
+// 16-bit and four-channel frames show in the selector; a type it cannot show is named once.
+TEST_F(VideoInVideoElementTest, SelectorPipeShowsDeepAndAlphaFramesAndNamesOthersOnce)
+{
+    const struct {
+        int type;
+        cv::Scalar value;
+        QRgb pixel;
+    } frames[] = {
+        {CV_16UC3, cv::Scalar(0, 257, 65535), qRgb(255, 1, 0)},
+        {CV_16UC1, cv::Scalar(50 * 257), qRgb(50, 50, 50)},
+        {CV_8UC4, cv::Scalar(1, 2, 3, 0), qRgb(3, 2, 1)},
+        {CV_16SC3, cv::Scalar(1, 2, 3), 0},
+        {CV_16SC3, cv::Scalar(1, 2, 3), 0},
+    };
+    LogCapture log;
+    for (const auto& f : frames) {
+        pads.Pass(MakeFrame(cv::Mat(48, 64, f.type, f.value)));
+        const PassableItem<QImage> shown = sub_image->image_pipe->Pop();
+        ASSERT_TRUE(shown.IsValid());
+        if (f.type == CV_16SC3) {
+            EXPECT_TRUE(shown.data->isNull());
+        } else {
+            ASSERT_EQ(QSize(64, 48), shown.data->size()) << f.type;
+            EXPECT_EQ(f.pixel, shown.data->pixel(5, 5)) << f.type;
+        }
+    }
+    const std::vector<std::string> messages = log.Messages();
+    EXPECT_EQ(1, std::count(messages.begin(), messages.end(),
+                            "Sub-image selector cannot show frames of type CV_16SC3"));
 }
 
 TEST_F(VideoInVideoElementTest, NewImageSizeRequestsOneLayoutUpdate)

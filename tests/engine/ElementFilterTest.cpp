@@ -9,6 +9,7 @@
 #include <boost/make_shared.hpp>
 #include <boost/thread/lock_guard.hpp>
 #include <boost/thread/mutex.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include "core/ControlAndStatus.h"
 #include "core/VideoFrame.h"
@@ -17,6 +18,7 @@
 #include "engine/ElementOutput.h"
 #include "engine/FakeSink.h"
 #include "support/FrameMaker.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
@@ -69,6 +71,18 @@ private:
 
     boost::mutex calls_mutex_;  // guards calls_
     std::vector<std::string> calls_;
+};
+
+// Edge detection, which OpenCV does on 8-bit frames only; it refuses empty ones too.
+class EdgeFilter : public ElementFilter<VideoFrame> {
+public:
+    explicit EdgeFilter(boost::shared_ptr<ControlAndStatus> hub) : ElementFilter<VideoFrame>(hub) {}
+    PassableItem<VideoFrame> Process(PassableItem<VideoFrame> item) override
+    {
+        CV_Assert(!item.data->image.empty());
+        cv::Canny(item.data->image, item.data->image, 10.0, 20.0);
+        return item;
+    }
 };
 
 class CountingOutput : public ElementOutput<VideoFrame> {
@@ -185,6 +199,30 @@ TEST_F(ElementFilterTest, ThrowingProcessLosesTheItemAndKeepsTheFlags)
     filter.PassData(MakeFrame(2));
     EXPECT_EQ(filter.Calls(), (std::vector<std::string>{"first 1", "settings", "process 1", "process 2"}));
     EXPECT_EQ(filter.Queued(), 1);
+}
+
+// The connection drops a frame that OpenCV refuses without a word: the element names the
+// frame's type once, and stays quiet about empty frames (a file not read).
+TEST_F(ElementFilterTest, FramesOpenCvRefusesAreNamedOnceATypeWithTheElement)
+{
+    EdgeFilter filter(hub);
+    filter.SetId("Edges_0");
+    LogCapture log;
+    for (int type : {CV_16UC4, CV_16UC4, CV_8UC1, CV_32FC2, CV_16UC4}) {
+        PassableItem<VideoFrame> frame = testsupport::MakeFrame(cv::Mat(6, 8, type, cv::Scalar::all(1)));
+        if (type == CV_8UC1)
+            EXPECT_NO_THROW(filter.PassData(frame));
+        else
+            EXPECT_THROW(filter.PassData(frame), cv::Exception) << type;
+    }
+    EXPECT_THROW(filter.PassData(testsupport::MakeFrame()), cv::Exception);
+    std::vector<std::string> refusals;
+    for (const std::string& line : log.Messages()) {
+        if (line.find("cannot work on") != std::string::npos)
+            refusals.push_back(line.substr(0, line.find(':')));
+    }
+    EXPECT_EQ(refusals, (std::vector<std::string>{"Edges_0 cannot work on frames of type CV_16UC4",
+                                                  "Edges_0 cannot work on frames of type CV_32FC2"}));
 }
 
 TEST_F(ElementFilterTest, RequestedPreviewIsRescaledAndResizesTheNode)

@@ -6,7 +6,9 @@
 
 #include <QPointer>
 
+#include <iterator>
 #include <memory>
+#include <string>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -81,6 +83,27 @@ TEST_F(MainDisplayWidgetTest, ShowsThePictureCentredAtTheWindowSize)
         EXPECT_TRUE(WaitForGui([&] { return shows_picture(window->grab().toImage()); })) << c.window.width();
         delete window.data();
         EXPECT_FALSE(controls_->window_exists.Get());
+    }
+}
+
+// Pictures of 16 bits a channel, with an alpha channel, or both, each the mirror of the one
+// before, show as the 8-bit colour one does.
+TEST_F(MainDisplayWidgetTest, ShowsDeepAndAlphaPictures)
+{
+    const std::unique_ptr<MainDisplayWidget> window(OpenAt({640, 480}));
+    const int types[] = {CV_16UC3, CV_8UC4, CV_16UC4};
+    for (std::size_t i = 0; i < std::size(types); ++i) {
+        SCOPED_TRACE(cv::typeToString(types[i]));
+        cv::Mat picture = SplitPicture(types[i]);
+        if (i % 2 == 0)
+            cv::flip(picture, picture, 1);
+        pipeline_.ReadPicture(ids_[0], picture, "picture" + std::to_string(i) + ".png");
+        const QColor left = i % 2 == 0 ? kRightColour : kLeftColour;
+        const QColor right = i % 2 == 0 ? kLeftColour : kRightColour;
+        EXPECT_TRUE(WaitForGui([&] {
+            const QImage shot = window->grab().toImage();
+            return Near(shot.pixel(20, 240), left) && Near(shot.pixel(620, 240), right);
+        }));
     }
 }
 

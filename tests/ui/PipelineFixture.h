@@ -14,6 +14,7 @@
 #include <boost/any.hpp>
 #include <boost/make_shared.hpp>
 #include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include <functional>
 #include <string>
@@ -50,13 +51,26 @@ inline bool Near(const QColor& a, const QColor& b, int tolerance = 40)
 const QColor kLeftColour(255, 0, 0);
 const QColor kRightColour(0, 0, 255);
 
+// That picture as an image of the given depth (8 or 16 bits) and channels (three or four,
+// the alpha half opaque), as a file would hold it.
+inline cv::Mat SplitPicture(int type = CV_8UC3)
+{
+    cv::Mat picture(480, 640, CV_8UC3, cv::Scalar(255, 0, 0));
+    picture(cv::Rect(0, 0, 320, 480)).setTo(cv::Scalar(0, 0, 255));
+    if (CV_MAT_CN(type) == 4) {
+        cv::cvtColor(picture, picture, cv::COLOR_BGR2BGRA);
+        picture.reshape(1, picture.rows * picture.cols).col(3).setTo(128);
+    }
+    if (CV_MAT_DEPTH(type) == CV_16U)
+        picture.convertTo(picture, CV_16U, 257.0);
+    return picture;
+}
+
 class PipelineFixture {
 public:
     PipelineFixture() : hub_(boost::make_shared<ControlAndStatus>()), commander_(new PowerCommanderTop(hub_))
     {
-        cv::Mat picture(480, 640, CV_8UC3, cv::Scalar(255, 0, 0));
-        picture(cv::Rect(0, 0, 320, 480)).setTo(cv::Scalar(0, 0, 255));
-        cv::imwrite(files_.File("picture.png"), picture);
+        cv::imwrite(files_.File("picture.png"), SplitPicture());
     }
 
     ~PipelineFixture()
@@ -78,6 +92,13 @@ public:
         }
         commander_->Start();
         return ids;
+    }
+
+    // The reader of the given id reads this picture instead, from a file of the given name.
+    void ReadPicture(const std::string& reader, const cv::Mat& picture, const std::string& name)
+    {
+        cv::imwrite(files_.File(name), picture);
+        commander_->GetElement(reader)->settings.SetValue("_file_path", files_.File(name), "");
     }
 
     // The live variable behind an element's setting.

@@ -68,6 +68,34 @@ TEST(PreviewWidgetPipelineTest, ShowsThePictureAtItsWidthAndAspect)
     EXPECT_EQ(preview.width(), 200);
 }
 
+// Pictures of 16 bits a channel, with an alpha channel, or both (as image tools often write
+// them) show in the reader's preview and the blur's. Mirrored, so that they differ from the
+// picture the pipeline started with.
+TEST(PreviewWidgetPipelineTest, ShowsDeepAndAlphaPicturesInTheReaderAndTheBlur)
+{
+    for (int type : {CV_16UC3, CV_8UC4, CV_16UC4}) {
+        SCOPED_TRACE(cv::typeToString(type));
+        PipelineFixture pipeline;
+        const std::vector<std::string> ids = pipeline.Run({"Blur"});
+        cv::Mat mirrored;
+        cv::flip(SplitPicture(type), mirrored, 1);
+        pipeline.ReadPicture(ids[0], mirrored, "mirrored.png");
+        PreviewWidget reader(pipeline.Hub(), pipeline.Setting<PreviewControls*>(ids[0], "_preview"), nullptr);
+        PreviewWidget blur(pipeline.Hub(), pipeline.Setting<PreviewControls*>(ids[1], "_preview_controls"),
+                           nullptr);
+        for (PreviewWidget* preview : {&reader, &blur}) {
+            preview->resize(200, 40);
+            preview->show();
+        }
+        const auto shows_mirrored = [](PreviewWidget& preview) {
+            const QImage shot = preview.grab().toImage();
+            return shot.height() == 150 && Near(shot.pixel(5, 75), kRightColour) &&
+                   Near(shot.pixel(194, 75), kLeftColour);
+        };
+        EXPECT_TRUE(WaitForGui([&] { return shows_mirrored(reader) && shows_mirrored(blur); }));
+    }
+}
+
 class PreviewWidgetTest : public ::testing::Test {
 protected:
     PreviewWidgetTest()
@@ -179,6 +207,21 @@ TEST_F(PreviewWidgetTest, ClickedPointsGoBackToTheElement)
 
     Press(&preview, QPoint(10, 10), Qt::RightButton);
     EXPECT_FALSE(controls_.clicked.Get());
+}
+
+// A frame that cannot be shown blanks the preview instead of leaving the last picture
+// stretched over the new frame's shape.
+TEST_F(PreviewWidgetTest, AFrameThatCannotBeShownBlanksThePreview)
+{
+    const std::unique_ptr<PreviewWidget> shown = Shown(200, 10);
+    PreviewWidget& preview = *shown;
+    Serve(preview, cv::Size(640, 480));
+    ASSERT_TRUE(WaitForGui([&] { return controls_.IsPreviewWanted(); }));
+    controls_.SubmitFrame(cv::Mat(480, 480, CV_16SC1, cv::Scalar(5)));
+    EXPECT_TRUE(WaitForGui([&] {
+        return preview.height() == 200 && !controls_.IsImageReady() &&
+               !Near(PixelOf(&preview, 100, 100), QColor(0, 255, 0));
+    }));
 }
 
 }  // namespace

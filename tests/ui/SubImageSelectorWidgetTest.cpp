@@ -140,4 +140,23 @@ TEST_F(SubImageSelectorWidgetTest, DragsAreMappedToImagePixels)
     EXPECT_EQ(controls_.box.Get(), cv::Rect(120, 80, 100, 100));
 }
 
+// A 16-bit picture with alpha, read by "Image Read", shows under the box of a running
+// "Video In Video".
+TEST(SubImageSelectorPipelineTest, ShowsADeepPictureWithAlpha)
+{
+    PipelineFixture pipeline;
+    const std::vector<std::string> ids = pipeline.Run({"Video In Video"});
+    cv::Mat mirrored;
+    cv::flip(SplitPicture(CV_16UC4), mirrored, 1);
+    pipeline.ReadPicture(ids[0], mirrored, "mirrored.png");
+    SubImageSelectorWidget widget(pipeline.Setting<SubImageControls*>(ids[1], "_sub_image_controls"),
+                                  nullptr);
+    widget.resize(320, 240);
+    widget.show();
+    EXPECT_TRUE(WaitForGui([&] {
+        const QImage shot = widget.grab().toImage();
+        return Near(shot.pixel(10, 200), kRightColour) && Near(shot.pixel(310, 200), kLeftColour);
+    }));
+}
+
 }  // namespace

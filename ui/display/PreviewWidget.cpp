@@ -77,8 +77,9 @@ void PreviewWidget::paintEvent(QPaintEvent* event)
     GUISettingItem::paintEvent(event);
     if (preview_controls_->IsImageReady()) {
         const boost::shared_ptr<QImage> image = preview_controls_->GetImage();
-        if (image && !image->isNull()) {
-            current_image_ = image;
+        // A null image is a frame that cannot be shown: better blank than the last one stretched.
+        if (image) {
+            current_image_ = image->isNull() ? boost::shared_ptr<QImage>() : image;
         }
     }
     QPainter painter(this);
