@@ -1,12 +1,13 @@
 #include "core/SafeFiles.h"
 
-#include <QFile>
+#include "core/RegularFile.h"
+
 #include <QSaveFile>
 #include <QString>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include <vector>
 
 namespace {
 
@@ -75,21 +76,9 @@ bool WriteFileReplacing(const std::string& path, const QByteArray& content)
 bool ReadFileBounded(const std::string& path, long long max_bytes, QByteArray& content)
 {
     content.clear();
-    // Not through a link, and without blocking on a FIFO or device; only plain files are read.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
+    std::vector<unsigned char> bytes;
+    if (max_bytes < 0 || !ReadRegularFile(path, static_cast<std::size_t>(max_bytes), bytes).Ok())
         return false;
-    QFile file;
-    struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > max_bytes ||
-        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return false;
-    }
-    // The size may change between the check and the read: read one byte more to see it.
-    QByteArray read = file.read(max_bytes + 1);
-    if (read.size() > max_bytes || file.error() != QFileDevice::NoError)
-        return false;
-    content = read;
+    content = QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()));
     return true;
 }

@@ -25,7 +25,7 @@ bool IsSymbolicLink(const std::string& path);
 // a FIFO or device (opening one may block), a folder. Returns whether it succeeded.
 bool WriteFileReplacing(const std::string& path, const QByteArray& content);
 
-// The content of a regular file of at most max_bytes; false (content empty) when the file
-// is missing, a symbolic link, not a plain file, unreadable or larger. Never blocks on a
-// FIFO or device.
+// The content of a regular file of at most max_bytes, read as ReadRegularFile reads it;
+// false (content empty) when the file is missing, a symbolic link, not a plain file,
+// unreadable or larger. Never blocks on a FIFO or device.
 bool ReadFileBounded(const std::string& path, long long max_bytes, QByteArray& content);

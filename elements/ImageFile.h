@@ -1,4 +1,4 @@
-// Reads an image file for a frame: the file is opened once (see RegularFile.h) and the
+// Reads an image file for a frame: the file is opened once (see core/RegularFile.h) and the
 // picture decoded from the bytes of what was opened, so the file that was checked is
 // the file that is decoded.
 #pragma once
@@ -8,7 +8,7 @@
 
 #include <opencv2/core/mat.hpp>
 
-#include "elements/RegularFile.h"
+#include "core/RegularFile.h"
 
 // Far above any picture file the system plays (a 16-bit four-channel 8000 by 8000
 // picture is 512 MiB uncompressed); bounds the memory one read can take.

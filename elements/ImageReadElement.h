@@ -7,10 +7,10 @@
 #include <boost/shared_ptr.hpp>
 
 #include "core/PreviewControls.h"
+#include "core/RegularFile.h"
 #include "core/ThreadSafeVariable.h"
 #include "core/VideoFrame.h"
 #include "elements/OncePerPath.h"
-#include "elements/RegularFile.h"
 #include "engine/ElementBase.h"
 #include "engine/Source.h"
 

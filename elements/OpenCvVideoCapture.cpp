@@ -1,7 +1,7 @@
 #include "elements/OpenCvVideoCapture.h"
 
+#include "core/RegularFile.h"
 #include "elements/CaptureLock.h"
-#include "elements/RegularFile.h"
 
 OpenCvVideoCapture::~OpenCvVideoCapture()
 {

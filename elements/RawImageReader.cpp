@@ -11,7 +11,7 @@
 
 #include "core/CustomException.h"
 #include "core/FILELog.h"
-#include "elements/RegularFile.h"
+#include "core/RegularFile.h"
 
 namespace {
 

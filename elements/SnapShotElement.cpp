@@ -6,8 +6,8 @@
 
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/RegularFile.h"
 #include "core/Utilities.h"
-#include "elements/RegularFile.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <opencv2/imgcodecs.hpp>
 
-#include "FifoFixture.h"
 #include "elements/BmpReader.h"
+#include "support/FifoFixture.h"
 #include "support/TestSupport.h"
 
 namespace {

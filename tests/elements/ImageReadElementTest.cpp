@@ -9,7 +9,7 @@
 #include <boost/make_shared.hpp>
 #include <opencv2/imgcodecs.hpp>
 
-#include "FifoFixture.h"
+#include "support/FifoFixture.h"
 #include "support/LogCapture.h"
 #include "core/ControlAndStatus.h"
 #include "elements/ImageReadElement.h"

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "FifoFixture.h"
 #include "VideoFixtures.h"
+#include "support/FifoFixture.h"
 #include "support/LogCapture.h"
 #include "core/CustomException.h"
 #include "elements/RawImageReader.h"

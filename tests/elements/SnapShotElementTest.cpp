@@ -13,9 +13,9 @@
 #include <boost/make_shared.hpp>
 #include <opencv2/imgcodecs.hpp>
 
-#include "FifoFixture.h"
 #include "core/ControlAndStatus.h"
 #include "elements/SnapShotElement.h"
+#include "support/FifoFixture.h"
 #include "support/FrameMaker.h"
 #include "support/LogCapture.h"
 #include "support/PadHarness.h"

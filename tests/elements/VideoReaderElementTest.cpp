@@ -13,8 +13,8 @@
 #include <boost/thread/mutex.hpp>
 #include <opencv2/imgcodecs.hpp>
 
-#include "FifoFixture.h"
 #include "VideoFixtures.h"
+#include "support/FifoFixture.h"
 #include "support/LogCapture.h"
 #include "core/CameraControls.h"
 #include "core/ControlAndStatus.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "FifoFixture.h"
-#include "elements/RegularFile.h"
+#include "core/RegularFile.h"
+#include "support/FifoFixture.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "elements/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
