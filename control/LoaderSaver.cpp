@@ -242,8 +242,7 @@ void LoaderSaver::Load(const std::string& name)
     const QDomElement root = document.documentElement();
     try {
         context_->GetSharedControl<NodeControls>("")->clear_editor_signal();
-        LoadElements(root);
-        LoadSettings(root);
+        LoadSettings(root, LoadElements(root));
         LoadConnections(root);
         if (editor_)
             editor_->UpdateFromBackend();
@@ -253,26 +252,36 @@ void LoaderSaver::Load(const std::string& name)
     }
 }
 
-void LoaderSaver::LoadElements(const QDomElement& root)
+std::vector<std::string> LoaderSaver::LoadElements(const QDomElement& root)
 {
     PowerCommanderTop& commander = Commander();
     commander.Clear();
+    std::vector<std::string> made_ids;
     for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
         const std::string id = Attribute(node, "id");
         FILE_LOG(logDEBUG) << node.tagName().toStdString() << id;
         const std::string type = Attribute(node, "type");
         const std::string made = commander.MakeElement(type, id);
-        if (made.empty() || !commander.GetElementTable()->Exists(made))
+        const bool skipped = made.empty() || !commander.GetElementTable()->Exists(made);
+        if (skipped)
             FILE_LOG(logERROR) << "Skipped element " << id << " of type " << type;
+        made_ids.push_back(skipped ? std::string() : made);
     }
+    return made_ids;
 }
 
-void LoaderSaver::LoadSettings(const QDomElement& root)
+void LoaderSaver::LoadSettings(const QDomElement& root, const std::vector<std::string>& made_ids)
 {
     PowerCommanderTop& commander = Commander();
+    std::size_t index = 0;
+    // Each entry's settings go to the element made for it, which an entry without an id
+    // names only by its made id.
     for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
+        const std::string& id = made_ids.at(index++);
+        if (id.empty())
+            continue;
         try {
-            boost::shared_ptr<ElementBase> element = commander.GetElement(Attribute(node, "id"));
+            boost::shared_ptr<ElementBase> element = commander.GetElement(id);
             for (QDomElement setting = node.firstChildElement("Settings"); !setting.isNull();
                  setting = setting.nextSiblingElement("Settings"))
                 element->settings.SetValue(Attribute(setting, "name"), Attribute(setting, "value"), "");

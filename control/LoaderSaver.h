@@ -66,8 +66,9 @@ private:
     void AddSettings(ElementBase& element, QDomElement& node);
     void AddConnections(const std::vector<ConnectionRecord>& connections, QDomElement& node);
 
-    void LoadElements(const QDomElement& root);
-    void LoadSettings(const QDomElement& root);
+    // The id made for each entry in file order, empty where none was made.
+    std::vector<std::string> LoadElements(const QDomElement& root);
+    void LoadSettings(const QDomElement& root, const std::vector<std::string>& made_ids);
     void LoadConnections(const QDomElement& root);
 
     NodeEditorInterface* editor_;

@@ -308,6 +308,22 @@ TEST_F(LoaderSaverTest, UnknownElementTypeLoadsEverythingElse)
     EXPECT_EQ(editor.updates, 1);
 }
 
+// Entries without ids get made ids; their settings still reach the element made for each.
+TEST_F(LoaderSaverTest, EntriesWithoutIdsKeepTheirSettings)
+{
+    WriteFile(Folder() + "no-ids.xml",
+              "<!DOCTYPE XML>\n<top>\n"
+              "<Element type=\"Blur\"><Settings name=\"_width\" value=\"7\" extra=\"\"/></Element>\n"
+              "<Element type=\"Blur\"><Settings name=\"_width\" value=\"9\" extra=\"\"/></Element>\n"
+              "</top>\n");
+    LogCapture log;
+    EXPECT_EQ(Command("load no-ids"), "Success");
+    EXPECT_EQ(commander->GetElementIds(), (std::vector<std::string>{"Blur_0", "Blur_1"}));
+    EXPECT_EQ(commander->GetElement("Blur_0")->settings.GetValueAsString("_width"), "7");
+    EXPECT_EQ(commander->GetElement("Blur_1")->settings.GetValueAsString("_width"), "9");
+    EXPECT_FALSE(log.Contains("could not be found")) << log.Text();
+}
+
 // A camera that cannot be opened (none here, or in use) costs only that element.
 TEST_F(LoaderSaverTest, CameraThatCannotOpenLeavesTheRestLoaded)
 {
