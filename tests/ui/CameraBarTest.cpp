@@ -9,6 +9,7 @@
 #include "WindowTestSupport.h"
 
 #include <boost/make_shared.hpp>
+#include <boost/signals2/connection.hpp>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -96,6 +97,24 @@ TEST_F(CameraBarTest, TheLightIsOnForOneTickAfterANewFrame)
     bar_.UpdateFromTimer();
     EXPECT_FALSE(led->IsOn());
     EXPECT_TRUE(LooksRed(led));
+}
+
+// A source writes the frames of its last second on each one-second tick, after the bar.
+TEST_F(CameraBarTest, TheRateFallsToZeroAtTheFirstTickThatNoSourceWrites)
+{
+    controls_->frame_rate.Set(25.0);
+    bar_.UpdateFromTimer();
+    ASSERT_EQ(bar_.FramesPerSecond()->NumberText(), "25");
+    {
+        boost::signals2::scoped_connection source =
+            hub_->tick_signal.connect([this] { controls_->frame_rate.Set(24.0); });
+        hub_->tick_signal();
+        bar_.UpdateFromTimer();
+        EXPECT_EQ(bar_.FramesPerSecond()->NumberText(), "24") << "a source's own figure stays";
+    }
+    hub_->tick_signal();
+    bar_.UpdateFromTimer();
+    EXPECT_EQ(bar_.FramesPerSecond()->NumberText(), "00");
 }
 
 TEST_F(CameraBarTest, TheTimerShowsNewFigures)

@@ -1,4 +1,5 @@
 // The editor's view: zoom steps, fit, the wheel about the pointer, and panning.
+#include "FitChecks.h"
 #include "ui/editor/CustomGraphicView.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -64,6 +67,48 @@ TEST_F(CustomGraphicViewTest, FitShowsEveryItem)
     EXPECT_DOUBLE_EQ(view.transform().m11(), view.transform().m22());
 }
 
+// Each rectangle as an item of the check.
+fitchecks::NamedRects Items(const std::vector<QRectF>& rects)
+{
+    fitchecks::NamedRects items;
+    for (const QRectF& rect : rects)
+        items.emplace_back("an item", rect);
+    return items;
+}
+
+// The scene's rectangle is the editor's own, the items' extent, or smaller than the
+// items; a hidden item (the proxy of a drop-down list that is closed) lies far away.
+TEST(CustomGraphicViewFitTest, FitShowsTheVisibleItemsCentredWhateverTheSceneRectangle)
+{
+    const struct {
+        const char* name;
+        QRectF scene_rect;  // null: the scene's own growing rectangle
+    } cases[] = {
+        {"the editor's", QRectF(-50000, -50000, 100000, 100000)},
+        {"none set", QRectF()},
+        {"smaller than the items", QRectF(0, 0, 500, 400)},
+    };
+    for (const auto& c : cases) {
+        QGraphicsScene scene;
+        if (!c.scene_rect.isNull())
+            scene.setSceneRect(c.scene_rect);
+        const std::vector<QRectF> items = {QRectF(-700, 900, 400, 300), QRectF(900, -400, 400, 200),
+                                           QRectF(2600, 1400, 420, 240), QRectF(400, 2000, 400, 190)};
+        for (const QRectF& item : items)
+            scene.addRect(item);
+        scene.addRect(-5000, -4000, 100, 30)->setVisible(false);
+        CustomGraphicView view{boost::shared_ptr<ControlAndStatus>()};
+        view.setScene(&scene);
+        view.resize(1400, 800);
+        view.show();
+        QCoreApplication::processEvents();
+        for (int press = 0; press < 2; ++press) {
+            view.FitScene();
+            EXPECT_TRUE(fitchecks::ShownAndCentred(view, Items(items))) << c.name << ", press " << press + 1;
+        }
+    }
+}
+
 // Nodes grow after the start's fit when their previews get a first frame.
 TEST_F(CustomGraphicViewTest, AStartFitFollowsGrowingNodesUntilAPersonUsesTheView)
 {
@@ -97,6 +142,17 @@ TEST_F(CustomGraphicViewTest, AStartFitFollowsNodesThatShrink)
     EXPECT_GT(followed.m11(), 2 * wide);
     view.FitScene();
     EXPECT_EQ(followed, view.transform());
+}
+
+// A window gets its final size after it is shown: the fit follows it while it lasts.
+TEST_F(CustomGraphicViewTest, AStartFitFollowsTheViewsSize)
+{
+    view.FitSceneWhileItGrows(60000);
+    EXPECT_TRUE(view.FitsWhileItGrows());
+    view.resize(1500, 1100);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fitchecks::ShownAndCentred(view, Items({scene.itemsBoundingRect()})));
+    EXPECT_GT(view.mapFromScene(scene.itemsBoundingRect()).boundingRect().width(), 1300);
 }
 
 TEST_F(CustomGraphicViewTest, AStartFitStopsFollowingWhenItsTimeIsUp)

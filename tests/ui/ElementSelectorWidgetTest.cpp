@@ -4,6 +4,7 @@
 #include "core/ControlAndStatus.h"
 #include "core/NodeControls.h"
 #include "WindowTestSupport.h"
+#include "support/LogCapture.h"
 #include "ui/frame/StyleSheet.h"
 
 #include <QAbstractItemView>
@@ -179,6 +180,25 @@ TEST_F(ElementSelectorWidgetTest, NamesThatMatchNoElementRowChooseNothing)
         Search(typed);
         EXPECT_EQ(Chosen(), "Tee") << typed.toStdString();
     }
+}
+
+// Otherwise the next double-click places the earlier element without a word.
+TEST_F(ElementSelectorWidgetTest, EnterOnANameThatIsNoElementWarnsOnceNamingTheText)
+{
+    for (const QString& typed : QStringList{"blur", "Bluring", "nothing at all"}) {
+        Choose("Tee");
+        LogCapture log;
+        Search(typed);
+        selector_.SearchLine()->clearFocus();  // leaving the line finishes the same edit again
+        EXPECT_EQ(1, log.LinesWith("[WARNING]")) << log.Text();
+        EXPECT_EQ(1, log.LinesWith("\"" + typed.toStdString() + "\"")) << log.Text();
+        EXPECT_TRUE(log.Contains("\"Tee\"")) << "what a double-click places: " << log.Text();
+    }
+    Choose("Tee");
+    LogCapture log;
+    Search("");
+    Search("Blur");
+    EXPECT_EQ(0, log.LinesWith("[WARNING]")) << log.Text();
 }
 
 TEST_F(ElementSelectorWidgetTest, ClickingAnElementRowChoosesItAndACategoryRowNothing)

@@ -1,28 +1,42 @@
 // The main window: its form, its actions, the page choice, the start-up load of "default",
 // the shutdown sequence and the splitter positions across two starts.
+#include "FitChecks.h"
 #include "MainWindowTestSupport.h"
 #include "TimerTicks.h"
+#include "WindowTestSupport.h"
 
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
+#include "core/NodeControls.h"
 #include "core/Output2FILE.h"
 #include "ui/editor/CustomGraphicView.h"
+#include "ui/editor/ElementNodeBase.h"
 #include "ui/editor/NodalConnectorTop.h"
 #include "ui/shell/AboutDialogue.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/ProgramEntry.h"
 #include "ui/sidepanel/SettingsWidgetTop.h"
+#include "ui/toolbar/CameraBar.h"
+#include "ui/toolbar/NumberDisplay.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
+#include <QGraphicsItem>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QCursor>
 #include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -31,6 +45,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -42,13 +57,16 @@ using windowtest::ProcessEventsFor;
 
 namespace {
 
+enum class NewAnswer { kYes, kNo, kEscape };
+
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
         hub_ = boost::make_shared<ControlAndStatus>();
         window_ = std::make_unique<MainWindow>(hub_);
-        ProcessEventsFor(150);  // past the start-up zoom to fit
+        // Past the start-up zoom to fit, which then follows the nodes for a while.
+        ASSERT_TRUE(windowtest::WaitForGui([this] { return View().FitsWhileItGrows(); }));
     }
     void TearDown() override
     {
@@ -57,6 +75,9 @@ protected:
     }
 
     QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }
+    // File > New, answering its question when one comes; whether one came and went.
+    bool NewAnswering(NewAnswer answer);
+    void BuildSpreadPipeline();
     PowerCommanderTop& Commander() { return *hub_->GetCommander(); }
     CustomGraphicView& View() { return *window_->NodeEditor()->View(); }
 
@@ -69,6 +90,67 @@ std::string ReadFile(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool MainWindowTest::NewAnswering(NewAnswer answer)
+{
+    // The question runs its own event loop inside the trigger; this timer answers it there.
+    bool asked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        asked = box->button(QMessageBox::Yes) && box->button(QMessageBox::No);
+        if (answer == NewAnswer::kYes && asked)
+            box->button(QMessageBox::Yes)->click();
+        else if (answer == NewAnswer::kNo && asked)
+            box->button(QMessageBox::No)->click();
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
+    });
+    poll.start(10);
+    Action("actionClear")->trigger();
+    poll.stop();
+    windowtest::SettleEditor(*window_->NodeEditor());
+    return asked;
+}
+
+// Six nodes spread wide, one with a drop-down list (whose closed list is an item too).
+void MainWindowTest::BuildSpreadPipeline()
+{
+    const struct {
+        const char* type;
+        int x, y;
+    } nodes[] = {{"Blur", 0, 0},           {"Tee", 900, -400},   {"Blur", 1800, 300},
+                 {"Threshold", -700, 900}, {"Blur", 2600, 1400}, {"Tee", 400, 2000}};
+    for (const auto& n : nodes) {
+        const std::string id = Commander().MakeElement(n.type, "");
+        Commander().GetElement(id)->position_x.Set(n.x);
+        Commander().GetElement(id)->position_y.Set(n.y);
+    }
+    window_->NodeEditor()->UpdateFromBackend();
+    windowtest::SettleEditor(*window_->NodeEditor());
+}
+
+// What of a node shows: its outline, ports, texts and panel, without hidden parts.
+QRectF ShownExtent(const QGraphicsItem* item)
+{
+    QRectF extent = item->sceneBoundingRect();
+    for (const QGraphicsItem* child : item->childItems())
+        if (child->isVisible())
+            extent |= ShownExtent(child);
+    return extent;
+}
+
+// Every node whole in the view's viewport, and the nodes in its middle.
+::testing::AssertionResult NodesShownAndCentred(NodalConnectorTop& editor, const QGraphicsView& view)
+{
+    fitchecks::NamedRects nodes;
+    for (ElementNodeBase* node : editor.GetAllNodes())
+        nodes.emplace_back(node->GetElementId(), ShownExtent(node));
+    return fitchecks::ShownAndCentred(view, nodes);
 }
 
 }  // namespace
@@ -186,10 +268,135 @@ TEST_F(MainWindowTest, NewEmptiesTheElementTableAndTheEditor)
                                    windowtest::WriteFixtureImage(images.Path()));
     ASSERT_EQ(2u, Commander().GetElementIds().size());
     ASSERT_EQ(2, windowtest::NodeCount(*window_->NodeEditor()));
-    Action("actionClear")->trigger();
-    windowtest::SettleEditor(*window_->NodeEditor());
+    ASSERT_TRUE(NewAnswering(NewAnswer::kYes));
     EXPECT_TRUE(Commander().GetElementIds().empty());
     EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor()));
+}
+
+// One key (Shift+Del, beside Delete) would lose the session: the next close saves the
+// empty pipeline over "default".
+TEST_F(MainWindowTest, NewAsksFirstAndNoOrEscapeKeepEverything)
+{
+    testsupport::TempDir images;
+    windowtest::BuildImagePipeline(Commander(), *window_->NodeEditor(),
+                                   windowtest::WriteFixtureImage(images.Path()));
+    for (NewAnswer answer : {NewAnswer::kNo, NewAnswer::kEscape}) {
+        ASSERT_TRUE(NewAnswering(answer));
+        EXPECT_EQ(2u, Commander().GetElementIds().size());
+        EXPECT_EQ(1u, Commander().GetElementTable()->GetAllConnections().size());
+        EXPECT_EQ(2, windowtest::NodeCount(*window_->NodeEditor()));
+    }
+    const long frames = windowtest::FramesPassed(Commander());
+    EXPECT_TRUE(testsupport::WaitFor([&] { return windowtest::FramesPassed(Commander()) > frames + 2; }))
+        << "the kept pipeline still runs";
+    ASSERT_TRUE(NewAnswering(NewAnswer::kYes));
+    EXPECT_TRUE(Commander().GetElementIds().empty());
+    EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor()));
+}
+
+TEST_F(MainWindowTest, NewOnAnEmptyPipelineAsksNothing)
+{
+    EXPECT_FALSE(NewAnswering(NewAnswer::kYes));
+    EXPECT_TRUE(Commander().GetElementIds().empty());
+}
+
+// A source writes the frames of its last second on each tick; once New has taken it
+// away, nothing did, and the last figure stayed.
+TEST_F(MainWindowTest, FramesPerSecondFallsToZeroOnceNewHasTakenTheSourceAway)
+{
+    testsupport::TempDir frames;
+    for (int n = 1; n <= 3; ++n) {
+        QImage image(32, 24, QImage::Format_RGB888);
+        image.fill(QColor(10 * n, 0, 0));
+        ASSERT_TRUE(image.save(QString::fromStdString(frames.Path() + "/f_" + std::to_string(n) + ".png")));
+    }
+    const std::string reader = Commander().MakeElement("Video Read", "");
+    Commander().GetElement(reader)->settings.SetValue("_file_path", frames.Path() + "/f_1.png", "");
+    Commander().ConnectElements(reader, Commander().MakeElement("Blur", ""));
+    Commander().Start();
+    window_->NodeEditor()->UpdateFromBackend();
+    NumberDisplay* rate = window_->findChild<CameraBar*>()->FramesPerSecond();
+    ASSERT_TRUE(windowtest::WaitForGui([&] { return rate->NumberText() != "00"; }))
+        << "the video's rate shows while it plays";
+
+    ASSERT_TRUE(NewAnswering(NewAnswer::kYes));
+    QElapsedTimer since_new;
+    since_new.start();
+    EXPECT_TRUE(windowtest::WaitForGui([&] { return rate->NumberText() == "00"; }, std::chrono::seconds(5)));
+    EXPECT_LT(since_new.elapsed(), 2000);
+}
+
+// Nodes spread wide: the view's fit used to count the hidden list of a drop-down box,
+// leaving the left and top of the view empty and cutting off the lowest nodes.
+TEST_F(MainWindowTest, ZoomToFitShowsEveryNodeCentredOnEveryPress)
+{
+    window_->resize(1600, 1000);
+    window_->show();
+    BuildSpreadPipeline();
+    for (int press = 1; press <= 2; ++press) {
+        Action("actionZoom_to_Fit")->trigger();
+        EXPECT_TRUE(NodesShownAndCentred(*window_->NodeEditor(), View())) << "press " << press;
+    }
+}
+
+TEST_F(MainWindowTest, NewViewOpensFittedAndZoomToFitFitsItAgain)
+{
+    window_->resize(1600, 1000);
+    window_->show();
+    BuildSpreadPipeline();
+    Action("actionNew_View")->trigger();
+    CustomGraphicView* second = nullptr;
+    ASSERT_TRUE(windowtest::WaitForGui([&] {
+        for (CustomGraphicView* view : window_->findChildren<CustomGraphicView*>())
+            if (view != window_->NodeEditor()->View() && view->isVisible())
+                second = view;
+        return second != nullptr;
+    }));
+    EXPECT_TRUE(windowtest::WaitForGui([&] { return NodesShownAndCentred(*window_->NodeEditor(), *second); },
+                                       std::chrono::seconds(5)))
+        << NodesShownAndCentred(*window_->NodeEditor(), *second).message();
+
+    // Its own window's Ctrl+F reaches the action.
+    EXPECT_TRUE(second->window()->actions().contains(Action("actionZoom_to_Fit")));
+    second->ZoomIn();
+    second->ZoomIn();
+    ASSERT_FALSE(NodesShownAndCentred(*window_->NodeEditor(), *second));
+    Action("actionZoom_to_Fit")->trigger();
+    EXPECT_TRUE(NodesShownAndCentred(*window_->NodeEditor(), *second));
+}
+
+// While the start's fit follows the nodes, a placed node pulled the view to itself.
+TEST_F(MainWindowTest, ADoubleClickPlacesTheNodeThereWithoutMovingTheView)
+{
+    window_->resize(1600, 1000);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    ASSERT_TRUE(View().FitsWhileItGrows());
+    hub_->GetSharedControl<NodeControls>("")->chosen_element_type.Set("Blur");
+    const QTransform before = View().transform();
+    const int h = View().horizontalScrollBar()->value();
+    const int v = View().verticalScrollBar()->value();
+    // Near the top of the view: the node's title lies above its origin.
+    const QPoint at(300, 12);
+    const QPoint global = View().viewport()->mapToGlobal(at);
+    QCursor::setPos(global);
+    NodalConnectorTop& editor = *window_->NodeEditor();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, editor.mapFromGlobal(global), global, Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&editor, &twice);
+    windowtest::SettleEditor(editor);
+    ASSERT_EQ(1, windowtest::NodeCount(editor));
+    ProcessEventsFor(300);  // the node's panel lays itself out; the view must stay
+
+    EXPECT_EQ(before, View().transform());
+    EXPECT_EQ(h, View().horizontalScrollBar()->value());
+    EXPECT_EQ(v, View().verticalScrollBar()->value());
+    const QRect shown = View().mapFromScene(ShownExtent(editor.GetAllNodes().front())).boundingRect();
+    const QRect outline =
+        View().mapFromScene(editor.GetAllNodes().front()->sceneBoundingRect()).boundingRect();
+    EXPECT_NEAR(at.x(), outline.left(), 1);
+    EXPECT_NEAR(at.y(), outline.top(), 1);
+    EXPECT_GE(shown.top(), 0) << "the whole node is below the top edge";
 }
 
 TEST_F(MainWindowTest, RestartStartsAStoppedPipelineAgain)
@@ -324,21 +531,42 @@ TEST_F(MainWindowTest, AClosedSessionComesBackAtTheNextStart)
     EXPECT_NE(1.0, View().transform().m11());
 }
 
-TEST_F(MainWindowTest, ABrokenDefaultIsLoggedTheEditorStartsEmptyAndTheFileIsKept)
+// A "default" the load refuses would be replaced by the empty pipeline at the next close.
+TEST_F(MainWindowTest, ARefusedDefaultIsMovedAsideLoggedAndKeptThroughTheNextClose)
 {
-    window_.reset();
-    hub_->SetCommander(nullptr);
+    const struct {
+        const char* name;
+        const char* content;
+        bool older_copy;  // an earlier refused file of that name is there
+    } cases[] = {
+        {"one mistake", "<top><Element id=\"Blur_0\" type=\"Blur\"></Elment></top>", false},
+        {"truncated", "<!DOCTYPE XML>\n<top>\n  <Element id=\"Blur_0\" type=\"Blur\">\n    <Settings na",
+         true},
+    };
     const std::string path = folder_.OrvaneFolder() + "default.xml";
-    const std::string broken = "<top><element type=\"Blur\"";
-    std::ofstream(path) << broken;
+    const std::string kept = folder_.OrvaneFolder() + "default-unreadable.xml";
+    for (const auto& c : cases) {
+        window_.reset();
+        hub_->SetCommander(nullptr);
+        std::filesystem::remove(kept);
+        if (c.older_copy)
+            std::ofstream(kept) << "an older refused copy";
+        std::ofstream(path) << c.content;
 
-    hub_ = boost::make_shared<ControlAndStatus>();
-    window_ = std::make_unique<MainWindow>(hub_);
-    windowtest::SettleEditor(*window_->NodeEditor());
-    EXPECT_TRUE(windowtest::LogViewText(*window_).contains("Could not load the pipeline \"default\""));
-    EXPECT_TRUE(Commander().GetElementIds().empty());
-    EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor()));
-    EXPECT_EQ(broken, ReadFile(path));
+        hub_ = boost::make_shared<ControlAndStatus>();
+        window_ = std::make_unique<MainWindow>(hub_);
+        windowtest::SettleEditor(*window_->NodeEditor());
+        const QString log = windowtest::LogViewText(*window_);
+        EXPECT_TRUE(log.contains("Could not load the pipeline \"default\"")) << c.name;
+        EXPECT_TRUE(log.contains(QString::fromStdString(kept))) << c.name << ": " << log.toStdString();
+        EXPECT_TRUE(Commander().GetElementIds().empty()) << c.name;
+        EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor())) << c.name;
+        EXPECT_EQ(c.content, ReadFile(kept)) << c.name;
+
+        window_.reset();
+        EXPECT_EQ(c.content, ReadFile(kept)) << c.name << ": the close left it alone";
+        EXPECT_NE(std::string::npos, ReadFile(path).find("<top")) << c.name << ": and saved \"default\"";
+    }
 }
 
 TEST_F(MainWindowTest, AFailedSaveIsLoggedAndTheLaterShutdownStepsStillRun)

@@ -53,9 +53,10 @@ TEST(NodalConnectorTopTest, DoubleClickMakesTheChosenElementUnderThePointer)
     ASSERT_EQ(1u, f.commander->GetElementIds().size());
     ElementNodeBase* node = f.Node("Blur_0");
     ASSERT_NE(nullptr, node);
+    // Its outline's top-left corner: the title and ports lie above the node's origin.
     const QPointF expected = f.editor->View()->mapToScene(view_point);
-    EXPECT_NEAR(expected.x(), node->pos().x(), 1.0);
-    EXPECT_NEAR(expected.y(), node->pos().y(), 1.0);
+    EXPECT_NEAR(expected.x(), node->sceneBoundingRect().left(), 1.0);
+    EXPECT_NEAR(expected.y(), node->sceneBoundingRect().top(), 1.0);
 }
 
 TEST(NodalConnectorTopTest, ADoubleClickInTheViewMakesAnElementOnlyOnEmptySpace)
@@ -87,8 +88,8 @@ TEST(NodalConnectorTopTest, ADoubleClickInTheViewMakesAnElementOnlyOnEmptySpace)
     double_click(QPointF(200, -300));
     EXPECT_EQ(2u, f.commander->GetElementIds().size());
     ASSERT_NE(nullptr, f.Node("Tee_0"));
-    EXPECT_NEAR(200, f.Node("Tee_0")->pos().x(), 1.0);
-    EXPECT_NEAR(-300, f.Node("Tee_0")->pos().y(), 1.0);
+    EXPECT_NEAR(200, f.Node("Tee_0")->sceneBoundingRect().left(), 1.0);
+    EXPECT_NEAR(-300, f.Node("Tee_0")->sceneBoundingRect().top(), 1.0);
 }
 
 TEST(NodalConnectorTopTest, DoubleClickWithoutAMakeableTypeLogsOneLineAndLeavesNothing)

@@ -189,6 +189,181 @@ QRect FindSearchLine(const QImage& shot)
     return frame.height() > 12 && frame.height() < 60 ? frame : QRect();
 }
 
+// ---- Zoom to Fit, New View and New on a pipeline spread wide. ----
+
+// Six nodes far apart, one with a drop-down list, as the file store writes them.
+void WriteSpreadPipeline(const std::string& home)
+{
+    const struct {
+        const char* id;
+        const char* type;
+        int x, y;
+    } nodes[] = {{"Blur_0", "Blur", 0, 0},       {"Tee_0", "Tee", 900, -400},
+                 {"Blur_1", "Blur", 1800, 300},  {"Threshold_0", "Threshold", -700, 900},
+                 {"Blur_2", "Blur", 2600, 1400}, {"Tee_1", "Tee", 400, 2000}};
+    desktop::Shell("mkdir -p " + desktop::Quoted(home + "/orvane"));
+    std::ofstream file(home + "/orvane/default.xml");
+    file << "<!DOCTYPE XML>\n<top>\n";
+    for (const auto& n : nodes)
+        file << "  <Element id=\"" << n.id << "\" type=\"" << n.type << "\">\n"
+             << "    <Settings name=\"_position_x\" value=\"" << n.x << "\" extra=\"\"/>\n"
+             << "    <Settings name=\"_position_y\" value=\"" << n.y << "\" extra=\"\"/>\n"
+             << "  </Element>\n";
+    file << "</top>\n";
+}
+
+void PointerTo(QPoint at)
+{
+    desktop::Shell("xdotool mousemove --sync " + std::to_string(at.x()) + " " + std::to_string(at.y()));
+}
+
+// A node's body: the flat grey of its outline's fill.
+bool IsNodeFill(QRgb p)
+{
+    return Near(p, qRgb(0x28, 0x28, 0x28), 6) && std::abs(qRed(p) - qBlue(p)) <= 3;
+}
+
+std::vector<QRect> NodeBodies(const QImage& shot, const QRect& area)
+{
+    return Blobs(shot, area, IsNodeFill, 600);
+}
+
+// The pop-out frame's strip above a view: grey to dark blue, drawn by the frame itself.
+int BelowStrip(const QImage& shot, int x, int from_y, int to_y)
+{
+    int below = from_y;
+    for (int y = from_y; y < to_y; ++y) {
+        const QRgb p = shot.pixel(x, y);
+        if (qBlue(p) > 90 && qRed(p) < 60 && qGreen(p) < 60)
+            below = y + 1;
+    }
+    return below;
+}
+
+// Every node body whole inside the viewport (a node cut off is drawn up to its edge),
+// and all of them in its middle along the axis with room to spare; the margins in the
+// message otherwise.
+::testing::AssertionResult FitsCentred(const QImage& shot, const QRect& viewport, int expected_nodes)
+{
+    const std::vector<QRect> bodies = NodeBodies(shot, viewport);
+    QRect extent;
+    for (const QRect& body : bodies) {
+        if (!viewport.adjusted(2, 2, -2, -2).contains(body))
+            return ::testing::AssertionFailure() << "a node at " << body.x() << ", " << body.y() << " size "
+                                                 << body.width() << " x " << body.height() << " is cut off";
+        extent |= body;
+    }
+    for (const QRect& port : Blobs(shot, viewport, IsPort, 8))
+        extent |= port;
+    if (static_cast<int>(bodies.size()) < expected_nodes)
+        return ::testing::AssertionFailure() << bodies.size() << " nodes shown of " << expected_nodes;
+    const int left = extent.left() - viewport.left(), right = viewport.right() - extent.right();
+    const int top = extent.top() - viewport.top(), bottom = viewport.bottom() - extent.bottom();
+    const bool fills_width = left < 30 && right < 30 && std::abs(top - bottom) < 30;
+    const bool fills_height = top < 30 && bottom < 30 && std::abs(left - right) < 30;
+    if (!(fills_width || fills_height))
+        return ::testing::AssertionFailure()
+               << "margins left " << left << ", right " << right << ", top " << top << ", bottom " << bottom;
+    return ::testing::AssertionSuccess();
+}
+
+// The active window's client area on screen, once it is another than the one given
+// (xwininfo's absolute place: xdotool's counts the frame's title in).
+QRect ActiveWindowOtherThan(const std::string& window)
+{
+    const std::string id = desktop::Output(
+        "for i in $(seq 100); do w=$(xdotool getactivewindow); [ \"$w\" != " + desktop::Quoted(window) +
+        " ] && { echo $w; break; }; sleep 0.1; done");
+    if (id.empty())
+        return QRect();
+    std::istringstream info(desktop::Output("xwininfo -id " + id.substr(0, id.find('\n'))));
+    int x = 0, y = 0, w = 0, h = 0;
+    for (std::string line; std::getline(info, line);) {
+        const int value = std::atoi(line.c_str() + line.find(':') + 1);
+        if (line.find("Absolute upper-left X") != std::string::npos)
+            x = value;
+        else if (line.find("Absolute upper-left Y") != std::string::npos)
+            y = value;
+        else if (line.find("  Width:") != std::string::npos)
+            w = value;
+        else if (line.find("  Height:") != std::string::npos)
+            h = value;
+    }
+    return QRect(x, y, w, h);
+}
+
+TEST_F(OrvaneWindowTest, ZoomToFitNewViewAndNewOnAPipelineSpreadWide)
+{
+    WriteSpreadPipeline(home_.Path());
+    desktop::Application orvane(g_executable, home_.Path(), g_output + "/orvane-fit.log");
+    const std::string window = orvane.WaitForWindow(seconds(60));
+    ASSERT_FALSE(window.empty()) << "the main window did not show";
+    QImage shot = screen_.ShotWhen("fit-loaded", [&](const QImage& s) {
+        return !FindSearchLine(s).isNull() && NodeBodies(s, QRect(QPoint(0, 0), s.size())).size() >= 6;
+    });
+    screen_size_ = shot.size();
+    search_line_ = FindSearchLine(shot);
+    ASSERT_FALSE(search_line_.isNull()) << "the element search line";
+    const int view_top = BelowStrip(shot, screen_size_.width() / 2, 60, 200);
+    // Inside the view's frame and scroll bars.
+    const QRect viewport(QPoint(search_line_.right() + 14, view_top),
+                         QPoint(screen_size_.width() - 16, screen_size_.height() - 207));
+
+    // Ctrl+F, twice, with the pointer over the editor.
+    PointerTo(viewport.center());
+    for (const char* step : {"fit-pressed", "fit-pressed-again"}) {
+        desktop::Shell("xdotool windowactivate --sync " + window + " key --clearmodifiers ctrl+f");
+        shot = screen_.ShotWhen(
+            step, [&](const QImage& s) { return FitsCentred(s, viewport, 6); }, seconds(5));
+        EXPECT_TRUE(FitsCentred(shot, viewport, 6)) << step;
+    }
+
+    // Window > New View opens fitted; Ctrl+F in its own window fits it again.
+    screen_.Click(FileMenu());
+    screen_.Key("Right Right Right Down Return");
+    const QRect second = ActiveWindowOtherThan(window);
+    ASSERT_FALSE(second.isEmpty()) << "the new view's window did not open";
+    shot = screen_.Shot("new-view");
+    // Inside its scroll bars.
+    const QRect second_viewport(second.topLeft(), second.bottomRight() - QPoint(15, 15));
+    shot = screen_.ShotWhen(
+        "new-view-fitted", [&](const QImage& s) { return FitsCentred(s, second_viewport, 6); }, seconds(5));
+    EXPECT_TRUE(FitsCentred(shot, second_viewport, 6)) << "the new view opens fitted";
+    PointerTo(second_viewport.center());
+    desktop::Shell("xdotool click 4 sleep 0.2 click 4");  // the wheel zooms in
+    shot = screen_.ShotWhen(
+        "new-view-zoomed", [&](const QImage& s) { return !FitsCentred(s, second_viewport, 6); }, seconds(5));
+    ASSERT_FALSE(FitsCentred(shot, second_viewport, 6)) << "the wheel zoomed the new view in";
+    screen_.Key("ctrl+f");
+    shot = screen_.ShotWhen(
+        "new-view-fit-pressed", [&](const QImage& s) { return FitsCentred(s, second_viewport, 6); },
+        seconds(5));
+    EXPECT_TRUE(FitsCentred(shot, second_viewport, 6)) << "Ctrl+F fits the new view";
+    screen_.Key("alt+F4");
+
+    // File > New asks first: Escape keeps the pipeline, Yes empties it.
+    desktop::Shell("xdotool windowactivate --sync " + window);
+    PointerTo(viewport.center());
+    screen_.Key("shift+Delete");
+    ASSERT_FALSE(ActiveWindowOtherThan(window).isEmpty()) << "New asked nothing";
+    screen_.Shot("new-asks");
+    screen_.Key("Escape");
+    shot = screen_.ShotWhen(
+        "new-escaped", [&](const QImage& s) { return FitsCentred(s, viewport, 6); }, seconds(5));
+    EXPECT_TRUE(FitsCentred(shot, viewport, 6)) << "Escape kept every node";
+    screen_.Key("shift+Delete");
+    ASSERT_FALSE(ActiveWindowOtherThan(window).isEmpty()) << "New asked nothing";
+    screen_.Key("y");
+    shot = screen_.ShotWhen(
+        "new-confirmed", [&](const QImage& s) { return NodeBodies(s, viewport).empty(); }, seconds(10));
+    EXPECT_TRUE(NodeBodies(shot, viewport).empty()) << "Yes emptied the editor";
+
+    desktop::Shell("xdotool windowactivate --sync " + window + " key --clearmodifiers alt+F4");
+    EXPECT_EQ(0, orvane.WaitForExit(seconds(60)));
+    EXPECT_EQ(std::string::npos, ReadFile(home_.Path() + "/orvane/default.xml").find("<Element"))
+        << "the close saved the emptied pipeline";
+}
+
 TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
 {
     const std::string fixture = WriteFixture(home_.Path());
@@ -221,6 +396,9 @@ TEST_F(OrvaneWindowTest, BuildCloseAndReopenAPipelineWithTheMouse)
         ASSERT_EQ(1u, reader_ports.size()) << "an Image Read node with one output port";
         const QRect reader_node = desktop::Changed(chosen, shot, EditorArea());
         ASSERT_TRUE(reader_node.contains(first));
+        // Its top-left corner where the double-click was: the title does not go above it.
+        EXPECT_LE(std::abs(reader_node.left() - first.x()), 3);
+        EXPECT_LE(std::abs(reader_node.top() - first.y()), 3);
 
         // Its file: the button of the file setting opens a file dialogue.
         screen_.Click(FileButton(reader_ports[0]));

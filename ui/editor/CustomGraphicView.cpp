@@ -1,5 +1,7 @@
 #include "ui/editor/CustomGraphicView.h"
 
+#include <QGraphicsItem>
+#include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -10,6 +12,8 @@
 namespace {
 
 constexpr double kZoomStep = 1.15;
+// Pixels left free around the fitted items.
+constexpr int kFitMargin = 4;
 
 }  // namespace
 
@@ -35,8 +39,49 @@ void CustomGraphicView::FitScene()
 {
     if (!scene())
         return;
-    fitted_ = scene()->itemsBoundingRect();
-    fitInView(fitted_, Qt::KeepAspectRatio);
+    fitted_ = VisibleItemsRect();
+    if (fitted_.isEmpty())
+        return;
+    // Scroll bars that come or go with the new scale change the viewport: fit again.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QSize before = viewport()->size();
+        FitOnce(fitted_);
+        if (viewport()->size() == before)
+            break;
+    }
+}
+
+void CustomGraphicView::FitOnce(const QRectF& area)
+{
+    const QRectF room = QRectF(viewport()->rect()).adjusted(kFitMargin, kFitMargin, -kFitMargin, -kFitMargin);
+    if (room.isEmpty())
+        return;
+    const double scale = std::min(room.width() / area.width(), room.height() / area.height());
+    setTransform(QTransform::fromScale(scale, scale));
+    // The view scrolls only within its scene rectangle: it must reach the area's centre.
+    QRectF shown(QPointF(), QSizeF(viewport()->width() / scale, viewport()->height() / scale));
+    shown.moveCenter(area.center());
+    setSceneRect(QRectF());
+    if (!sceneRect().contains(shown))
+        setSceneRect(sceneRect().united(shown));
+    centerOn(area.center());
+}
+
+QRectF CustomGraphicView::VisibleItemsRect() const
+{
+    QRectF extent;
+    if (!scene())
+        return extent;
+    for (const QGraphicsItem* item : scene()->items()) {
+        if (item->isVisible())
+            extent |= item->sceneBoundingRect();
+    }
+    return extent;
+}
+
+bool CustomGraphicView::FitsWhileItGrows() const
+{
+    return !fit_until_.hasExpired();
 }
 
 void CustomGraphicView::FitSceneWhileItGrows(int milliseconds)
@@ -54,7 +99,7 @@ void CustomGraphicView::FitIfResized()
         StopFitting();
         return;
     }
-    if (scene()->itemsBoundingRect() != fitted_)
+    if (VisibleItemsRect() != fitted_)
         FitScene();
 }
 
@@ -142,6 +187,14 @@ void CustomGraphicView::wheelEvent(QWheelEvent* event)
         ZoomIn();
     else
         ZoomOut();
+}
+
+void CustomGraphicView::resizeEvent(QResizeEvent* event)
+{
+    QGraphicsView::resizeEvent(event);
+    // A window shown maximised or placed by the window manager gets its size after the fit.
+    if (FitsWhileItGrows())
+        FitScene();
 }
 
 void CustomGraphicView::drawBackground(QPainter* painter, const QRectF& rect)

@@ -17,13 +17,22 @@ class CustomGraphicView : public QGraphicsView {
 public:
     CustomGraphicView(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent = nullptr);
 
+    // A person has used the view (or placed a node in it): the view stays where it is.
+    void StopFitting();
+    bool FitsWhileItGrows() const;
+    // The extent of the visible items, in scene coordinates.
+    QRectF VisibleItemsRect() const;
+
 public slots:
     void ZoomIn();
     void ZoomOut();
+    // Shows every visible item inside the viewport, centred, whatever the scene
+    // rectangle is (the view's own grows to take them in): hidden items (a closed
+    // drop-down list's proxy, say) do not count.
     void FitScene();
     // Fits now and again whenever the nodes change their extent (previews take their
-    // height from their first frame, panels their width from the node) for
-    // `milliseconds`, until a person uses the view.
+    // height from their first frame, panels their width from the node) or the view its
+    // size, for `milliseconds`, until a person uses the view.
     void FitSceneWhileItGrows(int milliseconds);
 
 protected:
@@ -31,13 +40,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
 
 private slots:
     void FitIfResized();
 
 private:
-    void StopFitting();
+    void FitOnce(const QRectF& area);
 
     boost::shared_ptr<ControlAndStatus> hub_;
     QDeadlineTimer fit_until_{0};

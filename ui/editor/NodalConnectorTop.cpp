@@ -38,6 +38,8 @@ namespace {
 // How long a rebuild waits before looking again whether the dialogue has closed.
 constexpr int kBusyRetryMs = 50;
 const char* const kConnectedReply = "Connected Source : ";
+// How long a new view follows its first size and the nodes' growth.
+constexpr int kNewViewFitMs = 2000;
 
 bool HasMaker(const std::string& type_name)
 {
@@ -162,9 +164,18 @@ ElementNodeBase* NodalConnectorTop::AddNode(const std::string& element_id, bool 
 {
     ElementNodeBase* node = node_factory_->MakeNode(element_id);
     if (at_cursor)
-        node->setPos(view_->mapToScene(view_->mapFromGlobal(QCursor::pos())));
+        PlaceAtCursor(node);
     node->NodeDestroyed.connect([this](const std::string& id) { OnNodeDeleted(id); });
     return node;
+}
+
+void NodalConnectorTop::PlaceAtCursor(ElementNodeBase* node)
+{
+    // A node the start's fit followed would pull the view to it.
+    view_->StopFitting();
+    // Its title and ports lie above its origin: the whole node goes below the pointer.
+    const QPointF pointer = view_->mapToScene(view_->viewport()->mapFromGlobal(QCursor::pos()));
+    node->setPos(pointer - node->boundingRect().topLeft());
 }
 
 QNEConnection* NodalConnectorTop::MakeConnectionItem(QNEPort* output, QNEPort* input)
@@ -297,7 +308,7 @@ void NodalConnectorTop::OnNodeDeleted(const std::string& element_id)
     RequestLineSync(false);
 }
 
-void NodalConnectorTop::NewViewWindow()
+QWidget* NodalConnectorTop::NewViewWindow()
 {
     auto* view = new CustomGraphicView(hub_);
     view->setScene(scene_);
@@ -308,7 +319,10 @@ void NodalConnectorTop::NewViewWindow()
     auto* window = new PopOutWindow(view, nullptr, this);
     window->setWindowFlags(Qt::Dialog);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(shared_gui_, SIGNAL(ZoomToFit()), view, SLOT(FitScene()));
     window->show();
+    view->FitSceneWhileItGrows(kNewViewFitMs);
+    return window;
 }
 
 void NodalConnectorTop::ShowContextMenu(QPoint pos)

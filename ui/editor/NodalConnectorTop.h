@@ -52,8 +52,9 @@ public:
     void ConnectPorts(QNEPort* output, QNEPort* input);
     void DisconnectPorts(QNEPort* output, QNEPort* input);
     void OnNodeDeleted(const std::string& element_id);
-    // A second view of the same scene in a window of its own, freed when closed.
-    void NewViewWindow();
+    // A second view of the same scene in a window of its own, freed when closed; it
+    // opens fitted and fits again on View > Zoom to Fit.
+    QWidget* NewViewWindow();
     // Queues one rebuild from the back end; repeated requests run it once.
     void RequestRebuild();
 
@@ -83,6 +84,8 @@ protected:
 private:
     void MakeChosenElement();
     void MakeElementAtCursor(const std::string& type_name);
+    // The node's top-left corner at the pointer; the view does not move.
+    void PlaceAtCursor(ElementNodeBase* node);
     void Rebuild();
     // Queues the work a back-end change leaves: resynchronising the lines and one
     // "restart", however many links one user action touched.

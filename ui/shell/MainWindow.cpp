@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLayout>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSpacerItem>
@@ -35,11 +36,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 namespace {
 
 const char* const kDefaultPipeline = "default";
+// Where a "default" that the start-up load refused is kept, so the close saves beside it.
+const char* const kUnreadableDefault = "default-unreadable.xml";
 
 // Runs one step of start-up or shutdown; a failure is logged and never escapes.
 template <typename Step>
@@ -81,7 +85,8 @@ MainWindow::MainWindow(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
 MainWindow::~MainWindow()
 {
     Guarded("save the splitter positions", [this] { SaveSplitterState(); });
-    Guarded("save the pipeline \"default\"", [this] { hub_->save_signal(kDefaultPipeline); });
+    if (save_default_)
+        Guarded("save the pipeline \"default\"", [this] { hub_->save_signal(kDefaultPipeline); });
     Guarded("save the settings files", [this] { hub_->SaveAllControlSettings(); });
     Guarded("clear the node editor", [this] { node_editor_->ClearAll(); });
     commander_.reset();
@@ -177,6 +182,27 @@ void MainWindow::LoadDefaultPipeline()
     // Loading leaves a pipeline stopped; the session was running when it was closed.
     if (Guarded("load the pipeline \"default\"", [this] { hub_->load_signal(kDefaultPipeline); }))
         Guarded("start the pipeline \"default\"", [this] { commander_->Start(); });
+    else
+        KeepRefusedDefault(path);
+}
+
+void MainWindow::KeepRefusedDefault(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // A link or a folder is never written over by a save: it stays where it is.
+    if (fs::symlink_status(path, error).type() != fs::file_type::regular)
+        return;
+    const std::string kept = ControlAndStatus::GetSettingsDirectory() + kUnreadableDefault;
+    fs::rename(path, kept, error);
+    if (error) {
+        // The close would write the empty pipeline over the only copy of the session.
+        save_default_ = false;
+        FILE_LOG(logERROR) << "Could not move the unreadable pipeline \"default\" aside to " << kept << " : "
+                           << error.message() << "; it will not be saved over";
+        return;
+    }
+    FILE_LOG(logWARNING) << "The pipeline \"default\" could not be loaded; it was moved aside to " << kept;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -252,6 +278,15 @@ void MainWindow::StopBackEnd()
 
 void MainWindow::on_actionClear_triggered()
 {
+    // The close saves the empty pipeline over "default", the session's only copy.
+    PowerCommanderTop* commander = hub_->GetCommander();
+    const bool empty = !commander || commander->GetElementIds().empty();
+    if (!empty &&
+        QMessageBox::question(this, QStringLiteral("New"),
+                              QStringLiteral("Remove every element of the pipeline? Closing the "
+                                             "window then saves the empty pipeline as \"default\"."),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     node_editor_->ClearAll();
 }
 
@@ -265,5 +300,6 @@ void MainWindow::on_actionRestart_triggered()
 
 void MainWindow::on_actionNew_View_triggered()
 {
-    node_editor_->NewViewWindow();
+    // The window's shortcuts reach only its own window: Ctrl+F must fit the new view too.
+    node_editor_->NewViewWindow()->addAction(ui_->actionZoom_to_Fit);
 }

@@ -10,6 +10,8 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <string>
+
 class ControlAndStatus;
 class CustomToolBar;
 class LoaderSaver;
@@ -69,6 +71,8 @@ private:
     void SaveSplitterState();
     // Brings back the pipeline that the last close saved, when there is one, running.
     void LoadDefaultPipeline();
+    // Moves a "default" that the load refused aside, so the close does not save over it.
+    void KeepRefusedDefault(const std::string& path);
     // File > Exit: stops and joins every thread of the back end before the process ends.
     void StopBackEnd();
 
@@ -90,4 +94,5 @@ private:
     ServerQt* command_server_ = nullptr;
     boost::shared_ptr<PowerCommanderTop> commander_;
     QTimer* tick_timer_ = nullptr;
+    bool save_default_ = true;  // false when a refused "default" could not be moved aside
 };

@@ -2,6 +2,7 @@
 
 #include "control/ElementRegistry.h"
 #include "core/ControlAndStatus.h"
+#include "core/FILELog.h"
 #include "core/NodeControls.h"
 #include "core/QtUtilities.h"
 #include "ui/controls/StyledBackground.h"
@@ -114,10 +115,24 @@ void ElementSelectorWidget::CompleterFinished()
     const QList<QTreeWidgetItem*> found = tree_->findItems(
         search_line_->text(), Qt::MatchExactly | Qt::MatchCaseSensitive | Qt::MatchRecursive, 0);
     const auto element = std::find_if(found.begin(), found.end(), IsElementRow);
-    if (element == found.end())
+    if (element == found.end()) {
+        WarnNoSuchElement();
         return;
+    }
     tree_->setCurrentItem(*element);
     ElementSelected(*element, 0);
+}
+
+void ElementSelectorWidget::WarnNoSuchElement()
+{
+    // Once per text typed: leaving the line after Enter finishes the same edit again.
+    if (search_line_->text().isEmpty() || !search_line_->isModified())
+        return;
+    search_line_->setModified(false);
+    const std::string chosen = node_controls_->chosen_element_type.Get();
+    FILE_LOG(logWARNING) << "No element is called \"" << search_line_->text().toStdString() << "\"; "
+                         << (chosen.empty() ? std::string("no element is chosen")
+                                            : "a double-click still places \"" + chosen + "\"");
 }
 
 void ElementSelectorWidget::ExpandAll(bool expand)

@@ -49,6 +49,8 @@ private:
     static QTreeWidgetItem* MakeRow(const QStringList& texts);
     void FitColumnsToText();
     static bool IsElementRow(const QTreeWidgetItem* item);
+    // The search line's text names no element: says so, and what stays chosen.
+    void WarnNoSuchElement();
 
     boost::shared_ptr<ControlAndStatus> hub_;
     QVBoxLayout* layout_ = nullptr;

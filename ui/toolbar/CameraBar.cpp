@@ -45,6 +45,10 @@ CameraBar::CameraBar(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
     layout_->addItem(new QSpacerItem(10, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
     layout_->setSpacing(20);
     layout_->setContentsMargins(0, 0, 0, 0);
+    // Before every source's own tick, which writes the frames of its last second: once
+    // the pipeline holds no source, nothing writes the rate again.
+    tick_connection_ = hub_->tick_signal.connect([this] { camera_controls_->frame_rate.Set(0.0); },
+                                                 boost::signals2::at_front);
     connect(timer_, SIGNAL(timeout()), this, SLOT(UpdateFromTimer()));
     timer_->start(25);
     UpdateFromTimer();

@@ -1,8 +1,10 @@
 #pragma once
 // The tool bar's frame figures: the live source's frame count and frame rate, and a
-// light that is on for one 25 ms tick after each new frame.
+// light that is on for one 25 ms tick after each new frame. The rate falls to 0 at the
+// first one-second tick with no source left to write it.
 
 #include <boost/shared_ptr.hpp>
+#include <boost/signals2/connection.hpp>
 
 #include <QWidget>
 
@@ -39,4 +41,5 @@ private:
     NumberDisplay* frames_per_second_;
     boost::shared_ptr<CameraControls> camera_controls_;
     std::int64_t last_frame_count_ = 0;
+    boost::signals2::scoped_connection tick_connection_;
 };
