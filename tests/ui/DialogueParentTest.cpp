@@ -30,7 +30,8 @@ TEST(DialogueParentTest, APickerInAnEmbeddedPanelOpensARealWindow)
     const PickerCase pickers[] = {
         {"file",
          [&](QWidget* panel) {
-             return (new FileSelectWidget(&path, QStringLiteral("File Path"), panel, false, false))->Button();
+             return (new FileSelectWidget(&path, QStringLiteral("File Path"), panel, true, false, false))
+                 ->Button();
          }},
         {"colour",
          [&](QWidget* panel) {

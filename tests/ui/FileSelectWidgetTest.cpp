@@ -40,7 +40,7 @@ TEST(FileSelectWidgetTest, ACancelledDialogueChangesNothing)
         testsupport::TempDir dir;
         const std::string start = dir.File("old.avi");
         ThreadSafeVariable<std::string> path(start);
-        FileSelectWidget editor(&path, "Video File", nullptr, m.directory, m.save);
+        FileSelectWidget editor(&path, "Video File", nullptr, true, m.directory, m.save);
         EXPECT_EQ(editor.PathLabel()->text(), QString::fromStdString(start));
         QSignalSpy updates(&editor, SIGNAL(UpdateSettingsSignal()));
 
@@ -77,7 +77,7 @@ TEST(FileSelectWidgetTest, AChosenFolderIsWrittenShownAndAnnouncedOnce)
     const QString chosen = QString::fromStdString(dir.File("chosen"));
     ASSERT_TRUE(QDir().mkdir(chosen));
     ThreadSafeVariable<std::string> path("");
-    FileSelectWidget editor(&path, "Folder", nullptr, true, false);
+    FileSelectWidget editor(&path, "Folder", nullptr, true, true, false);
     EXPECT_EQ(editor.PathLabel()->text(), "Path Not Set");
     QSignalSpy updates(&editor, SIGNAL(UpdateSettingsSignal()));
     QSignalSpy values(&editor, SIGNAL(ValueChanged()));
@@ -100,7 +100,7 @@ TEST(FileSelectWidgetTest, OpensOnTheClickNotOnThePress)
 {
     ThreadSafeVariable<std::string> path("");
     ThreadSafeVariable<cv::Scalar> colour(cv::Scalar(0, 0, 0, 0));
-    FileSelectWidget file_editor(&path, "Video File", nullptr, false, false);
+    FileSelectWidget file_editor(&path, "Video File", nullptr, true, false, false);
     ThreadColourSettingItem colour_editor(&colour, "Pick Colour", nullptr);
     const struct {
         const char* picker;
@@ -133,7 +133,7 @@ TEST(FileSelectWidgetTest, AnEditorRemovedWhileItsDialogueIsOpenIsNotWritten)
     std::ofstream(file) << "x";
     ThreadSafeVariable<std::string> path("");
     QWidget window;
-    auto* editor = new FileSelectWidget(&path, "Video File", &window, false, false);
+    auto* editor = new FileSelectWidget(&path, "Video File", &window, true, false, false);
     ASSERT_TRUE(testsupport::ClickAndAnswer(editor->Button(), [&](QWidget* d) {
         EXPECT_EQ(d->parentWidget(), &window);
         delete editor;  // the panel was rebuilt meanwhile

@@ -123,7 +123,9 @@ std::vector<EditorCase> Cases()
          },
          "0", 1},
         {"file",
-         [](Variables& v) { return new FileSelectWidget(&v.path, "Video File", nullptr, false, false); },
+         [](Variables& v) {
+             return new FileSelectWidget(&v.path, "Video File", nullptr, true, false, false);
+         },
          [](Variables& v) { return v.path.Get(); },
          [](GUISettingItem* e) { return As<FileSelectWidget>(e)->PathLabel()->text(); }, "Path Not Set",
          nullptr, "",
@@ -188,7 +190,7 @@ std::vector<EditorCase> Cases()
              EXPECT_TRUE(testsupport::ClickAndAnswer(As<ThreadColourSettingItem>(e)->Button(), choose));
          },
          "10,20,30", 0},
-        {"point", [](Variables& v) { return new PointSettingItem(&v.point, "Anchor", 0, 0, nullptr); },
+        {"point", [](Variables& v) { return new PointSettingItem(&v.point, "Anchor", 0, 0, 0, 0, nullptr); },
          [](Variables& v) { return ValueToText(v.point.x) + "," + ValueToText(v.point.y); },
          [](GUISettingItem* e) {
              auto* p = As<PointSettingItem>(e);

@@ -123,4 +123,9 @@ TEST(ThreadIntSettingItemTest, UpdateFollowsTheBackEndOnlyWhenOn)
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.SpinBox()->value() == 40; }, 5000));
     EXPECT_EQ(editor.Slider()->value(), 40);
     EXPECT_EQ(frames.Get(), 40);
+    // Switched off, even a direct refresh leaves the shown value alone.
+    editor.SetUpdate(false);
+    frames.Set(60);
+    editor.UpdateFromVariable();
+    EXPECT_EQ(editor.SpinBox()->value(), 40);
 }

@@ -23,4 +23,6 @@ protected:
 
 private:
     bool pressed_ = false;
+    // Never set: the frame, not its button, knows whether the panel is out.
+    bool popped_out_ = false;
 };

@@ -10,7 +10,7 @@
 #include <QPushButton>
 
 FileSelectWidget::FileSelectWidget(ThreadSafeVariable<std::string>* variable, const QString& label,
-                                   QWidget* parent, bool directory, bool save)
+                                   QWidget* parent, bool /*emit_update*/, bool directory, bool save)
     : GUISettingItem(parent), variable_(variable), directory_(directory), save_(save),
       button_(new QPushButton(label, this)), path_label_(new QLabel(this))
 {

@@ -15,8 +15,10 @@ class QPushButton;
 class FileSelectWidget : public GUISettingItem {
     Q_OBJECT
 public:
+    // emit_update is taken in the place the other editors take theirs, but unused: a chosen
+    // path is always announced.
     FileSelectWidget(ThreadSafeVariable<std::string>* variable, const QString& label, QWidget* parent,
-                     bool directory, bool save);
+                     bool emit_update, bool directory, bool save);
 
     QPushButton* Button() const { return button_; }
     QLabel* PathLabel() const { return path_label_; }

@@ -7,9 +7,9 @@
 #include <algorithm>
 
 PointSettingItem::PointSettingItem(cv::Point* point, const QString& label, int minimum_x, int minimum_y,
-                                   QWidget* parent)
-    : GUISettingItem(parent), point_(point), minimum_x_(minimum_x), minimum_y_(minimum_y), x_(MakeSelector()),
-      y_(MakeSelector())
+                                   int maximum_x, int maximum_y, QWidget* parent)
+    : GUISettingItem(parent), point_(point), minimum_x_(minimum_x), minimum_y_(minimum_y),
+      maximum_x_(maximum_x), maximum_y_(maximum_y), x_(MakeSelector()), y_(MakeSelector())
 {
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(label, this), 0, 0, 1, 2);

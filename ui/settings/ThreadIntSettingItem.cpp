@@ -11,7 +11,8 @@
 #include <climits>
 
 ThreadIntSettingItem::ThreadIntSettingItem(ThreadSafeVariable<int>* variable, const QString& label,
-                                           int minimum, int maximum, QWidget* parent, bool emit_update)
+                                           int minimum, int maximum, QWidget* parent, bool emit_update,
+                                           const QStringList& /*texts*/)
     : GUISettingItem(parent), variable_(variable), minimum_(minimum), maximum_(std::max(minimum, maximum)),
       emit_update_(emit_update), label_(new QLabel(label, this)), slider_(new BetterSlider(this)),
       spin_box_(new QSpinBox(this)), timer_(new QTimer(this))
@@ -35,6 +36,7 @@ ThreadIntSettingItem::ThreadIntSettingItem(ThreadSafeVariable<int>* variable, co
 
 void ThreadIntSettingItem::SetUpdate(bool on)
 {
+    update_ = on;
     if (on)
         timer_->start();
     else
@@ -93,5 +95,6 @@ void ThreadIntSettingItem::SetValue(int value)
 
 void ThreadIntSettingItem::UpdateFromVariable()
 {
-    Show(variable_->Get());
+    if (update_)
+        Show(variable_->Get());
 }

@@ -7,6 +7,8 @@
 
 #include "core/ThreadSafeVariable.h"
 
+#include <QStringList>
+
 class BetterSlider;
 class QLabel;
 class QSpinBox;
@@ -15,8 +17,9 @@ class QTimer;
 class ThreadIntSettingItem : public GUISettingItem {
     Q_OBJECT
 public:
+    // The texts are accepted and unused: a choice among texts gets IntComboBoxSettingItem.
     ThreadIntSettingItem(ThreadSafeVariable<int>* variable, const QString& label, int minimum, int maximum,
-                         QWidget* parent, bool emit_update = true);
+                         QWidget* parent, bool emit_update = true, const QStringList& texts = QStringList());
 
     // On: follows back-end changes every 25 ms, except the slider while the user holds it.
     void SetUpdate(bool on);
@@ -45,6 +48,7 @@ private:
     int minimum_;
     int maximum_;
     bool emit_update_;
+    bool update_ = false;
     bool no_limits_ = false;
     bool odd_ = false;
     QLabel* label_;

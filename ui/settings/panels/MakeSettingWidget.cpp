@@ -100,7 +100,8 @@ GUISettingItem* MakePointEditor(cv::Point* point, const ParameterItem& item, con
     const std::optional<int> min_y = ReadInt(item.GetDescriptorValue("min-y"));
     if (!min_x || !min_y)
         return nullptr;
-    return new PointSettingItem(point, hints.label, *min_x, *min_y, parent);
+    // The editor takes upper bounds as well; descriptors have none, so the minimums stand in.
+    return new PointSettingItem(point, hints.label, *min_x, *min_y, *min_x, *min_y, parent);
 }
 
 GUISettingItem* MakeBoolEditor(ThreadSafeVariable<bool>* variable, const ParameterItem& item,
@@ -118,7 +119,7 @@ GUISettingItem* MakeIntEditor(ThreadSafeVariable<int>* variable, const Hints& hi
     if (!hints.items.empty())
         return new IntComboBoxSettingItem(variable, hints.label, hints.items, parent, nullptr);
     auto* editor = new ThreadIntSettingItem(variable, hints.label, TruncateToInt(hints.min),
-                                            TruncateToInt(hints.max), parent, true);
+                                            TruncateToInt(hints.max), parent, true, QStringList());
     editor->SetOdd(hints.other == "odd");
     editor->SetNoLimits(hints.other == "no-limits");
     editor->SetUpdate(hints.update);
@@ -140,11 +141,11 @@ void OpenMainDisplay(const boost::shared_ptr<MainDisplayControls>& controls,
 GUISettingItem* MakeTextEditor(ThreadSafeVariable<std::string>* variable, const Hints& hints, QWidget* parent)
 {
     if (hints.type == "dir_path")
-        return new FileSelectWidget(variable, hints.label, parent, true, false);
+        return new FileSelectWidget(variable, hints.label, parent, true, true, false);
     if (hints.type == "file_path")
-        return new FileSelectWidget(variable, hints.label, parent, false, false);
+        return new FileSelectWidget(variable, hints.label, parent, true, false, false);
     if (hints.type == "save_path")
-        return new FileSelectWidget(variable, hints.label, parent, false, true);
+        return new FileSelectWidget(variable, hints.label, parent, true, false, true);
     if (hints.type == "label")
         return new StringLabelSettingItem(variable, hints.label, parent);
     if (hints.type == "edit")
