@@ -8,16 +8,16 @@
 #include "core/SharedGUI.h"
 #include "ui/editor/CustomGraphicView.h"
 #include "ui/editor/NodalConnectorTop.h"
+#include "ui/frame/PopoutWigetBase.h"
 #include "ui/frame/StyleSheet.h"
-#include "ui/shell/AboutDialogue.h"
-#include "ui/toolbar/CustomToolBar.h"
 #include "ui/panels/DisplaySettings.h"
 #include "ui/panels/LoggingWidget.h"
-#include "ui/frame/PopoutWigetBase.h"
+#include "ui/panels/VariableViewer.h"
+#include "ui/shell/AboutDialogue.h"
+#include "ui/shell/Ui_MainWindow.h"
 #include "ui/sidepanel/SettingsWidgetTop.h"
 #include "ui/sidepanel/TestWidget.h"
-#include "ui/shell/Ui_MainWindow.h"
-#include "ui/panels/VariableViewer.h"
+#include "ui/toolbar/CustomToolBar.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

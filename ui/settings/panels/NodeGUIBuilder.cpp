@@ -9,8 +9,8 @@
 #include "ui/controls/StyledBackground.h"
 #include "ui/display/PipeWidgetBase.h"
 #include "ui/settings/GUISettingItem.h"
-#include "ui/settings/panels/MakeSettingWidget.h"
 #include "ui/settings/panels/MakePipeWidget.h"
+#include "ui/settings/panels/MakeSettingWidget.h"
 #include "ui/settings/panels/SignalWidgetContainer.h"
 
 #include <QScrollArea>
