@@ -20,10 +20,10 @@ FileOutcome OpenFailure(int error)
     return FileOutcome{not_regular ? FileProblem::kNotRegular : FileProblem::kCannotOpen, error};
 }
 
-// Checks what the descriptor refers to; closes it unless it is a regular file.
-int KeepRegular(int descriptor, FileOutcome& outcome)
+// Checks what the descriptor refers to (status: what fstat told); closes it unless it is
+// a regular file.
+int KeepRegular(int descriptor, FileOutcome& outcome, struct stat& status)
 {
-    struct stat status {};
     if (fstat(descriptor, &status) != 0)
         outcome = FileOutcome{FileProblem::kCannotOpen, errno};
     else if (!S_ISREG(status.st_mode))
@@ -76,6 +76,17 @@ FileOutcome WriteAll(int descriptor, const std::vector<unsigned char>& bytes)
     return FileOutcome{};
 }
 
+int OpenForReading(const std::string& path, FileOutcome& outcome, struct stat& status)
+{
+    outcome = FileOutcome{};
+    const int descriptor = ::open(path.c_str(), O_RDONLY | kNoFollowNoBlock);
+    if (descriptor < 0) {
+        outcome = OpenFailure(errno);
+        return -1;
+    }
+    return KeepRegular(descriptor, outcome, status);
+}
+
 }  // namespace
 
 std::string FileOutcome::Describe() const
@@ -100,26 +111,19 @@ bool IsRegularFile(const std::string& path)
 
 int OpenRegularFileForReading(const std::string& path, FileOutcome& outcome)
 {
-    outcome = FileOutcome{};
-    const int descriptor = ::open(path.c_str(), O_RDONLY | kNoFollowNoBlock);
-    if (descriptor < 0) {
-        outcome = OpenFailure(errno);
-        return -1;
-    }
-    return KeepRegular(descriptor, outcome);
+    struct stat status {};
+    return OpenForReading(path, outcome, status);
 }
 
 FileOutcome ReadRegularFile(const std::string& path, std::size_t max_bytes, std::vector<unsigned char>& bytes)
 {
     bytes.clear();
     FileOutcome outcome;
-    const int descriptor = OpenRegularFileForReading(path, outcome);
+    struct stat status {};
+    const int descriptor = OpenForReading(path, outcome, status);
     if (descriptor < 0)
         return outcome;
-    struct stat status {};
-    if (fstat(descriptor, &status) != 0)
-        outcome = FileOutcome{FileProblem::kReadFailed, errno};
-    else if (static_cast<unsigned long long>(status.st_size) > max_bytes)
+    if (static_cast<unsigned long long>(status.st_size) > max_bytes)
         outcome = FileOutcome{FileProblem::kTooLarge, 0};
     else
         outcome = ReadAll(descriptor, max_bytes, static_cast<std::size_t>(status.st_size), bytes);
@@ -136,7 +140,8 @@ FileOutcome WriteRegularFile(const std::string& path, const std::vector<unsigned
     if (opened < 0)
         return OpenFailure(errno);
     FileOutcome outcome;
-    const int descriptor = KeepRegular(opened, outcome);
+    struct stat status {};
+    const int descriptor = KeepRegular(opened, outcome, status);
     if (descriptor < 0)
         return outcome;
     outcome = WriteAll(descriptor, bytes);

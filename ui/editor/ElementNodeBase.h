@@ -49,6 +49,8 @@ public:
     void UpdateOutline();
     // Set by the editor's bulk removal: deleting the node then touches no back end.
     void SetRemoving(bool removing) { removing_ = removing; }
+    // Whether the node can fold its contents away; no kind can, and nothing asks.
+    virtual bool IsCollapsible() const { return false; }
 
     int type() const override { return Type; }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -60,11 +62,6 @@ protected:
     // Builds or rebuilds the contents below y = 0 and returns their rectangle.
     virtual QRectF MakeContents() = 0;
 
-public:
-    // Whether the node can fold its contents away; no kind can, and nothing asks.
-    virtual bool IsCollapsible() const { return false; }
-
-protected:
     // The contents' current rectangle, without rebuilding.
     virtual QRectF ContentRect();
 
