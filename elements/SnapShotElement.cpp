@@ -1,5 +1,6 @@
 #include "elements/SnapShotElement.h"
 
+#include <utility>
 #include <vector>
 
 #include <opencv2/imgcodecs.hpp>
@@ -60,8 +61,12 @@ PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
     try {
         failure = WriteImage(path, item.data->image);
     } catch (...) {
-        // OpenCV throws on an empty image; the press waits for the next frame.
+        // OpenCV throws on an empty image (a source that failed to read); the press waits
+        // for the next frame, and says so once, so that the file written later is no surprise.
         take_image_ = true;
+        if (item.data->image.empty() && !std::exchange(waiting_reported_, true))
+            FILE_LOG(logWARNING) << GetId()
+                                 << ": No image in the frame to write; the shot waits for the next frame";
         throw;
     }
     if (!failure.empty()) {
@@ -73,6 +78,7 @@ PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
         return item;
     }
     retrying_ = false;
+    waiting_reported_ = false;
     if (auto_number_.Get())
         counter_++;
     FILE_LOG(logINFO) << "Image written to " << path;

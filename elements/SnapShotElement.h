@@ -36,8 +36,10 @@ private:
 
     boost::signals2::signal<void()> take_image_signal_;
     std::atomic<bool> take_image_{false};
-    // Whether the last write of the pending press failed; processing thread only.
+    // Whether the last write of the pending press failed, and whether it was said that the
+    // press waits for a frame with an image; processing thread only.
     bool retrying_ = false;
+    bool waiting_reported_ = false;
     ThreadSafeVariable<std::string> directory_;
     ThreadSafeVariable<std::string> file_name_{std::string("hippopotamus")};
     // 0 Bitmap, 1 JPEG, 2 PNG; anything else is written as PNG.

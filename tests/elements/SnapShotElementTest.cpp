@@ -231,14 +231,28 @@ TEST_F(SnapShotElementTest, ATargetThatIsNoRegularFileIsRefusedWithoutBlocking)
     EXPECT_FALSE(std::filesystem::exists(folder.File("nowhere.txt")));
 }
 
-// OpenCV throws on an empty image; the press is kept for the next frame.
-TEST_F(SnapShotElementTest, EmptyImageThrowsAndTheNextFrameIsWritten)
+// A source that failed to read hands on an empty image: the press is kept for the next
+// frame, and the log says once that it waits.
+TEST_F(SnapShotElementTest, AnEmptyImageKeepsThePressPendingAndSaysSoOnce)
 {
+    element.SetId("Snap Shot_0");
     Set("_directory", folder.Path());
     element.TakeImage();
+    LogCapture log;
     EXPECT_ANY_THROW(pads.Push(testsupport::MakeFrame()));
+    EXPECT_ANY_THROW(pads.Push(testsupport::MakeFrame()));
+    EXPECT_TRUE(FilesIn(folder.Path()).empty());
+    const std::string waits =
+        "Snap Shot_0: No image in the frame to write; the shot waits for the next frame";
+    const std::string text = log.Text();
+    const std::size_t first = text.find(waits);
+    ASSERT_NE(std::string::npos, first) << text;
+    EXPECT_EQ(std::string::npos, text.find(waits, first + 1)) << text;
+    EXPECT_NE(std::string::npos, text.find("[WARNING]")) << text;
+
     pads.Pass(MakeFrame());
     EXPECT_EQ((std::vector<std::string>{"hippopotamus.bmp"}), FilesIn(folder.Path()));
+    EXPECT_TRUE(log.Contains("Image written to " + folder.File("hippopotamus.bmp")));
 }
 
 }  // namespace
