@@ -123,7 +123,8 @@ void ExpectALoneExtraInputLetsTheTeeRun(
         EXPECT_TRUE(pipeline.BranchKeepsReceiving());
         pipeline.Manager().StopAll();
         EXPECT_EQ(1, log.LinesWith("[WARNING]"));
-        EXPECT_EQ(1, log.LinesWith(id + ": waiting for \"" + main_input + "\" to be connected")) << log.Text();
+        EXPECT_EQ(1, log.LinesWith(id + ": waiting for \"" + main_input + "\" to be connected"))
+            << log.Text();
     }
     {
         SCOPED_TRACE("main feed removed while running");
