@@ -149,3 +149,16 @@ FileOutcome WriteRegularFile(const std::string& path, const std::vector<unsigned
         outcome = FileOutcome{FileProblem::kWriteFailed, errno};
     return outcome;
 }
+
+FileOutcome CreateRegularFile(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | kNoFollowNoBlock, 0666);
+    if (descriptor < 0)
+        return OpenFailure(errno);
+    FileOutcome outcome = WriteAll(descriptor, bytes);
+    if (::close(descriptor) != 0 && outcome.Ok())
+        outcome = FileOutcome{FileProblem::kWriteFailed, errno};
+    if (!outcome.Ok())
+        ::unlink(path.c_str());
+    return outcome;
+}

@@ -36,3 +36,8 @@ FileOutcome ReadRegularFile(const std::string& path, std::size_t max_bytes,
 // Replaces the content of the regular file at the path with the bytes, making the file
 // (mode 0666 less the umask) when there is none.
 FileOutcome WriteRegularFile(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// Makes a new regular file (mode 0666 less the umask) at the path holding the bytes. Whatever
+// is at the path already, a link included, is left alone: the outcome is then kCannotOpen
+// with EEXIST. A file that could not be written whole is removed again.
+FileOutcome CreateRegularFile(const std::string& path, const std::vector<unsigned char>& bytes);

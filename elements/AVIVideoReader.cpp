@@ -31,19 +31,23 @@ AVIVideoReader::~AVIVideoReader()
 bool AVIVideoReader::Open(std::string path)
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
-    last_frame_ = 0;
+    first_frame_.release();
+    next_frame_ = -1;
     if (!capture_->Open(path) || !capture_->IsOpened())
         return false;
     frame_rate_.Set(capture_->Get(cv::CAP_PROP_FPS));
     // Reading frame 0 proves the file decodes; a request for frame 1 then reads on.
-    cv::Mat scratch;
-    return capture_->Read(scratch) && !scratch.empty();
+    next_frame_ = 0;
+    first_frame_ = Decode(0);
+    return !first_frame_.empty();
 }
 
 bool AVIVideoReader::Close()
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
     capture_->Release();
+    first_frame_.release();
+    next_frame_ = -1;
     return true;
 }
 
@@ -59,13 +63,24 @@ PassableItem<VideoFrame> AVIVideoReader::GetFrame(std::int64_t frame)
     CheckFrameIndex(frame, GetNumberOfFrames());
     auto video_frame = boost::make_shared<VideoFrame>();
     if (capture_->IsOpened()) {
-        if (frame != last_frame_ + 1)
-            capture_->Set(cv::CAP_PROP_POS_FRAMES, static_cast<double>(frame));
-        capture_->Read(video_frame->image);
-        last_frame_ = frame;
+        // A copy: the frame is changed in place downstream.
+        video_frame->image = frame == 0 && !first_frame_.empty() ? first_frame_.clone() : Decode(frame);
         video_frame->rate = frame_rate_;
     }
     return PassableItem<VideoFrame>(video_frame);
+}
+
+cv::Mat AVIVideoReader::Decode(std::int64_t frame)
+{
+    cv::Mat image;
+    const bool there =
+        frame == next_frame_ || capture_->Set(cv::CAP_PROP_POS_FRAMES, static_cast<double>(frame));
+    if (!there || !capture_->Read(image) || image.empty()) {
+        next_frame_ = -1;
+        return cv::Mat();
+    }
+    next_frame_ = frame + 1;
+    return image;
 }
 
 std::int64_t AVIVideoReader::GetNumberOfFrames()

@@ -27,6 +27,8 @@ bool IsDrawableEllipse(const cv::RotatedRect& ellipse)
 PathDrawer::PathDrawer(boost::shared_ptr<ControlAndStatus> controls) : ElementFilter<VideoFrame>(controls)
 {
     AddInput(MakeUnownedPtr<Sink<PathContainer>>(&path_in_), "Path In");
+    // Containers are taken only with frames.
+    path_in_.FollowMainInput(static_cast<Sink<VideoFrame>&>(*this));
     AddOutput(MakeUnownedPtr<Source<PathContainer>>(&path_out_), "Path out");
 
     settings.AddSetting("_colour_type", &colour_type_, "items=[Random][Selected][Actual]");

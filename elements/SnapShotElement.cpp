@@ -1,5 +1,8 @@
 #include "elements/SnapShotElement.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <utility>
 #include <vector>
 
 #include <opencv2/imgcodecs.hpp>
@@ -29,6 +32,23 @@ std::string WithoutExtension(const std::string& file_name)
     return dot == std::string::npos ? file_name : file_name.substr(0, dot);
 }
 
+// Longer numbers are not taken for shots, so that the next one still fits an int.
+const std::size_t kMaxNumberDigits = 9;
+// How many names, taken since the folder was read, a shot passes before it gives up.
+const int kMaxTakenNames = 1000;
+
+// n when the file name is prefix, n in decimal digits, extension; -1 otherwise.
+int ShotNumber(const std::string& name, const std::string& prefix, const std::string& extension)
+{
+    if (name.size() <= prefix.size() + extension.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - extension.size(), extension.size(), extension) != 0)
+        return -1;
+    const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - extension.size());
+    if (digits.size() > kMaxNumberDigits || digits.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoi(digits);
+}
+
 }  // namespace
 
 SnapShotElement::SnapShotElement(boost::shared_ptr<ControlAndStatus> controls)
@@ -55,13 +75,17 @@ PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
     // Taken before the write, so a press during it counts for the next frame.
     if (!take_image_.exchange(false))
         return item;
-    const std::string path = MakeFileName();
+    std::string path;
     std::string failure;
     try {
-        failure = WriteImage(path, item.data->image);
+        failure = WriteImage(item.data->image, path);
     } catch (...) {
-        // OpenCV throws on an empty image; the press waits for the next frame.
+        // OpenCV throws on an empty image (a source that failed to read); the press waits
+        // for the next frame, and says so once, so that the file written later is no surprise.
         take_image_ = true;
+        if (item.data->image.empty() && !std::exchange(waiting_reported_, true))
+            FILE_LOG(logWARNING) << GetId()
+                                 << ": No image in the frame to write; the shot waits for the next frame";
         throw;
     }
     if (!failure.empty()) {
@@ -73,30 +97,66 @@ PassableItem<VideoFrame> SnapShotElement::Process(PassableItem<VideoFrame> item)
         return item;
     }
     retrying_ = false;
-    if (auto_number_.Get())
-        counter_++;
+    waiting_reported_ = false;
     FILE_LOG(logINFO) << "Image written to " << path;
     return item;
 }
 
-std::string SnapShotElement::WriteImage(const std::string& path, const cv::Mat& image)
+std::string SnapShotElement::WriteImage(const cv::Mat& image, std::string& path)
 {
+    const ShotName name = ReadShotName();
+    int number = name.numbered ? NextNumber(name) : -1;
+    path = PathOf(name, number);
     // Encoded in memory, so that only a regular file opened without blocking and without
     // following a link is written: the name may come from a loaded pipeline or a client.
     std::vector<unsigned char> bytes;
-    if (!cv::imencode("." + GetExtension(path), image, bytes))
+    if (!cv::imencode(name.extension, image, bytes))
         return "The image could not be encoded";
-    return WriteRegularFile(path, bytes).Describe();
+    if (!name.numbered)
+        return WriteRegularFile(path, bytes).Describe();
+    // A numbered shot never replaces a file: one that appeared since the folder was read
+    // moves it on to the next number.
+    FileOutcome outcome = CreateRegularFile(path, bytes);
+    for (int taken = 0; !outcome.Ok() && outcome.error == EEXIST && taken < kMaxTakenNames; ++taken) {
+        path = PathOf(name, ++number);
+        outcome = CreateRegularFile(path, bytes);
+    }
+    if (outcome.Ok())
+        counter_.Set(number + 1);
+    return outcome.Describe();
 }
 
 std::string SnapShotElement::MakeFileName()
 {
-    std::string path = directory_.Get();
+    const ShotName name = ReadShotName();
+    return PathOf(name, name.numbered ? NextNumber(name) : -1);
+}
+
+SnapShotElement::ShotName SnapShotElement::ReadShotName()
+{
+    ShotName name;
+    name.stem = directory_.Get();
     // The directory picker gives folders without a trailing separator.
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    path += WithoutExtension(file_name_.Get());
-    if (auto_number_.Get())
-        path += "_" + std::to_string(counter_.Get());
-    return path + ExtensionOf(image_format_.Get());
+    if (!name.stem.empty() && name.stem.back() != '/')
+        name.stem += '/';
+    name.stem += WithoutExtension(file_name_.Get());
+    name.extension = ExtensionOf(image_format_.Get());
+    name.numbered = auto_number_.Get();
+    return name;
+}
+
+std::string SnapShotElement::PathOf(const ShotName& name, int number)
+{
+    return name.stem + (number >= 0 ? "_" + std::to_string(number) : std::string()) + name.extension;
+}
+
+int SnapShotElement::NextNumber(const ShotName& name)
+{
+    const std::size_t slash = name.stem.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : name.stem.substr(0, slash + 1);
+    const std::string prefix = name.stem.substr(slash == std::string::npos ? 0 : slash + 1) + "_";
+    int next = counter_.Get();
+    for (const std::string& file : ListDirectory(folder))
+        next = std::max(next, ShotNumber(GetFileName(file), prefix, name.extension) + 1);
+    return next;
 }

@@ -45,6 +45,8 @@ VideoInVideoElement::VideoInVideoElement(boost::shared_ptr<ControlAndStatus> con
     : ElementFilter<VideoFrame>(controls)
 {
     AddInput(MakeUnownedPtr<Sink<VideoFrame>>(&second_input_), "second input");
+    // Second frames are taken only with main ones.
+    second_input_.FollowMainInput(static_cast<Sink<VideoFrame>&>(*this));
     settings.AddSetting("_sub_image_controls", &sub_image_controls_, "");
     settings.AddSetting("_transparency", &transparency_, kTransparencyDescriptor);
     // The box selector shows this element's output instead.

@@ -1,8 +1,9 @@
 // "Video In Video": blends the frames of "second input" into a box of the main
 // frames and pushes an RGB copy of each result into the sub-image pipe, where
 // the box selector widget shows it (the element's own preview is off). While
-// "second input" is unconnected the main frames pass unblended. The element
-// owns its sub-image record, its variables and its extra pad.
+// "second input" is unconnected the main frames pass unblended; while "input"
+// is, second frames are dropped. The element owns its sub-image record, its
+// variables and its extra pad.
 #pragma once
 
 #include <opencv2/core.hpp>

@@ -1,6 +1,7 @@
 #include "elements/VideoReaderElement.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include <boost/make_shared.hpp>
 #include <boost/thread/lock_guard.hpp>
@@ -9,10 +10,17 @@
 #include "core/FILELog.h"
 #include "elements/AVIVideoReader.h"
 #include "elements/BmpReader.h"
+#include "elements/OpenCvVideoCapture.h"
 #include "elements/RawImageReader.h"
 
 VideoReaderElement::VideoReaderElement(boost::shared_ptr<ControlAndStatus> context_in)
-    : ElementOutput<VideoFrame>(context_in),
+    : VideoReaderElement(context_in, [] { return boost::make_shared<OpenCvVideoCapture>(); })
+{
+}
+
+VideoReaderElement::VideoReaderElement(boost::shared_ptr<ControlAndStatus> context_in,
+                                       CaptureMaker make_capture)
+    : ElementOutput<VideoFrame>(context_in), make_capture_(std::move(make_capture)),
       camera_controls_(context_in->GetSharedControl<CameraControls>("")), preview_(context_in)
 {
     settings.AddSetting("_preview", &preview_, "");
@@ -34,7 +42,7 @@ void VideoReaderElement::Reset()
     const std::string path = file_path_.Get();
     boost::shared_ptr<ImageReaderInterface> reader = boost::make_shared<BmpReader>();
     if (!reader->Open(path)) {
-        reader = boost::make_shared<AVIVideoReader>();
+        reader = boost::make_shared<AVIVideoReader>(make_capture_());
         if (!reader->Open(path)) {
             // The last resort stays even unopened: its frames then report the failure.
             reader = boost::make_shared<RawImageReader>();
@@ -52,11 +60,13 @@ PassableItem<VideoFrame> VideoReaderElement::MakeData()
     if (!reader_ || file_path_.Get() != opened_path_)
         Reset();
     failures_.Use(opened_path_);
-    if (!reader_->IsOpen())
+    if (!reader_->IsOpen() || frame_number_.GetFrameCount() < 1)
         RefuseFrame();
     const long long position = frame_number_.GetFrameAndAdvance();
     PassableItem<VideoFrame> item = reader_->GetFrame(position);
     VideoFrame& frame = *item.data;
+    if (frame.image.empty())
+        RefuseFrame();
     frame.frame_number = position;
     frame_counter_++;
     frame.SetFormat(VideoFormat(frame.image));
@@ -66,7 +76,8 @@ PassableItem<VideoFrame> VideoReaderElement::MakeData()
 
 void VideoReaderElement::RefuseFrame()
 {
-    // No file chosen yet is no fault; the connection backs off either way.
+    // No file chosen yet is no fault; the connection backs off either way, instead of
+    // handing on empty frames as fast as it can.
     if (!opened_path_.empty() && failures_.First())
         FILE_LOG(logERROR) << GetId() << ": Could not read frame from " << opened_path_;
     // Not a CustomException, which would log again on every pass.

@@ -1,7 +1,8 @@
 // An element with two inputs that pairs items of "input 0" with matching items
 // of "input 1" and hands each matched pair to the derived class. Input 0's
 // connection thread does all the pairing; input 1's connection only fills its
-// one-slot queue, so input 1 is paced by input 0. The buffers keep at most
+// one-slot queue, so input 1 is paced by input 0, and drops its items while
+// input 0 is not connected. The buffers keep at most
 // kMaxBuffered items each, dropping the oldest, so streams that never match
 // cannot eat memory. The mutex makes a reset wait for an arrival in progress.
 // The derived element adds the outputs.
@@ -75,6 +76,8 @@ FrameSyncElement<T>::FrameSyncElement(boost::shared_ptr<ControlAndStatus> contex
 {
     AddInput(MakeUnownedPtr<Sink<T>>(this), "input 0");
     AddInput(MakeUnownedPtr<Sink<T>>(&input_1), "input 1");
+    // Only arrivals on input 0 take what waits on input 1.
+    input_1.FollowMainInput(*this);
 }
 
 template <typename T>

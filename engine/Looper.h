@@ -133,6 +133,8 @@ Looper<T>::~Looper()
         }
     }
     Stop();
+    if (sink_)
+        sink_->disconnected();
 }
 
 template <typename T>

@@ -1,10 +1,12 @@
 // Opening files named from outside: only regular files, never through a link, never
-// waiting on a FIFO, bounded reads, writes that replace the whole content.
+// waiting on a FIFO, bounded reads, writes that replace the whole content, and new files
+// made only where nothing is.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -91,6 +93,25 @@ TEST_F(RegularFileTest, WritesNothingThatIsNotARegularFile)
     ::close(reader);
     EXPECT_EQ("twelve bytes", Content(dir.File("file")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("nowhere")));
+}
+
+// Anything at the path, whatever it is, keeps the new file from being made there.
+TEST_F(RegularFileTest, CreatesOnlyAFileThatDoesNotExistYet)
+{
+    EXPECT_TRUE(CreateRegularFile(dir.File("new"), Bytes("new")).Ok());
+    EXPECT_EQ("new", Content(dir.File("new")));
+    for (const char* name : {"new", "file", "fifo", "link", "dangling", "folder"}) {
+        FileOutcome outcome;
+        EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(dir.File("fifo"), [&] {
+            outcome = CreateRegularFile(dir.File(name), Bytes("written"));
+        })) << name;
+        EXPECT_EQ(FileProblem::kCannotOpen, outcome.problem) << name;
+        EXPECT_EQ(EEXIST, outcome.error) << name;
+    }
+    EXPECT_EQ("new", Content(dir.File("new")));
+    EXPECT_EQ("twelve bytes", Content(dir.File("file")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("nowhere")));
+    EXPECT_EQ(FileProblem::kCannotOpen, CreateRegularFile(dir.File("no/such"), Bytes("x")).problem);
 }
 
 }  // namespace

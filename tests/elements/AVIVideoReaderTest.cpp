@@ -4,6 +4,8 @@
 #include <fstream>
 #include <limits>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -76,6 +78,34 @@ TEST_F(AVIVideoReaderTest, CloseReleasesTheFile)
     EXPECT_THROW(reader.GetFrame(0), std::out_of_range);
 }
 
+// The containers and codecs this machine writes; FFV1 at least, which reads back exactly.
+TEST(AVIVideoReaderFiles, AVideoOfOneFrameShowsItEveryTime)
+{
+    testsupport::TempDir dir;
+    const struct {
+        const char* file;
+        const char* codec;
+    } cases[] = {{"ffv1.avi", "FFV1"}, {"mjpg.avi", "MJPG"}, {"avc1.mp4", "avc1"}, {"mp4v.mp4", "mp4v"}};
+    int written = 0;
+    for (const auto& c : cases) {
+        const std::vector<cv::Mat> frames = videofixtures::WriteVideo(dir.File(c.file), c.codec, 1, 25.0);
+        if (frames.empty())
+            continue;
+        ++written;
+        AVIVideoReader reader;
+        ASSERT_TRUE(reader.Open(dir.File(c.file))) << c.file;
+        ASSERT_EQ(1, reader.GetNumberOfFrames()) << c.file;
+        for (int i = 0; i < 3; ++i) {
+            const cv::Mat image = reader.GetFrame(0).data->image;
+            ASSERT_EQ(cv::Size(32, 24), image.size()) << c.file << " read " << i;
+            if (std::string(c.codec) == "FFV1") {
+                EXPECT_TRUE(SameImage(frames[0], image)) << "read " << i;
+            }
+        }
+    }
+    EXPECT_GE(written, 1) << "this OpenCV build writes none of the codecs";
+}
+
 TEST(AVIVideoReaderFiles, WhatDoesNotDecodeDoesNotOpen)
 {
     testsupport::TempDir dir;
@@ -116,21 +146,80 @@ TEST(AVIVideoReaderCounts, ImplausibleFrameCountsCountAsNone)
     }
 }
 
-TEST(AVIVideoReaderCounts, ReadsOnWithoutSeekingAndSeeksOtherwise)
+// Frames whose pixels are their numbers, 25 a second.
+boost::shared_ptr<FakeVideoCapture> NumberedCapture(int count = 5)
 {
     auto capture = boost::make_shared<FakeVideoCapture>();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < count; ++i)
         capture->frames.push_back(cv::Mat(2, 2, CV_8UC1, cv::Scalar(i)));
-    capture->properties[cv::CAP_PROP_FRAME_COUNT] = 5;
+    capture->properties[cv::CAP_PROP_FRAME_COUNT] = count;
     capture->properties[cv::CAP_PROP_FPS] = 25;
+    return capture;
+}
+
+int Pixel(const PassableItem<VideoFrame>& item)
+{
+    return item.data->image.empty() ? -1 : item.data->image.at<uchar>(0, 0);
+}
+
+TEST(AVIVideoReaderCounts, ReadsOnWithoutSeekingAndSeeksOtherwise)
+{
+    auto capture = NumberedCapture();
     AVIVideoReader reader(capture);
-    ASSERT_TRUE(reader.Open("fake.avi"));  // consumes frame 0
-    EXPECT_EQ(1, reader.GetFrame(1).data->image.at<uchar>(0, 0));
-    EXPECT_EQ(2, reader.GetFrame(2).data->image.at<uchar>(0, 0));
+    ASSERT_TRUE(reader.Open("fake.avi"));  // decodes frame 0
+    for (int i : {0, 1, 2, 0, 4, 1, 2})
+        EXPECT_EQ(i, Pixel(reader.GetFrame(i)));
+    // Frame 0 came from the open both times; the capture stood at 3 when 4 was asked for.
+    const std::vector<std::pair<int, double>> seeks = {{cv::CAP_PROP_POS_FRAMES, 4.0},
+                                                       {cv::CAP_PROP_POS_FRAMES, 1.0}};
+    EXPECT_EQ(seeks, capture->set_calls);
+    EXPECT_EQ(6, capture->reads);
+}
+
+// Files of one frame cannot seek back to it: the frame decoded at the open is the one shown.
+TEST(AVIVideoReaderCounts, AFileOfOneFramePlaysItWithoutSeeking)
+{
+    auto capture = NumberedCapture(1);
+    capture->seek_breaks_reads = true;
+    AVIVideoReader reader(capture);
+    ASSERT_TRUE(reader.Open("fake.mp4"));
+    for (int i = 0; i < 3; ++i) {
+        PassableItem<VideoFrame> item = reader.GetFrame(0);
+        EXPECT_EQ(0, Pixel(item)) << i;
+        EXPECT_DOUBLE_EQ(25.0, item.data->rate.Get());
+    }
     EXPECT_TRUE(capture->set_calls.empty());
-    EXPECT_EQ(0, reader.GetFrame(0).data->image.at<uchar>(0, 0));
-    const std::vector<std::pair<int, double>> seek = {{cv::CAP_PROP_POS_FRAMES, 0.0}};
-    EXPECT_EQ(seek, capture->set_calls);
+    EXPECT_EQ(1, capture->reads);
+}
+
+// Frames are changed in place downstream; the kept frame 0 must not be.
+TEST(AVIVideoReaderCounts, EachFrameZeroIsACopyOfItsOwn)
+{
+    AVIVideoReader reader(NumberedCapture());
+    ASSERT_TRUE(reader.Open("fake.avi"));
+    reader.GetFrame(0).data->image.setTo(99);
+    EXPECT_EQ(0, Pixel(reader.GetFrame(0)));
+}
+
+// A failed seek or read gives an empty frame, never another frame than the one asked for.
+TEST(AVIVideoReaderCounts, FramesThatCannotBeReachedComeEmpty)
+{
+    auto breaks = NumberedCapture();
+    breaks->seek_breaks_reads = true;
+    AVIVideoReader after_seek(breaks);
+    ASSERT_TRUE(after_seek.Open("fake.avi"));
+    std::vector<int> pixels;
+    for (int i : {0, 1, 2, 0, 4, 1, 0})
+        pixels.push_back(Pixel(after_seek.GetFrame(i)));
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 0, -1, -1, 0}), pixels);
+
+    auto refuses = NumberedCapture();
+    refuses->seek_fails = true;
+    AVIVideoReader no_seek(refuses);
+    ASSERT_TRUE(no_seek.Open("fake.avi"));
+    EXPECT_EQ(-1, Pixel(no_seek.GetFrame(3)));
+    EXPECT_EQ(1, refuses->reads) << "read on where the seek did not go";
+    EXPECT_EQ(0, Pixel(no_seek.GetFrame(0)));
 }
 
 TEST(AVIVideoReaderCounts, OpenNeedsAReadableFirstFrame)

@@ -13,6 +13,7 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include "TeeBranch.h"
 #include "core/ControlAndStatus.h"
 #include "elements/FrameSyncronizer.h"
 #include "support/FrameMaker.h"
@@ -198,6 +199,16 @@ TEST_F(FrameSyncronizerTest, StreamsAdvancingTogetherArePairedFrameByFrame)
     ASSERT_EQ(static_cast<std::size_t>(frames), emitted.size());
     for (int n = 0; n < frames; ++n)
         EXPECT_EQ(NumberPair(n, n), emitted[n]);
+}
+
+// Wiring "input 1" first, or deleting the feed of "input 0", must not stop the whole pipeline.
+TEST(FrameSyncronizerPipelineTest, ALoneInput1LetsTheRestOfThePipelineRun)
+{
+    teebranch::ExpectALoneExtraInputLetsTheTeeRun<FrameSyncronizer>(
+        "Frame Syncronizer_0", "input 0",
+        [](teebranch::TeeBranch& pipeline, const boost::shared_ptr<FrameSyncronizer>& sync) {
+            pipeline.Connect(pipeline.tee, "cloned output 0", sync, "input 1");
+        });
 }
 
 }  // namespace

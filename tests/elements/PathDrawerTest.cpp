@@ -16,9 +16,11 @@
 #include <boost/pointer_cast.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "TeeBranch.h"
 #include "core/ControlAndStatus.h"
 #include "core/ImageConversions.h"
 #include "core/PathContainer.h"
+#include "elements/ContourDetectorElement.h"
 #include "elements/PathDrawer.h"
 #include "engine/ConnectionManager.h"
 #include "engine/ConnectionTestElements.h"
@@ -465,6 +467,19 @@ TEST(PathDrawerPipelineTest, AfterConnectAndRestartFrameNIsDrawnWithContainerN)
         EXPECT_EQ(k, pairs[k + 1].first);
         EXPECT_EQ(k, pairs[k + 1].second) << "frame " << k << " was drawn with another container";
     }
+}
+
+// Wiring "Path In" before the frames, or deleting the frame feed, must not stop the whole
+// pipeline: the containers come from a Contour Detector on a branch of the Tee.
+TEST(PathDrawerPipelineTest, ALonePathInLetsTheRestOfThePipelineRun)
+{
+    teebranch::ExpectALoneExtraInputLetsTheTeeRun<PathDrawer>(
+        "Path Drawer_0", "input",
+        [](teebranch::TeeBranch& pipeline, const boost::shared_ptr<PathDrawer>& drawer) {
+            auto contours = pipeline.Add<ContourDetectorElement>("Contour Detector_0");
+            pipeline.Connect(pipeline.tee, "cloned output 0", contours, "input");
+            pipeline.Connect(contours, "Path Output", drawer, "Path In");
+        });
 }
 
 }  // namespace

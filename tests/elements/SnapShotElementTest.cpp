@@ -153,6 +153,86 @@ TEST_F(SnapShotElementTest, NumberingGivesSuccessiveNamesWithoutItTheFileIsOverw
     EXPECT_EQ(cv::Vec3b(20, 20, 20), cv::imread(folder.File("hippopotamus.bmp")).at<cv::Vec3b>(0, 0));
 }
 
+std::string Content(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Shots of an earlier session stay: numbering goes on after the highest number of the
+// same name and format, whatever else the folder holds.
+TEST_F(SnapShotElementTest, NumberingContinuesAfterTheHighestShotOfThatNameAndFormat)
+{
+    const std::vector<std::string> existing = {
+        "hippopotamus_0.bmp",  "hippopotamus_7.bmp",  "hippopotamus_x.bmp",          "hippopotamus_.bmp",
+        "hippopotamus_-9.bmp", "hippopotamus_12.png", "hippopotamus_40.bmp.bak",     "other_30.bmp",
+        "hippo_50.bmp",        "hippopotamus_3.bmp",  "hippopotamus_1234567890.bmp",
+    };
+    for (const std::string& name : existing)
+        std::ofstream(folder.File(name)) << name;
+    Set("_directory", folder.Path());
+    Set("_auto_number", "1");
+    const struct {
+        int format;
+        const char* expected;
+    } cases[] = {{1, "hippopotamus_0.jpeg"},
+                 {0, "hippopotamus_8.bmp"},
+                 {2, "hippopotamus_13.png"},
+                 // and after the element's own last shot, of any name and format
+                 {0, "hippopotamus_14.bmp"}};
+    for (const auto& c : cases) {
+        Set("_image_format", std::to_string(c.format));
+        EXPECT_EQ(folder.File(c.expected), element.MakeFileName());
+        Shoot();
+        EXPECT_FALSE(cv::imread(folder.File(c.expected)).empty()) << c.expected;
+    }
+    for (const std::string& name : existing)
+        EXPECT_EQ(name, Content(folder.File(name))) << "replaced";
+    EXPECT_EQ(existing.size() + 4, FilesIn(folder.Path()).size());
+}
+
+TEST_F(SnapShotElementTest, ANewElementNeverReplacesTheShotsOfAnEarlierOne)
+{
+    Set("_directory", folder.Path());
+    Set("_auto_number", "1");
+    Shoot(10);
+    Shoot(20);
+    SnapShotElement next_session(hub);
+    next_session.settings.SetValue("_directory", folder.Path(), "");
+    next_session.settings.SetValue("_auto_number", "1", "");
+    testsupport::PadHarness<> next_pads(next_session);
+    next_session.TakeImage();
+    next_pads.Pass(MakeFrame(30));
+    const struct {
+        const char* name;
+        int value;
+    } shots[] = {{"hippopotamus_0.bmp", 10}, {"hippopotamus_1.bmp", 20}, {"hippopotamus_2.bmp", 30}};
+    for (const auto& shot : shots) {
+        const cv::Mat written = cv::imread(folder.File(shot.name));
+        ASSERT_FALSE(written.empty()) << shot.name;
+        EXPECT_EQ(cv::Vec3b::all(shot.value), written.at<cv::Vec3b>(0, 0)) << shot.name;
+    }
+    EXPECT_EQ(3u, FilesIn(folder.Path()).size());
+}
+
+// What the folder listing does not show (a hidden file, a dangling link, a FIFO), as a
+// file made after the listing, keeps its name: the shot moves on to the next number.
+TEST_F(SnapShotElementTest, ANumberedShotMovesPastNamesTakenBehindTheListingsBack)
+{
+    Set("_directory", folder.Path());
+    Set("_auto_number", "1");
+    Set("_file_name", ".hidden.png");  // the base name is ".hidden"
+    std::ofstream(folder.File(".hidden_0.bmp")) << "kept";
+    ASSERT_EQ(0, ::symlink(folder.File("nowhere").c_str(), folder.File(".hidden_1.bmp").c_str()));
+    ASSERT_TRUE(fifofixture::MakeFifo(folder.File(".hidden_2.bmp")));
+    LogCapture log;
+    EXPECT_TRUE(fifofixture::ReturnsWithoutBlocking(folder.File(".hidden_2.bmp"), [&] { Shoot(); }));
+    EXPECT_TRUE(log.Contains("Image written to " + folder.File(".hidden_3.bmp"))) << log.Text();
+    EXPECT_FALSE(cv::imread(folder.File(".hidden_3.bmp")).empty());
+    EXPECT_EQ("kept", Content(folder.File(".hidden_0.bmp")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("nowhere")));
+}
+
 TEST_F(SnapShotElementTest, OnePressWritesOneFileFromTheNextFrame)
 {
     Set("_directory", folder.Path());
@@ -231,14 +311,28 @@ TEST_F(SnapShotElementTest, ATargetThatIsNoRegularFileIsRefusedWithoutBlocking)
     EXPECT_FALSE(std::filesystem::exists(folder.File("nowhere.txt")));
 }
 
-// OpenCV throws on an empty image; the press is kept for the next frame.
-TEST_F(SnapShotElementTest, EmptyImageThrowsAndTheNextFrameIsWritten)
+// A source that failed to read hands on an empty image: the press is kept for the next
+// frame, and the log says once that it waits.
+TEST_F(SnapShotElementTest, AnEmptyImageKeepsThePressPendingAndSaysSoOnce)
 {
+    element.SetId("Snap Shot_0");
     Set("_directory", folder.Path());
     element.TakeImage();
+    LogCapture log;
     EXPECT_ANY_THROW(pads.Push(testsupport::MakeFrame()));
+    EXPECT_ANY_THROW(pads.Push(testsupport::MakeFrame()));
+    EXPECT_TRUE(FilesIn(folder.Path()).empty());
+    const std::string waits =
+        "Snap Shot_0: No image in the frame to write; the shot waits for the next frame";
+    const std::string text = log.Text();
+    const std::size_t first = text.find(waits);
+    ASSERT_NE(std::string::npos, first) << text;
+    EXPECT_EQ(std::string::npos, text.find(waits, first + 1)) << text;
+    EXPECT_NE(std::string::npos, text.find("[WARNING]")) << text;
+
     pads.Pass(MakeFrame());
     EXPECT_EQ((std::vector<std::string>{"hippopotamus.bmp"}), FilesIn(folder.Path()));
+    EXPECT_TRUE(log.Contains("Image written to " + folder.File("hippopotamus.bmp")));
 }
 
 }  // namespace

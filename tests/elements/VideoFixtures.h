@@ -21,11 +21,12 @@ inline cv::Mat NumberedFrame(int index, int width = 32, int height = 24)
     return frame;
 }
 
-// FFV1 in AVI: lossless, so every frame reads back exactly. Returns the frames written,
-// or none when the writer would not open.
-inline std::vector<cv::Mat> WriteLosslessVideo(const std::string& path, int count, double fps)
+// A video of `count` numbered frames in the codec (a four-letter code) that the path's
+// container takes. Returns the frames written, or none when the writer would not open.
+inline std::vector<cv::Mat> WriteVideo(const std::string& path, const char* codec, int count, double fps)
 {
-    cv::VideoWriter writer(path, cv::CAP_FFMPEG, cv::VideoWriter::fourcc('F', 'F', 'V', '1'), fps,
+    cv::VideoWriter writer(path, cv::CAP_FFMPEG,
+                           cv::VideoWriter::fourcc(codec[0], codec[1], codec[2], codec[3]), fps,
                            cv::Size(32, 24), true);
     if (!writer.isOpened())
         return {};
@@ -36,6 +37,12 @@ inline std::vector<cv::Mat> WriteLosslessVideo(const std::string& path, int coun
     }
     writer.release();
     return frames;
+}
+
+// FFV1 in AVI: lossless, so every frame reads back exactly.
+inline std::vector<cv::Mat> WriteLosslessVideo(const std::string& path, int count, double fps)
+{
+    return WriteVideo(path, "FFV1", count, fps);
 }
 
 inline std::string RawHeader(const std::string& settings)

@@ -16,6 +16,7 @@
 #include "core/PreviewControls.h"
 #include "core/SubImageControls.h"
 #include "elements/VideoInVideoElement.h"
+#include "TeeBranch.h"
 #include "support/FrameMaker.h"
 #include "support/LogCapture.h"
 #include "support/PadHarness.h"
@@ -262,6 +263,16 @@ TEST_F(VideoInVideoElementTest, SecondStreamOfOtherDepthThrows)
 {
     ConnectSecond();
     EXPECT_ANY_THROW(Blend(Uniform(100), Uniform(200, CV_32FC3)));
+}
+
+// Wiring "second input" first, or deleting the main feed, must not stop the whole pipeline.
+TEST(VideoInVideoPipelineTest, ALoneSecondInputLetsTheRestOfThePipelineRun)
+{
+    teebranch::ExpectALoneExtraInputLetsTheTeeRun<VideoInVideoElement>(
+        "Video In Video_0", "input",
+        [](teebranch::TeeBranch& pipeline, const boost::shared_ptr<VideoInVideoElement>& overlay) {
+            pipeline.Connect(pipeline.tee, "cloned output 0", overlay, "second input");
+        });
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <boost/thread/mutex.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include "FakeVideoCapture.h"
 #include "VideoFixtures.h"
 #include "support/FifoFixture.h"
 #include "support/LogCapture.h"
@@ -154,6 +155,93 @@ TEST_F(VideoReaderElementTest, AVideoPlaysExactlyWithItsRateAndFollowsThePositio
     EXPECT_EQ(4, last.data->frame_number);
     EXPECT_EQ(0.0, cv::norm(last.data->image, frames[4], cv::NORM_INF));
     EXPECT_EQ(0, element.MakeData().data->frame_number);
+}
+
+TEST_F(VideoReaderElementTest, AVideoOfOneFramePlaysItOnEveryPass)
+{
+    const std::vector<cv::Mat> frames = WriteLosslessVideo(dir.File("still.avi"), 1, 25.0);
+    ASSERT_EQ(1u, frames.size());
+    SetPath(dir.File("still.avi"));
+    ResetPad();
+    auto controls = hub->GetSharedControl<CameraControls>("");
+    for (int i = 0; i < 4; ++i) {
+        PassableItem<VideoFrame> item = element.MakeData();
+        EXPECT_EQ(0, item.data->frame_number);
+        ASSERT_FALSE(item.data->image.empty()) << "pass " << i;
+        EXPECT_EQ(0.0, cv::norm(item.data->image, frames[0], cv::NORM_INF)) << "pass " << i;
+    }
+    hub->tick_signal();
+    EXPECT_DOUBLE_EQ(4.0, controls->frame_rate.Get());
+}
+
+// Each pass is one turn of the connection: a frame, or a refusal that makes the connection
+// back off. A refusal costs one read, and "Frames / s" counts only frames.
+TEST_F(VideoReaderElementTest, AFileWhoseReadsFailAfterASeekGivesNoEmptyFrameAndOneError)
+{
+    auto capture = boost::make_shared<FakeVideoCapture>();
+    for (int i = 0; i < 3; ++i)
+        capture->frames.push_back(cv::Mat(2, 2, CV_8UC3, cv::Scalar::all(i)));
+    capture->properties[cv::CAP_PROP_FRAME_COUNT] = 3;
+    capture->seek_breaks_reads = true;
+    // A hub of its own: the fixture's element writes "Frames / s" on the fixture's hub.
+    auto own_hub = boost::make_shared<ControlAndStatus>();
+    VideoReaderElement scripted(own_hub, [capture] { return capture; });
+    scripted.SetId("Video Read_0");
+    const std::string path = dir.File("clip.mp4");
+    scripted.settings.SetValue("_file_path", path, "");
+    static_cast<Source<VideoFrame>&>(scripted).Reset();
+
+    LogCapture log;
+    std::vector<int> turns;  // the frame's pixel, or -1 for a refusal
+    for (int turn = 0; turn < 12; ++turn) {
+        try {
+            PassableItem<VideoFrame> item = scripted.MakeData();
+            ASSERT_FALSE(item.data->image.empty()) << "turn " << turn;
+            turns.push_back(item.data->image.at<cv::Vec3b>(0, 0)[0]);
+        } catch (const std::runtime_error& error) {
+            EXPECT_STREQ("Could not read frame", error.what());
+            turns.push_back(-1);
+        }
+    }
+    // Frame 0 was decoded at the open; 1 and 2 cannot be reached again once play loops.
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 0, -1, -1, 0, -1, -1, 0, -1, -1}), turns);
+    EXPECT_EQ(1 + 2 + 6, capture->reads);
+    const std::vector<std::string> lines = LinesWith(log.Text(), "Could not read frame");
+    ASSERT_EQ(1u, lines.size()) << log.Text();
+    EXPECT_NE(std::string::npos, lines[0].find("[ERROR]")) << lines[0];
+    EXPECT_NE(std::string::npos, lines[0].find("Video Read_0: Could not read frame from " + path))
+        << lines[0];
+    own_hub->tick_signal();
+    EXPECT_DOUBLE_EQ(6.0, own_hub->GetSharedControl<CameraControls>("")->frame_rate.Get());
+}
+
+// Some containers do not tell their length; no frame of them can be asked for.
+TEST_F(VideoReaderElementTest, AVideoThatTellsNoFrameCountIsOneError)
+{
+    auto capture = boost::make_shared<FakeVideoCapture>();
+    capture->frames.assign(2, cv::Mat(2, 2, CV_8UC3, cv::Scalar::all(1)));
+    VideoReaderElement scripted(hub, [capture] { return capture; });
+    scripted.SetId("Video Read_0");
+    const std::string path = dir.File("stream.webm");
+    scripted.settings.SetValue("_file_path", path, "");
+    LogCapture log;
+    for (int turn = 0; turn < 3; ++turn)
+        EXPECT_THROW(scripted.MakeData(), std::runtime_error);
+    const std::vector<std::string> lines = LinesWith(log.Text(), "Could not read frame");
+    ASSERT_EQ(1u, lines.size()) << log.Text();
+    EXPECT_NE(std::string::npos, lines[0].find("Video Read_0: Could not read frame from " + path))
+        << lines[0];
+}
+
+TEST_F(VideoReaderElementTest, AnUnreadableImageOfASequenceIsRefusedNotPassedOnEmpty)
+{
+    WriteSequence();
+    std::ofstream(dir.File("a_2.png"), std::ios::trunc) << "no longer a picture";
+    SetPath(dir.File("a_1.png"));
+    ResetPad();
+    EXPECT_EQ(1, FirstPixel(element.MakeData()));
+    EXPECT_THROW(element.MakeData(), std::runtime_error);
+    EXPECT_EQ(10, FirstPixel(element.MakeData()));
 }
 
 TEST_F(VideoReaderElementTest, ANumberedVideoFileIsAVideoNotASequence)

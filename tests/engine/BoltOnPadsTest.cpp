@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include <boost/make_shared.hpp>
@@ -10,6 +11,7 @@
 #include "engine/BoltOnSink.h"
 #include "engine/BoltOnSource.h"
 #include "support/FrameMaker.h"
+#include "support/LogCapture.h"
 #include "support/TestSupport.h"
 
 using testsupport::WaitFor;
@@ -95,4 +97,58 @@ TEST(BoltOnPadsTest, IgnoringSinkDropsEverythingWithoutBlocking)
     sink.SetIgnore(false);
     sink.PassData(NumberedFrame(9));
     EXPECT_EQ(sink.queue.Count(), 1);
+}
+
+// An extra input whose element takes its items only while handling its main input.
+class FollowingSinkTest : public ::testing::Test {
+protected:
+    FollowingSinkTest()
+    {
+        main.pad_name.Set("input");
+        extra.pad_name.Set("second input");
+        extra.owner_element_id.Set("Overlay_0");
+        extra.FollowMainInput(main);
+    }
+
+    BoltOnSink<VideoFrame> main;
+    BoltOnSink<VideoFrame> extra;
+};
+
+TEST_F(FollowingSinkTest, WhileTheMainInputIsUnconnectedItemsAreDroppedAndThatIsSaidOnce)
+{
+    const std::string waiting = "Overlay_0: waiting for \"input\" to be connected; what arrives on \"second "
+                                "input\" is dropped until then";
+    LogCapture log;
+    for (int i = 0; i < 5; ++i)
+        extra.PassData(NumberedFrame(i));
+    EXPECT_EQ(extra.queue.Count(), 0);
+    EXPECT_EQ(log.LinesWith("[WARNING]"), 1);
+    EXPECT_EQ(log.LinesWith(waiting), 1) << log.Text();
+
+    main.peer_element_id.Set("Camera_0");
+    extra.PassData(NumberedFrame(7));
+    EXPECT_EQ(extra.queue.Count(), 1);
+
+    // Gone again: what waited is dropped too, and the wait is said anew.
+    main.peer_element_id.Set("");
+    extra.PassData(NumberedFrame(8));
+    EXPECT_EQ(extra.queue.Count(), 0);
+    EXPECT_EQ(log.LinesWith(waiting), 2);
+}
+
+TEST_F(FollowingSinkTest, APushWaitingWhenTheMainInputLosesItsConnectionGoesThrough)
+{
+    main.peer_element_id.Set("Camera_0");
+    extra.PassData(NumberedFrame(1));
+    std::atomic<bool> passed{false};
+    std::thread connection([&] {
+        extra.PassData(NumberedFrame(2));
+        passed = true;
+    });
+    EXPECT_FALSE(WaitFor([&] { return passed.load(); }, std::chrono::milliseconds(100)));
+    // What a connection's removal does to the pad it fed.
+    main.peer_element_id.Set("");
+    main.disconnected();
+    EXPECT_TRUE(WaitFor([&] { return passed.load(); }));
+    connection.join();
 }

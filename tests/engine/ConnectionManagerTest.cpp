@@ -182,6 +182,28 @@ TEST_F(ConnectionManagerTest, DisconnectPairRemovesEveryLinkBetweenTheTwoInEithe
     EXPECT_EQ(manager.ConnectionCount(), 0u);
 }
 
+// Extra inputs paced by an input listen for its connection going away.
+TEST_F(ConnectionManagerTest, RemovingAConnectionTellsTheInputItFed)
+{
+    SinkBase& input = *sink_->GetInputs().at(0);
+    int told = 0;
+    bool connected_when_told = true;
+    boost::signals2::scoped_connection listening = input.disconnected.connect([&] {
+        ++told;
+        connected_when_told = input.IsConnected();
+    });
+    ConnectionManager manager(hub_);
+    LinkSourceToSink(manager);
+    manager.StartAll();
+    ASSERT_TRUE(WaitFor([&] { return sink_->count.load() >= 3; }));
+    manager.StopAll();
+    manager.StartAll();
+    EXPECT_EQ(told, 0) << "stopping is no removal";
+    manager.DisconnectPair("source_0", "sink_0");
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(connected_when_told);
+}
+
 TEST_F(ConnectionManagerTest, EachElementGetsEachHookOncePerRequestHoweverOftenConnected)
 {
     auto path = MakeElement<PathPadsElement>(hub_, "path_0");
