@@ -1,17 +1,20 @@
 #include "control/ClientQt.h"
 
+#include "control/ClientTurns.h"
 #include "control/ServerTask.h"
 #include "core/FILELog.h"
 
-#include <QElapsedTimer>
 #include <QTcpSocket>
 
-ClientQt::ClientQt(boost::shared_ptr<ControlAndStatus> context, QObject* parent)
-    : QObject(parent), context_(std::move(context))
+ClientQt::ClientQt(boost::shared_ptr<ControlAndStatus> context, ClientTurns& turns, QObject* parent)
+    : QObject(parent), context_(std::move(context)), turns_(turns)
 {
 }
 
-ClientQt::~ClientQt() = default;
+ClientQt::~ClientQt()
+{
+    turns_.Leave(this);
+}
 
 bool ClientQt::SetSocket(qintptr descriptor)
 {
@@ -56,17 +59,13 @@ void ClientQt::ReadyRead()
         socket_->abort();
         return;
     }
-    ScheduleAnswers();
+    if (HasMore())
+        turns_.Wait(this);
 }
 
-void ClientQt::ScheduleAnswers()
+bool ClientQt::HasMore() const
 {
-    if (answer_scheduled_ || (waiting_.empty() && socket_->bytesAvailable() == 0))
-        return;
-    answer_scheduled_ = true;
-    // Queued: what arrives from other clients meanwhile is served in between.
-    QMetaObject::invokeMethod(
-        this, [this] { AnswerWaitingLines(); }, Qt::QueuedConnection);
+    return !waiting_.empty() || socket_->bytesAvailable() > 0;
 }
 
 void ClientQt::ReadSomeLines()
@@ -77,28 +76,22 @@ void ClientQt::ReadSomeLines()
     }
 }
 
-void ClientQt::AnswerWaitingLines()
+bool ClientQt::AnswerOneLine()
 {
-    answer_scheduled_ = false;
-    if (waiting_.size() < static_cast<std::size_t>(kLinesPerTurn))
+    // Gone or dropped for not reading its replies: the rest go unanswered.
+    if (!socket_ || socket_->state() != QAbstractSocket::ConnectedState) {
+        DropWaitingLines();
+        return false;
+    }
+    if (waiting_.empty())
         ReadSomeLines();
-    QElapsedTimer turn;
-    turn.start();
-    // One line at least; no more once the turn has had its time, whatever the lines cost.
-    for (int answered = 0; answered < kLinesPerTurn && !waiting_.empty() &&
-                           (answered == 0 || turn.elapsed() < kTurnMilliseconds);
-         ++answered) {
-        // Gone or dropped for not reading its replies: the rest go unanswered.
-        if (socket_->state() != QAbstractSocket::ConnectedState) {
-            DropWaitingLines();
-            return;
-        }
+    if (!waiting_.empty()) {
         const CommandLineBuffer::Line line = std::move(waiting_.front());
         waiting_.pop_front();
         waiting_bytes_ -= line.text.size() + 1;
         Answer(line);
     }
-    ScheduleAnswers();
+    return socket_->state() == QAbstractSocket::ConnectedState && HasMore();
 }
 
 void ClientQt::DropWaitingLines()

@@ -58,6 +58,7 @@ void ElementTable::AddElement(boost::shared_ptr<ElementBase> element)
 
 bool ElementTable::Exists(const std::string& id) const
 {
+    ++id_lookups_;
     return by_id_.count(id) != 0;
 }
 
@@ -208,6 +209,7 @@ std::vector<ConnectionRecord> ElementTable::GetAllConnections() const
     std::vector<ConnectionRecord> records;
     for (const boost::shared_ptr<ElementBase>& element : elements_) {
         for (const boost::shared_ptr<SourceBase>& output : element->GetOutputs()) {
+            ++outputs_visited_;
             if (!output->IsConnected())
                 continue;
             try {

@@ -69,6 +69,11 @@ public:
 
     ParameterStore& GetParameterStore();
 
+    // Work done so far, for tests that check how it grows: ids looked up (Exists) and
+    // output pads visited by walks over the connections.
+    unsigned long long IdLookups() const { return id_lookups_; }
+    unsigned long long OutputsVisited() const { return outputs_visited_; }
+
 private:
     // Destroys the element's connections and drops its settings from the store; the
     // element itself is untouched.
@@ -86,4 +91,6 @@ private:
     // 0), so that making an id does not try every taken number first.
     std::unordered_map<std::string, unsigned long long> first_free_;
     ParameterStore parameter_store_;
+    mutable unsigned long long id_lookups_ = 0;
+    mutable unsigned long long outputs_visited_ = 0;
 };

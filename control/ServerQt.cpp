@@ -8,9 +8,14 @@ ServerQt::ServerQt(boost::shared_ptr<ControlAndStatus> context, QObject* parent)
 {
 }
 
+ServerQt::~ServerQt()
+{
+    qDeleteAll(findChildren<ClientQt*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
 void ServerQt::incomingConnection(qintptr descriptor)
 {
     FILE_LOG(logINFO) << "Incomming connections: Handle " << descriptor;
-    ClientQt* client = new ClientQt(context_, this);
+    ClientQt* client = new ClientQt(context_, turns_, this);
     client->SetSocket(descriptor);
 }

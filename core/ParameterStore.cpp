@@ -49,9 +49,17 @@ void ParameterStore::RemoveItem(ParameterItem* item)
 {
     boost::lock_guard<boost::recursive_mutex> lock(mutex_);
     const auto range = index_.equal_range(item);
-    for (auto it = range.first; it != range.second; ++it)
+    for (auto it = range.first; it != range.second; ++it) {
+        ++records_examined_;
         entries_.erase(it->second);
+    }
     index_.erase(range.first, range.second);
+}
+
+unsigned long long ParameterStore::RecordsExamined()
+{
+    boost::lock_guard<boost::recursive_mutex> lock(mutex_);
+    return records_examined_;
 }
 
 ParameterTableRow ParameterStore::MakeRow(const ParameterRecord& record)

@@ -48,6 +48,9 @@ public:
     // whose row cannot be built (no convertor, for example) is left out.
     std::vector<ParameterTableRow> GetTable();
 
+    // Records looked at by removals so far: for tests that check how the work grows.
+    unsigned long long RecordsExamined();
+
 private:
     struct Entry {
         ParameterRecord record;
@@ -57,7 +60,8 @@ private:
 
     static ParameterTableRow MakeRow(const ParameterRecord& record);
 
-    boost::recursive_mutex mutex_;  // guards entries_ and index_
+    boost::recursive_mutex mutex_;  // guards entries_, index_ and the count
     Entries entries_;               // in registration order
     std::unordered_multimap<ParameterItem*, Entries::iterator> index_;
+    unsigned long long records_examined_ = 0;
 };

@@ -57,8 +57,13 @@ std::FILE* RawImageReader::OpenRegularFile(const std::string& path)
     if (fd < 0)
         return nullptr;
     std::FILE* file = fdopen(fd, "rb");
-    if (file == nullptr)
+    if (file == nullptr) {
         ::close(fd);
+        return nullptr;
+    }
+    // Whole frames are read at once; a buffer would only serve stale bytes of a file
+    // that changed since.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     return file;
 }
 
@@ -71,8 +76,8 @@ bool RawImageReader::ReadHeader()
         bytes_read = std::fread(header.data(), 1, VideoFormat::GetHeaderSize(), file_);
     if (bytes_read < static_cast<std::size_t>(VideoFormat::GetHeaderSize())) {
         // Too short to hold a header, let alone a frame.
-        FILE_LOG(logERROR) << "Short read of the header of " << path_.Get() << ": " << bytes_read << " of "
-                           << VideoFormat::GetHeaderSize() << " bytes";
+        FILE_LOG(logERROR) << "Error reading in file " << path_.Get() << ": " << bytes_read << " of "
+                           << VideoFormat::GetHeaderSize() << " bytes of the header";
         return false;
     }
     // The text ends at the first NUL of what was actually read.
@@ -94,7 +99,8 @@ bool RawImageReader::FramesFitTheFile()
                            << kMaxFrameBytes << " bytes in " << path_.Get();
         return false;
     }
-    if (GetNumberOfFrames() < 1) {
+    frames_at_open_ = GetNumberOfFrames();
+    if (frames_at_open_ < 1) {
         FILE_LOG(logERROR) << "Raw video file " << path_.Get() << " does not hold one whole frame of "
                            << frame_size << " bytes";
         return false;
@@ -147,7 +153,8 @@ PassableItem<VideoFrame> RawImageReader::GetFrame(std::int64_t frame)
 {
     if (!is_open_.Get())
         throw CustomException("Could not read frame");
-    CheckFrameIndex(frame, GetNumberOfFrames());
+    // The frames the file held when opened: one cut short since reads short.
+    CheckFrameIndex(frame, frames_at_open_);
     const std::int64_t frame_size = format_.GetFrameSize();
     if (fseeko(file_, static_cast<off_t>(VideoFormat::GetHeaderSize() + frame * frame_size), SEEK_SET) != 0) {
         FILE_LOG(logDEBUG) << "Could not seek in read file " << path_.Get();
@@ -160,7 +167,7 @@ PassableItem<VideoFrame> RawImageReader::GetFrame(std::int64_t frame)
     const std::size_t bytes_read =
         std::fread(video_frame->image.data, 1, static_cast<std::size_t>(frame_size), file_);
     if (bytes_read < static_cast<std::size_t>(frame_size))
-        FILE_LOG(logERROR) << "Short read of frame " << frame << " of " << path_.Get() << ": " << bytes_read
-                           << " of " << frame_size << " bytes";
+        FILE_LOG(logERROR) << "Error reading in file " << path_.Get() << ": " << bytes_read << " of "
+                           << frame_size << " bytes of frame " << frame;
     return PassableItem<VideoFrame>(video_frame);
 }

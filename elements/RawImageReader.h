@@ -24,7 +24,8 @@ public:
     bool Open(std::string path) override;
     bool Close() override;
     bool IsOpen() override;
-    // Throws "Could not read frame" when not open or the frame cannot be reached.
+    // Throws "Could not read frame" when not open or the frame cannot be reached, and
+    // std::out_of_range for a frame the file did not hold when opened.
     PassableItem<VideoFrame> GetFrame(std::int64_t frame) override;
     std::int64_t GetNumberOfFrames() override;
 
@@ -38,5 +39,6 @@ private:
     ThreadSafeVariable<bool> is_open_{false};
     ThreadSafeVariable<std::string> path_;
     VideoFormat format_;
+    std::int64_t frames_at_open_ = 0;
     std::FILE* file_ = nullptr;
 };

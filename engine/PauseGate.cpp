@@ -9,6 +9,11 @@ PauseGate::~PauseGate()
 {
     SetPaused(false);
     Release();
+    // A released thread may still be waking inside WaitForPassed, on this mutex.
+    boost::this_thread::disable_interruption no_interruption;
+    boost::unique_lock<boost::mutex> lock(mutex_);
+    while (passing_ > 0)
+        changed_.wait(lock);
 }
 
 void PauseGate::SetPaused(bool paused)
@@ -48,6 +53,23 @@ void PauseGate::Wait()
         throw 0;
     }
     LeaveWait(entry_round);
+    WaitForPassed(lock);
+}
+
+void PauseGate::WaitForPassed(boost::unique_lock<boost::mutex>& lock)
+{
+    ++passing_;
+    bool interrupted = false;
+    try {
+        while (releasing_)
+            changed_.wait(lock);
+    } catch (const boost::thread_interrupted&) {
+        interrupted = true;
+    }
+    if (--passing_ == 0)
+        changed_.notify_all();
+    if (interrupted)
+        throw 0;
 }
 
 void PauseGate::LeaveWait(unsigned long long entry_round)

@@ -4,13 +4,15 @@
 #pragma once
 
 #include <boost/thread/condition_variable.hpp>
+#include <boost/thread/lock_types.hpp>
 #include <boost/thread/mutex.hpp>
 
 class PauseGate {
 public:
     // A new gate is paused; the Looper opens it when the connection is made.
     PauseGate();
-    // Opens the gate and lets any waiter go, so no thread stays blocked on a dead gate.
+    // Opens the gate and lets any waiter go, so no thread stays blocked on a dead gate;
+    // returns once every waiter has left.
     ~PauseGate();
     PauseGate(const PauseGate&) = delete;
     PauseGate& operator=(const PauseGate&) = delete;
@@ -20,8 +22,9 @@ public:
     bool IsPaused() const;
 
     // Returns at once while the gate is open; blocks while it is paused until
-    // it opens or a release lets this thread pass. An interruption of the
-    // waiting thread leaves by throwing the plain integer 0.
+    // it opens or a release lets this thread pass, and then until that release
+    // has let every other waiter go too. An interruption of the waiting thread
+    // leaves by throwing the plain integer 0.
     void Wait();
 
     // Lets every thread waiting at this moment pass once; returns once all of
@@ -34,6 +37,9 @@ public:
 private:
     // Leaves the books straight however a wait ends (normally or by interruption).
     void LeaveWait(unsigned long long entry_round);
+    // Holds the calling thread, no longer counted as waiting, until no release is in
+    // progress, so threads released together go on together.
+    void WaitForPassed(boost::unique_lock<boost::mutex>& lock);
 
     mutable boost::mutex mutex_;
     boost::condition_variable changed_;  // paused flag, release round or leavers changed
@@ -43,4 +49,5 @@ private:
     int waiting_this_round_ = 0;  // waiters a release would let through
     int still_to_leave_ = 0;      // waiters let through by the last release and not yet gone
     bool releasing_ = false;
+    int passing_ = 0;  // threads inside WaitForPassed
 };

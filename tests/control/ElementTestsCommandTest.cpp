@@ -129,9 +129,8 @@ TEST_F(ElementTestsCommandTest, DestroyingTheCommanderEndsRunningTests)
     ASSERT_TRUE(WaitFor([&] { return log.Contains("Testing element : Tee"); }, kWholeRun));
     std::vector<std::string> messages = log.Messages();
     EXPECT_EQ(std::count(messages.begin(), messages.end(), "Testing element : Video Read"), 1);
-    const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    // Ended, not waited for: the runs stop before the rest of the catalogue.
     commander_.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     // Only this test and the registry's makers still hold the hub: the runs let go of theirs.
     EXPECT_EQ(hub_.use_count(), 1 + static_cast<long>(GetElementRegistry().size()));
     messages = log.Messages();

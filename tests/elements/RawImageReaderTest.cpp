@@ -60,6 +60,19 @@ bool DropFileAccessOverrideOnThisThread()
     return syscall(SYS_capset, &header, data) == 0;
 }
 
+// The access mode of this process's descriptor open on the file; -1 when none is.
+int OpenModeOf(const std::string& path)
+{
+    for (int descriptor = 0; descriptor < 1024; ++descriptor) {
+        char target[4096] = {};
+        const std::string link = "/proc/self/fd/" + std::to_string(descriptor);
+        const ssize_t length = readlink(link.c_str(), target, sizeof(target) - 1);
+        if (length > 0 && path == std::string(target, static_cast<std::size_t>(length)))
+            return fcntl(descriptor, F_GETFL) & O_ACCMODE;
+    }
+    return -1;
+}
+
 class RawImageReaderTest : public ::testing::Test {
 protected:
     testsupport::TempDir dir;
@@ -192,7 +205,7 @@ TEST_F(RawImageReaderTest, HeadersWhoseFramesAreHugeOrDoNotFitTheFileAreRefused)
     EXPECT_EQ(1, reader.GetNumberOfFrames());
 }
 
-TEST_F(RawImageReaderTest, AShortHeaderIsNamedAsAShortReadWithoutAnErrnoText)
+TEST_F(RawImageReaderTest, AShortHeaderIsAnErrorReadingTheFileWithoutAnErrnoText)
 {
     std::ofstream(path, std::ios::binary) << std::string(100, ' ');
     LogCapture log;
@@ -200,8 +213,26 @@ TEST_F(RawImageReaderTest, AShortHeaderIsNamedAsAShortReadWithoutAnErrnoText)
     RawImageReader reader;
     EXPECT_FALSE(reader.Open(path));
     const std::string standard_error = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(log.Contains("Short read of the header of " + path + ": 100 of 1024 bytes")) << log.Text();
+    EXPECT_TRUE(log.Contains("[ERROR]")) << log.Text();
+    EXPECT_TRUE(log.Contains("Error reading in file " + path + ": 100 of 1024 bytes of the header"))
+        << log.Text();
     EXPECT_EQ(std::string::npos, standard_error.find("this error")) << standard_error;
+}
+
+// A file cut short while open reads short: the frame shows what could be read.
+TEST_F(RawImageReaderTest, AFrameCutShortIsAnErrorReadingTheFile)
+{
+    WriteRawFile(path, Header(4, 3, 1), std::string(12, '\x05') + std::string(12, '\x06'));
+    RawImageReader reader;
+    ASSERT_TRUE(reader.Open(path));
+    ASSERT_EQ(0, truncate(path.c_str(), 1024 + 12 + 5));
+    LogCapture log;
+    const cv::Mat image = reader.GetFrame(1).data->image;
+    EXPECT_TRUE(log.Contains("[ERROR]")) << log.Text();
+    EXPECT_TRUE(log.Contains("Error reading in file " + path + ": 5 of 12 bytes of frame 1")) << log.Text();
+    ASSERT_EQ(12u, image.total());
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(i < 5 ? 6 : 0, image.data[i]) << i;
 }
 
 // Opening a FIFO for reading would wait for a writer for ever.
@@ -282,6 +313,7 @@ TEST_F(RawImageReaderTest, AReadOnlyFilePlays)
         ASSERT_EQ(nullptr, writable) << "the file is still writable for this thread";
         RawImageReader reader;
         ASSERT_TRUE(reader.Open(path));
+        EXPECT_EQ(O_RDONLY, OpenModeOf(path));
         EXPECT_EQ(6, reader.GetFrame(0).data->image.at<uchar>(0, 1));
     });
     reading.join();

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include <boost/thread/thread.hpp>
 #include <gtest/gtest.h>
@@ -105,6 +106,28 @@ TEST(PauseGateTest, ReleaseLetsEveryWaiterThroughOnce)
     gate.Release();
     ASSERT_TRUE(
         WaitFor([&] { return first.Passes() == 1 && second.Passes() == 1 && gate.WaitingCount() == 2; }));
+}
+
+// A released thread goes on only once the release has let every other waiter out.
+TEST(PauseGateTest, ThreadsReleasedTogetherGoOnTogether)
+{
+    constexpr int kWaiters = 8;
+    for (int round = 0; round < 10; ++round) {
+        PauseGate gate;
+        std::atomic<int> still_waiting_seen{0};
+        std::vector<boost::thread> waiters;
+        for (int i = 0; i < kWaiters; ++i) {
+            waiters.emplace_back([&] {
+                gate.Wait();
+                still_waiting_seen += gate.WaitingCount();
+            });
+        }
+        ASSERT_TRUE(WaitFor([&] { return gate.WaitingCount() == kWaiters; }));
+        gate.Release();
+        for (boost::thread& waiter : waiters)
+            waiter.join();
+        ASSERT_EQ(still_waiting_seen.load(), 0) << "round " << round;
+    }
 }
 
 TEST(PauseGateTest, InterruptedWaitThrowsZeroAndCountsItsLeavingOnce)

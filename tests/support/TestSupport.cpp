@@ -67,18 +67,4 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
     return true;
 }
 
-double ShortestSecondsOf(int rounds, const std::function<void()>& work)
-{
-    double shortest = 0.0;
-    for (int round = 0; round < rounds; ++round) {
-        const auto begin = std::chrono::steady_clock::now();
-        work();
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        if (round == 0 || seconds < shortest)
-            shortest = seconds;
-    }
-    return shortest;
-}
-
 }  // namespace testsupport

@@ -68,8 +68,4 @@ private:
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds deadline = std::chrono::seconds(20));
 
-// The shortest of the rounds' wall-clock times of the work, in seconds: for tests that
-// compare how costs grow, where the shortest is the least disturbed by the machine.
-double ShortestSecondsOf(int rounds, const std::function<void()>& work);
-
 }  // namespace testsupport
