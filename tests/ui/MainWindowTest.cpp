@@ -531,41 +531,38 @@ TEST_F(MainWindowTest, AClosedSessionComesBackAtTheNextStart)
     EXPECT_NE(1.0, View().transform().m11());
 }
 
-// A "default" the load refuses would be replaced by the empty pipeline at the next close.
+// A "default" the load refuses would be replaced by the empty pipeline at the next close. Each
+// refused start keeps its own copy, under the first free name.
 TEST_F(MainWindowTest, ARefusedDefaultIsMovedAsideLoggedAndKeptThroughTheNextClose)
 {
-    const struct {
-        const char* name;
-        const char* content;
-        bool older_copy;  // an earlier refused file of that name is there
-    } cases[] = {
-        {"one mistake", "<top><Element id=\"Blur_0\" type=\"Blur\"></Elment></top>", false},
-        {"truncated", "<!DOCTYPE XML>\n<top>\n  <Element id=\"Blur_0\" type=\"Blur\">\n    <Settings na",
-         true},
+    const char* const contents[] = {
+        "<top><Element id=\"Blur_0\" type=\"Blur\"></Elment></top>",
+        "<!DOCTYPE XML>\n<top>\n  <Element id=\"Blur_0\" type=\"Blur\">\n    <Settings na",
     };
     const std::string path = folder_.OrvaneFolder() + "default.xml";
-    const std::string kept = folder_.OrvaneFolder() + "default-unreadable.xml";
-    for (const auto& c : cases) {
+    const std::string kept[] = {folder_.OrvaneFolder() + "default-unreadable.xml",
+                                folder_.OrvaneFolder() + "default-unreadable-1.xml"};
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
         window_.reset();
         hub_->SetCommander(nullptr);
-        std::filesystem::remove(kept);
-        if (c.older_copy)
-            std::ofstream(kept) << "an older refused copy";
-        std::ofstream(path) << c.content;
+        std::ofstream(path) << contents[start];
 
         hub_ = boost::make_shared<ControlAndStatus>();
         window_ = std::make_unique<MainWindow>(hub_);
         windowtest::SettleEditor(*window_->NodeEditor());
         const QString log = windowtest::LogViewText(*window_);
-        EXPECT_TRUE(log.contains("Could not load the pipeline \"default\"")) << c.name;
-        EXPECT_TRUE(log.contains(QString::fromStdString(kept))) << c.name << ": " << log.toStdString();
-        EXPECT_TRUE(Commander().GetElementIds().empty()) << c.name;
-        EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor())) << c.name;
-        EXPECT_EQ(c.content, ReadFile(kept)) << c.name;
+        EXPECT_TRUE(log.contains("Could not load the pipeline \"default\""));
+        EXPECT_TRUE(log.contains(QString::fromStdString("moved aside to " + kept[start] + "\n")))
+            << log.toStdString();
+        EXPECT_TRUE(Commander().GetElementIds().empty());
+        EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor()));
 
         window_.reset();
-        EXPECT_EQ(c.content, ReadFile(kept)) << c.name << ": the close left it alone";
-        EXPECT_NE(std::string::npos, ReadFile(path).find("<top")) << c.name << ": and saved \"default\"";
+        for (int earlier = 0; earlier <= start; ++earlier)
+            EXPECT_EQ(contents[earlier], ReadFile(kept[earlier]))
+                << "the close left copy " << earlier << " alone";
+        EXPECT_NE(std::string::npos, ReadFile(path).find("<top")) << "and saved \"default\"";
     }
 }
 

@@ -5,6 +5,7 @@
 #include "control/ServerQt.h"
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/MoveAside.h"
 #include "core/SharedGUI.h"
 #include "ui/editor/CustomGraphicView.h"
 #include "ui/editor/NodalConnectorTop.h"
@@ -36,14 +37,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 
 namespace {
 
 const char* const kDefaultPipeline = "default";
-// Where a "default" that the start-up load refused is kept, so the close saves beside it.
-const char* const kUnreadableDefault = "default-unreadable.xml";
+// Where a "default" that the start-up load refused is kept (the first free name of the series),
+// so the close saves beside it.
+const char* const kUnreadableDefault = "default-unreadable";
 
 // Runs one step of start-up or shutdown; a failure is logged and never escapes.
 template <typename Step>
@@ -188,21 +189,9 @@ void MainWindow::LoadDefaultPipeline()
 
 void MainWindow::KeepRefusedDefault(const std::string& path)
 {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    // A link or a folder is never written over by a save: it stays where it is.
-    if (fs::symlink_status(path, error).type() != fs::file_type::regular)
-        return;
-    const std::string kept = ControlAndStatus::GetSettingsDirectory() + kUnreadableDefault;
-    fs::rename(path, kept, error);
-    if (error) {
-        // The close would write the empty pipeline over the only copy of the session.
-        save_default_ = false;
-        FILE_LOG(logERROR) << "Could not move the unreadable pipeline \"default\" aside to " << kept << " : "
-                           << error.message() << "; it will not be saved over";
-        return;
-    }
-    FILE_LOG(logWARNING) << "The pipeline \"default\" could not be loaded; it was moved aside to " << kept;
+    // Otherwise the close would write the empty pipeline over the only copy of the session.
+    save_default_ = MoveRefusedFileAside(path, ControlAndStatus::GetSettingsDirectory() + kUnreadableDefault,
+                                         ".xml", "The pipeline \"default\"");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
