@@ -37,6 +37,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -56,6 +57,18 @@
 using windowtest::ProcessEventsFor;
 
 namespace {
+
+// The lines the text box shows in its viewport, each with its line end.
+QString VisibleLines(QPlainTextEdit& box)
+{
+    const QRect shown = box.viewport()->rect();
+    const int bottom = box.cursorForPosition(shown.bottomLeft()).block().blockNumber();
+    QString visible;
+    for (QTextBlock block = box.cursorForPosition(shown.topLeft()).block();
+         block.isValid() && block.blockNumber() <= bottom; block = block.next())
+        visible += block.text() + "\n";
+    return visible;
+}
 
 enum class NewAnswer { kYes, kNo, kEscape };
 
@@ -640,6 +653,44 @@ TEST(RunMainWindowTest, TheHubLetsTheCommanderGoOnceTheWindowHasClosed)
     EXPECT_EQ(nullptr, hub->GetCommander());
     const std::string written = ReadFile(output);
     EXPECT_NE(std::string::npos, written.find("Destroyed Commander")) << written;
+}
+
+// The lines of the start come after the welcome text, so the last lines a person sees in the log
+// view say why the editor is empty and where the refused files went.
+TEST(RunMainWindowTest, TheStartsOwnLinesFollowTheWelcomeTextAndEndTheLogView)
+{
+    windowtest::ScopedUserFolder folder;
+    const std::string orvane = folder.OrvaneFolder();
+    std::filesystem::create_directories(orvane);
+    std::ofstream(orvane + "default.xml") << "<top><Element id=\"Blur_0\"";
+    std::ofstream(orvane + "FrameRateSettings.txt")
+        << "_global_frame_rate=12\n#" << std::string(1 << 20, 'x');
+    auto hub = boost::make_shared<ControlAndStatus>();
+    QString log;
+    QString visible;
+    QTimer::singleShot(0, [&] {
+        MainWindow* window = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            window = window ? window : qobject_cast<MainWindow*>(widget);
+        windowtest::SettleEditor(*window->NodeEditor());
+        ProcessEventsFor(50);
+        log = windowtest::LogViewText(*window);
+        visible = VisibleLines(*window->findChild<LoggingWidget*>()->TextBox());
+        window->close();
+    });
+    EXPECT_EQ(0, RunMainWindow(hub));
+
+    const std::string welcome = WelcomeText();
+    const int welcome_end = log.indexOf(QString::fromStdString(welcome.substr(welcome.rfind('\n') + 1)));
+    ASSERT_GE(welcome_end, 0) << log.toStdString();
+    EXPECT_GT(log.indexOf(QString::fromStdString("moved aside to " + orvane + "default-unreadable.xml")),
+              welcome_end)
+        << log.toStdString();
+    EXPECT_GT(
+        log.indexOf(QString::fromStdString("moved aside to " + orvane + "FrameRateSettings-unreadable.txt")),
+        welcome_end)
+        << log.toStdString();
+    EXPECT_TRUE(visible.contains("default-unreadable.xml")) << visible.toStdString();
 }
 
 TEST_F(MainWindowTest, NewViewShowsTheEditorsSceneInAWindowOfItsOwn)

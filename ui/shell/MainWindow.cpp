@@ -15,6 +15,7 @@
 #include "ui/panels/LoggingWidget.h"
 #include "ui/panels/VariableViewer.h"
 #include "ui/shell/AboutDialogue.h"
+#include "ui/shell/ProgramEntry.h"
 #include "ui/shell/Ui_MainWindow.h"
 #include "ui/sidepanel/SettingsWidgetTop.h"
 #include "ui/sidepanel/TestWidget.h"
@@ -64,8 +65,11 @@ bool Guarded(const char* what, Step step) noexcept
 }  // namespace
 
 MainWindow::MainWindow(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), ui_(new Ui_MainWindow), hub_(hub)
+    : QMainWindow(parent, Qt::Window), ui_(new Ui_MainWindow), hub_(hub), log_view_(new LoggingWidget(this))
 {
+    // The welcome text opens the log view and all that the start logs comes after it, so the
+    // last lines a person sees say what happened (a refused "default", say).
+    log_view_->Append(WelcomeText() + "\n");
     commander_ = boost::make_shared<PowerCommanderTop>(hub_);
     hub_->SetCommander(commander_);
     LoadStyleSheet("../Orvane1/StyleSheets/Skin1");
@@ -134,11 +138,10 @@ void MainWindow::SetupCentralWidgets()
 
 void MainWindow::LayoutCentralWidgets()
 {
-    QWidget* central = ui_->centralWidget;
     grid_->addWidget(splitter_h_, 1, 0, 1, 2);
     splitter_h_->addWidget(side_panel_);
     splitter_v_->addWidget(pages_);
-    splitter_v_->addWidget(new LoggingWidget(central));
+    splitter_v_->addWidget(log_view_);
     splitter_h_->addWidget(splitter_v_);
 
     pages_->addWidget(editor_popout_);

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 
 void TerminateHandler()
 {
@@ -57,6 +56,5 @@ int RunMainWindow(const boost::shared_ptr<ControlAndStatus>& hub)
     } link{hub};
     MainWindow window(hub);
     window.showMaximized();
-    std::cout << WelcomeText() << std::endl;
     return QApplication::exec();
 }
