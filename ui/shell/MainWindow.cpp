@@ -7,6 +7,7 @@
 #include "core/FILELog.h"
 #include "core/MoveAside.h"
 #include "core/SharedGUI.h"
+#include "core/WorkerPool.h"
 #include "ui/editor/CustomGraphicView.h"
 #include "ui/editor/NodalConnectorTop.h"
 #include "ui/frame/PopoutWigetBase.h"
@@ -259,13 +260,15 @@ void MainWindow::on_actionExit_triggered()
 void MainWindow::StopBackEnd()
 {
     // Nothing is saved. Dropping both owners destroys the commander, which stops and joins
-    // the element tests and every connection thread; no thread is left to run while the
-    // process's static objects are destroyed.
+    // the element tests and every connection thread; then nothing posts to the worker pool,
+    // whose rescales are stopped and joined too. No thread is left to use OpenCV or Qt
+    // while the process's static objects are destroyed.
     Guarded("stop the pipeline", [this] {
         commander_->Stop();
         commander_.reset();
         hub_->SetCommander(nullptr);
     });
+    GlobalWorkerPool().Stop();
 }
 
 void MainWindow::on_actionClear_triggered()

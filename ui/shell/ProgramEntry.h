@@ -19,6 +19,7 @@ void ParseCommandLine(int argc, char** argv);
 std::string WelcomeText();
 
 // One run of the main window on the running QApplication: builds it, shows it maximised
-// and runs the event loop. When it returns the window is gone and the hub no longer holds
-// the commander, so the commander's own shutdown has run.
+// and runs the event loop. When it returns the window is gone, the hub no longer holds the
+// commander, so the commander's own shutdown has run, and the global worker pool has
+// stopped: what is left is the end of the process.
 int RunMainWindow(const boost::shared_ptr<ControlAndStatus>& hub);
