@@ -1,6 +1,7 @@
 #include "core/ControlAndStatus.h"
 
 #include "core/FILELog.h"
+#include "core/MoveAside.h"
 #include "core/SafeFiles.h"
 #include "core/SharedGUI.h"
 
@@ -10,6 +11,8 @@
 #include <iostream>
 
 namespace {
+
+constexpr char kSettingsFileExtension[] = ".txt";
 
 // home + relative, created with its parents when missing, ending in exactly one "/".
 std::string MakeUserDirectory(const QString& relative)
@@ -72,9 +75,9 @@ boost::shared_ptr<ControlBaseClass> ControlAndStatus::GetOrMake(const std::strin
     // Made and read outside the lock; a throw leaves the flag unset for the next caller.
     std::call_once(pending->once, [&] {
         boost::shared_ptr<ControlBaseClass> control = make();
-        const std::string file_name = ClaimSettingsFile(*control, instance_name);
-        if (!file_name.empty())
-            LoadControlSettings(*control, file_name);
+        std::string file_name = ClaimSettingsFile(*control, instance_name);
+        if (!file_name.empty() && !LoadControlSettings(*control, file_name))
+            file_name.clear();  // stays claimed, and unwritten
         boost::lock_guard<boost::mutex> lock(registry_mutex_);
         registry_.push_back(SharedControlEntry{instance_name, control, type_name, file_name});
         pending_.erase(std::make_pair(type_name, instance_name));
@@ -110,7 +113,7 @@ std::string ControlAndStatus::ClaimSettingsFile(const ControlBaseClass& control,
 {
     // Taken before the file is read: a value read from it cannot rename it.
     const std::string base = instance_name.empty() ? control.name : control.name + "-" + instance_name;
-    const std::string file_name = base + ".txt";
+    const std::string file_name = base + kSettingsFileExtension;
     if (!IsSafeFileName(file_name)) {
         FILE_LOG(logWARNING) << "No settings file for the record " << base
                              << " : its name cannot name a file";
@@ -125,9 +128,15 @@ std::string ControlAndStatus::ClaimSettingsFile(const ControlBaseClass& control,
     return file_name;
 }
 
-void ControlAndStatus::LoadControlSettings(ControlBaseClass& control, const std::string& file_name)
+bool ControlAndStatus::LoadControlSettings(ControlBaseClass& control, const std::string& file_name)
 {
-    control.settings.LoadFromFile(GetSettingsDirectory() + file_name);
+    const std::string path = GetSettingsDirectory() + file_name;
+    if (control.settings.LoadFromFile(path))
+        return true;
+    // The close would write the record's first values over the user's own.
+    const std::string stem = file_name.substr(0, file_name.size() - (sizeof(kSettingsFileExtension) - 1));
+    return MoveRefusedFileAside(path, GetSettingsDirectory() + stem + "-unreadable", kSettingsFileExtension,
+                                "The settings file " + path);
 }
 
 void ControlAndStatus::SaveControlSettings(ControlBaseClass& control, const std::string& file_name)

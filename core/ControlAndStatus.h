@@ -54,7 +54,9 @@ public:
     void SaveAllControlSettings();
 
 private:
-    static void LoadControlSettings(ControlBaseClass& control, const std::string& file_name);
+    // Reads the record's file. One that the read refuses is moved aside; false when it could
+    // not be, and then the record's file is never written.
+    static bool LoadControlSettings(ControlBaseClass& control, const std::string& file_name);
     static void SaveControlSettings(ControlBaseClass& control, const std::string& file_name);
     // The file name of a record just made, now its own; empty, with a WARNING, when the name
     // cannot name a file or another record has that file.

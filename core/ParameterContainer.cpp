@@ -118,19 +118,20 @@ void ParameterContainer::SaveToFile(const std::string& path, bool append)
     }
 }
 
-void ParameterContainer::LoadFromFile(const std::string& path)
+bool ParameterContainer::LoadFromFile(const std::string& path)
 {
     if (!PathExists(path))
-        return;  // not written yet
+        return true;  // not written yet
     QByteArray content;
     if (!ReadFileBounded(path, kMaxSettingsFileBytes, content)) {
         FILE_LOG(logERROR) << "Could not read the settings file " << path;
-        return;
+        return false;
     }
     std::istringstream lines(content.toStdString());
     std::string line;
     while (std::getline(lines, line))
         ParseSettingLine(line);
+    return true;
 }
 
 void ParameterContainer::ParseSettingLine(std::string line)

@@ -59,8 +59,8 @@ public:
     // the old file stays as it was.
     void SaveToFile(const std::string& path, bool append);
     // Applies each line of the file. A missing file is skipped; anything but a regular file
-    // of at most 1 MiB is one ERROR line and changes nothing.
-    void LoadFromFile(const std::string& path);
+    // of at most 1 MiB is one ERROR line, changes nothing and returns false.
+    bool LoadFromFile(const std::string& path);
     // One settings-file line: text from "#" on is dropped, the name runs to the first "=",
     // the value to a second "=" or the end; nothing is trimmed; no value, no change. A
     // "_setting_name" other than the object's own is ignored with a WARNING.

@@ -40,8 +40,9 @@ private:
     std::vector<boost::shared_ptr<ThreadContainer<std::function<void()>>>> workers_;
 };
 
-// The process-wide pool of four workers, made on first use. At process exit
-// its workers are stopped (before any static that existed at the first use
-// goes away); the pool itself is never freed, so a thread that still posts
-// during the exit finds a stopped queue rather than freed memory.
+// The process-wide pool of four workers, made on first use. Whoever ends the
+// process stops it first, once nothing posts any more: the libraries its tasks
+// use (OpenCV) may lose their static state before the pool's own stop at
+// process exit runs. The pool itself is never freed, so a thread that still
+// posts during the exit finds a stopped queue rather than freed memory.
 WorkerPool& GlobalWorkerPool();

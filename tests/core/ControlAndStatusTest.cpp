@@ -297,6 +297,59 @@ TEST(ControlAndStatusTest, RecordsNeverShareAFile)
     EXPECT_DOUBLE_EQ(hub.GetSharedControl<FrameRateSettings>("other")->global_frame_rate.Get(), 7.0);
 }
 
+// A file the read refuses (hand-edited to just over the size limit, say) holds the user's values:
+// it goes aside, to the first free name, before the close writes the record; a second refused
+// file does not replace the first one's copy.
+TEST(ControlAndStatusTest, RefusedSettingsFileIsMovedAsideBeforeTheSaveWritesTheRecord)
+{
+    testsupport::ScopedHome home;
+    const std::string folder = ControlAndStatus::GetSettingsDirectory();
+    const std::string path = folder + "FrameRateSettings.txt";
+    const std::string kept[] = {folder + "FrameRateSettings-unreadable.txt",
+                                folder + "FrameRateSettings-unreadable-1.txt"};
+    std::string contents[2];
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        contents[run] =
+            "_global_frame_rate=1" + std::to_string(run) + "\n#" + std::string(1 << 20, 'x') + "\n";
+        WriteFile(path, contents[run]);
+        ControlAndStatus hub;
+        LogCapture capture;
+        EXPECT_DOUBLE_EQ(hub.GetSharedControl<FrameRateSettings>("")->global_frame_rate.Get(), 30.0);
+        const std::vector<std::string> messages = capture.Messages();
+        EXPECT_EQ(std::count(messages.begin(), messages.end(),
+                             "The settings file " + path + " could not be read; it was moved aside to " +
+                                 kept[run]),
+                  1)
+            << capture.Text();
+        EXPECT_EQ(capture.LinesWith("[WARNING]"), 1);
+        hub.SaveAllControlSettings();
+        EXPECT_NE(ReadFile(path).find("_global_frame_rate=30\n"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(kept[0]), contents[0]);
+    EXPECT_EQ(ReadFile(kept[1]), contents[1]);
+}
+
+// When it cannot go aside, the close leaves it where it is.
+TEST(ControlAndStatusTest, RefusedSettingsFileThatCannotMoveIsNotSavedOver)
+{
+    testsupport::ScopedHome home;
+    const std::string folder = ControlAndStatus::GetSettingsDirectory();
+    const std::string content = "_global_frame_rate=12\n#" + std::string(1 << 20, 'x') + "\n";
+    WriteFile(folder + "FrameRateSettings.txt", content);
+    WriteFile(folder + "FrameRateSettings-unreadable.txt", "");
+    for (int i = 1; i < 1000; ++i)
+        WriteFile(folder + "FrameRateSettings-unreadable-" + std::to_string(i) + ".txt", "");
+    ControlAndStatus hub;
+    LogCapture capture;
+    hub.GetSharedControl<FrameRateSettings>("");
+    hub.GetSharedControl<PreviewSettings>("");
+    hub.SaveAllControlSettings();
+    EXPECT_EQ(ReadFile(folder + "FrameRateSettings.txt"), content);
+    EXPECT_TRUE(capture.Contains("it will not be saved over")) << capture.Text();
+    EXPECT_TRUE(FileExists(folder + "PreviewSettings.txt"));
+}
+
 // A FIFO or an endless device in a settings file's place: the record is made at once with its
 // initial values, the close does not wait either, and both leave the thing where it was.
 TEST(ControlAndStatusTest, SettingsFileThatBlocksOrNeverEndsLeavesTheRecordAtItsDefaults)

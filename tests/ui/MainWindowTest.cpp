@@ -37,6 +37,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -56,6 +57,18 @@
 using windowtest::ProcessEventsFor;
 
 namespace {
+
+// The lines the text box shows in its viewport, each with its line end.
+QString VisibleLines(QPlainTextEdit& box)
+{
+    const QRect shown = box.viewport()->rect();
+    const int bottom = box.cursorForPosition(shown.bottomLeft()).block().blockNumber();
+    QString visible;
+    for (QTextBlock block = box.cursorForPosition(shown.topLeft()).block();
+         block.isValid() && block.blockNumber() <= bottom; block = block.next())
+        visible += block.text() + "\n";
+    return visible;
+}
 
 enum class NewAnswer { kYes, kNo, kEscape };
 
@@ -531,41 +544,38 @@ TEST_F(MainWindowTest, AClosedSessionComesBackAtTheNextStart)
     EXPECT_NE(1.0, View().transform().m11());
 }
 
-// A "default" the load refuses would be replaced by the empty pipeline at the next close.
+// A "default" the load refuses would be replaced by the empty pipeline at the next close. Each
+// refused start keeps its own copy, under the first free name.
 TEST_F(MainWindowTest, ARefusedDefaultIsMovedAsideLoggedAndKeptThroughTheNextClose)
 {
-    const struct {
-        const char* name;
-        const char* content;
-        bool older_copy;  // an earlier refused file of that name is there
-    } cases[] = {
-        {"one mistake", "<top><Element id=\"Blur_0\" type=\"Blur\"></Elment></top>", false},
-        {"truncated", "<!DOCTYPE XML>\n<top>\n  <Element id=\"Blur_0\" type=\"Blur\">\n    <Settings na",
-         true},
+    const char* const contents[] = {
+        "<top><Element id=\"Blur_0\" type=\"Blur\"></Elment></top>",
+        "<!DOCTYPE XML>\n<top>\n  <Element id=\"Blur_0\" type=\"Blur\">\n    <Settings na",
     };
     const std::string path = folder_.OrvaneFolder() + "default.xml";
-    const std::string kept = folder_.OrvaneFolder() + "default-unreadable.xml";
-    for (const auto& c : cases) {
+    const std::string kept[] = {folder_.OrvaneFolder() + "default-unreadable.xml",
+                                folder_.OrvaneFolder() + "default-unreadable-1.xml"};
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
         window_.reset();
         hub_->SetCommander(nullptr);
-        std::filesystem::remove(kept);
-        if (c.older_copy)
-            std::ofstream(kept) << "an older refused copy";
-        std::ofstream(path) << c.content;
+        std::ofstream(path) << contents[start];
 
         hub_ = boost::make_shared<ControlAndStatus>();
         window_ = std::make_unique<MainWindow>(hub_);
         windowtest::SettleEditor(*window_->NodeEditor());
         const QString log = windowtest::LogViewText(*window_);
-        EXPECT_TRUE(log.contains("Could not load the pipeline \"default\"")) << c.name;
-        EXPECT_TRUE(log.contains(QString::fromStdString(kept))) << c.name << ": " << log.toStdString();
-        EXPECT_TRUE(Commander().GetElementIds().empty()) << c.name;
-        EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor())) << c.name;
-        EXPECT_EQ(c.content, ReadFile(kept)) << c.name;
+        EXPECT_TRUE(log.contains("Could not load the pipeline \"default\""));
+        EXPECT_TRUE(log.contains(QString::fromStdString("moved aside to " + kept[start] + "\n")))
+            << log.toStdString();
+        EXPECT_TRUE(Commander().GetElementIds().empty());
+        EXPECT_EQ(0, windowtest::NodeCount(*window_->NodeEditor()));
 
         window_.reset();
-        EXPECT_EQ(c.content, ReadFile(kept)) << c.name << ": the close left it alone";
-        EXPECT_NE(std::string::npos, ReadFile(path).find("<top")) << c.name << ": and saved \"default\"";
+        for (int earlier = 0; earlier <= start; ++earlier)
+            EXPECT_EQ(contents[earlier], ReadFile(kept[earlier]))
+                << "the close left copy " << earlier << " alone";
+        EXPECT_NE(std::string::npos, ReadFile(path).find("<top")) << "and saved \"default\"";
     }
 }
 
@@ -643,6 +653,44 @@ TEST(RunMainWindowTest, TheHubLetsTheCommanderGoOnceTheWindowHasClosed)
     EXPECT_EQ(nullptr, hub->GetCommander());
     const std::string written = ReadFile(output);
     EXPECT_NE(std::string::npos, written.find("Destroyed Commander")) << written;
+}
+
+// The lines of the start come after the welcome text, so the last lines a person sees in the log
+// view say why the editor is empty and where the refused files went.
+TEST(RunMainWindowTest, TheStartsOwnLinesFollowTheWelcomeTextAndEndTheLogView)
+{
+    windowtest::ScopedUserFolder folder;
+    const std::string orvane = folder.OrvaneFolder();
+    std::filesystem::create_directories(orvane);
+    std::ofstream(orvane + "default.xml") << "<top><Element id=\"Blur_0\"";
+    std::ofstream(orvane + "FrameRateSettings.txt")
+        << "_global_frame_rate=12\n#" << std::string(1 << 20, 'x');
+    auto hub = boost::make_shared<ControlAndStatus>();
+    QString log;
+    QString visible;
+    QTimer::singleShot(0, [&] {
+        MainWindow* window = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            window = window ? window : qobject_cast<MainWindow*>(widget);
+        windowtest::SettleEditor(*window->NodeEditor());
+        ProcessEventsFor(50);
+        log = windowtest::LogViewText(*window);
+        visible = VisibleLines(*window->findChild<LoggingWidget*>()->TextBox());
+        window->close();
+    });
+    EXPECT_EQ(0, RunMainWindow(hub));
+
+    const std::string welcome = WelcomeText();
+    const int welcome_end = log.indexOf(QString::fromStdString(welcome.substr(welcome.rfind('\n') + 1)));
+    ASSERT_GE(welcome_end, 0) << log.toStdString();
+    EXPECT_GT(log.indexOf(QString::fromStdString("moved aside to " + orvane + "default-unreadable.xml")),
+              welcome_end)
+        << log.toStdString();
+    EXPECT_GT(
+        log.indexOf(QString::fromStdString("moved aside to " + orvane + "FrameRateSettings-unreadable.txt")),
+        welcome_end)
+        << log.toStdString();
+    EXPECT_TRUE(visible.contains("default-unreadable.xml")) << visible.toStdString();
 }
 
 TEST_F(MainWindowTest, NewViewShowsTheEditorsSceneInAWindowOfItsOwn)

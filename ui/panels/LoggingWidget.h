@@ -26,6 +26,10 @@ public:
     // does not end in a line end); the document's own limit trims exactly.
     static std::string NewestLines(const std::string& text, int lines);
 
+    // Appends at the end without moving the user's cursor or selection; at once, so it comes
+    // before what the streams have collected since the last drain.
+    void Append(const std::string& text);
+
 public slots:
     void UpdateLog();
 
@@ -33,9 +37,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Appends at the end without moving the user's cursor or selection.
-    void Append(const std::string& text);
-
     QGridLayout* layout_;
     QPlainTextEdit* text_box_;
     QTimer* timer_;

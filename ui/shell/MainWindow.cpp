@@ -5,7 +5,9 @@
 #include "control/ServerQt.h"
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/MoveAside.h"
 #include "core/SharedGUI.h"
+#include "core/WorkerPool.h"
 #include "ui/editor/CustomGraphicView.h"
 #include "ui/editor/NodalConnectorTop.h"
 #include "ui/frame/PopoutWigetBase.h"
@@ -14,6 +16,7 @@
 #include "ui/panels/LoggingWidget.h"
 #include "ui/panels/VariableViewer.h"
 #include "ui/shell/AboutDialogue.h"
+#include "ui/shell/ProgramEntry.h"
 #include "ui/shell/Ui_MainWindow.h"
 #include "ui/sidepanel/SettingsWidgetTop.h"
 #include "ui/sidepanel/TestWidget.h"
@@ -36,14 +39,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 
 namespace {
 
 const char* const kDefaultPipeline = "default";
-// Where a "default" that the start-up load refused is kept, so the close saves beside it.
-const char* const kUnreadableDefault = "default-unreadable.xml";
+// Where a "default" that the start-up load refused is kept (the first free name of the series),
+// so the close saves beside it.
+const char* const kUnreadableDefault = "default-unreadable";
 
 // Runs one step of start-up or shutdown; a failure is logged and never escapes.
 template <typename Step>
@@ -63,8 +66,11 @@ bool Guarded(const char* what, Step step) noexcept
 }  // namespace
 
 MainWindow::MainWindow(boost::shared_ptr<ControlAndStatus> hub, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), ui_(new Ui_MainWindow), hub_(hub)
+    : QMainWindow(parent, Qt::Window), ui_(new Ui_MainWindow), hub_(hub), log_view_(new LoggingWidget(this))
 {
+    // The welcome text opens the log view and all that the start logs comes after it, so the
+    // last lines a person sees say what happened (a refused "default", say).
+    log_view_->Append(WelcomeText() + "\n");
     commander_ = boost::make_shared<PowerCommanderTop>(hub_);
     hub_->SetCommander(commander_);
     LoadStyleSheet("../Orvane1/StyleSheets/Skin1");
@@ -133,11 +139,10 @@ void MainWindow::SetupCentralWidgets()
 
 void MainWindow::LayoutCentralWidgets()
 {
-    QWidget* central = ui_->centralWidget;
     grid_->addWidget(splitter_h_, 1, 0, 1, 2);
     splitter_h_->addWidget(side_panel_);
     splitter_v_->addWidget(pages_);
-    splitter_v_->addWidget(new LoggingWidget(central));
+    splitter_v_->addWidget(log_view_);
     splitter_h_->addWidget(splitter_v_);
 
     pages_->addWidget(editor_popout_);
@@ -188,21 +193,9 @@ void MainWindow::LoadDefaultPipeline()
 
 void MainWindow::KeepRefusedDefault(const std::string& path)
 {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    // A link or a folder is never written over by a save: it stays where it is.
-    if (fs::symlink_status(path, error).type() != fs::file_type::regular)
-        return;
-    const std::string kept = ControlAndStatus::GetSettingsDirectory() + kUnreadableDefault;
-    fs::rename(path, kept, error);
-    if (error) {
-        // The close would write the empty pipeline over the only copy of the session.
-        save_default_ = false;
-        FILE_LOG(logERROR) << "Could not move the unreadable pipeline \"default\" aside to " << kept << " : "
-                           << error.message() << "; it will not be saved over";
-        return;
-    }
-    FILE_LOG(logWARNING) << "The pipeline \"default\" could not be loaded; it was moved aside to " << kept;
+    // Otherwise the close would write the empty pipeline over the only copy of the session.
+    save_default_ = MoveRefusedFileAside(path, ControlAndStatus::GetSettingsDirectory() + kUnreadableDefault,
+                                         ".xml", "The pipeline \"default\"");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -267,13 +260,15 @@ void MainWindow::on_actionExit_triggered()
 void MainWindow::StopBackEnd()
 {
     // Nothing is saved. Dropping both owners destroys the commander, which stops and joins
-    // the element tests and every connection thread; no thread is left to run while the
-    // process's static objects are destroyed.
+    // the element tests and every connection thread; then nothing posts to the worker pool,
+    // whose rescales are stopped and joined too. No thread is left to use OpenCV or Qt
+    // while the process's static objects are destroyed.
     Guarded("stop the pipeline", [this] {
         commander_->Stop();
         commander_.reset();
         hub_->SetCommander(nullptr);
     });
+    GlobalWorkerPool().Stop();
 }
 
 void MainWindow::on_actionClear_triggered()

@@ -15,6 +15,7 @@
 class ControlAndStatus;
 class CustomToolBar;
 class LoaderSaver;
+class LoggingWidget;
 class NodalConnectorTop;
 class PopoutWigetBase;
 class PowerCommanderTop;
@@ -95,4 +96,5 @@ private:
     boost::shared_ptr<PowerCommanderTop> commander_;
     QTimer* tick_timer_ = nullptr;
     bool save_default_ = true;  // false when a refused "default" could not be moved aside
+    LoggingWidget* log_view_;   // made first, so it shows every line of the start
 };

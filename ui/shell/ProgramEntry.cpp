@@ -3,6 +3,7 @@
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/WorkerPool.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 
 void TerminateHandler()
 {
@@ -50,13 +50,18 @@ std::string WelcomeText()
 int RunMainWindow(const boost::shared_ptr<ControlAndStatus>& hub)
 {
     // The hub and the commander hold each other; the link goes once the window has gone
-    // (it is declared first, so it is destroyed last), even when the window fails.
-    struct CommanderLink {
+    // (it is declared first, so it is destroyed last), even when the window fails. With the
+    // commander gone nothing posts to the worker pool any more: its last rescales end before
+    // the process's static objects (OpenCV's among them) are destroyed.
+    struct BackEndEnd {
         const boost::shared_ptr<ControlAndStatus>& hub;
-        ~CommanderLink() { hub->SetCommander(nullptr); }
-    } link{hub};
+        ~BackEndEnd()
+        {
+            hub->SetCommander(nullptr);
+            GlobalWorkerPool().Stop();
+        }
+    } end{hub};
     MainWindow window(hub);
     window.showMaximized();
-    std::cout << WelcomeText() << std::endl;
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The pieces of the program entry that main() strings together: the terminate handler,
-// the command-line options and the welcome text written when the window first shows.
+// the command-line options, the welcome text and the run of the main window.
 
 #include <boost/shared_ptr.hpp>
 
@@ -15,10 +15,11 @@ class ControlAndStatus;
 // argument, the program name too, is compared exactly; anything else is ignored.
 void ParseCommandLine(int argc, char** argv);
 
-// The usage hints printed to standard output (and so into the log view) at start-up.
+// The usage hints that open the log view.
 std::string WelcomeText();
 
-// One run of the main window on the running QApplication: builds it, shows it maximised,
-// prints the welcome text and runs the event loop. When it returns the window is gone and
-// the hub no longer holds the commander, so the commander's own shutdown has run.
+// One run of the main window on the running QApplication: builds it, shows it maximised
+// and runs the event loop. When it returns the window is gone, the hub no longer holds the
+// commander, so the commander's own shutdown has run, and the global worker pool has
+// stopped: what is left is the end of the process.
 int RunMainWindow(const boost::shared_ptr<ControlAndStatus>& hub);
