@@ -1,6 +1,7 @@
 // "Path Drawer": takes one PathContainer per frame on "Path In", draws its
-// records onto the frame as the settings say, and passes the container on
-// through "Path out". While "Path In" is unconnected frames pass untouched.
+// records onto the frame (made 8-bit, alpha dropped) as the settings say, and
+// passes the container on through "Path out". While "Path In" is unconnected
+// frames pass untouched.
 // The element owns its variables and both path pads.
 #pragma once
 

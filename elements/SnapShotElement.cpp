@@ -6,6 +6,7 @@
 
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/ImageConversions.h"
 #include "core/RegularFile.h"
 #include "core/Utilities.h"
 
@@ -83,8 +84,13 @@ std::string SnapShotElement::WriteImage(const std::string& path, const cv::Mat& 
 {
     // Encoded in memory, so that only a regular file opened without blocking and without
     // following a link is written: the name may come from a loaded pipeline or a client.
+    const std::string extension = GetExtension(path);
+    cv::Mat written = image;
+    // Bitmap and JPEG hold 8 bits; the encoder would clip 16-bit values instead of scaling them.
+    if (image.depth() == CV_16U && extension != "png")
+        ToEightBit(image, written, ChannelsWanted::Unchanged);
     std::vector<unsigned char> bytes;
-    if (!cv::imencode("." + GetExtension(path), image, bytes))
+    if (!cv::imencode("." + extension, written, bytes))
         return "The image could not be encoded";
     return WriteRegularFile(path, bytes).Describe();
 }
