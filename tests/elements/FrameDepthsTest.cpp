@@ -156,8 +156,9 @@ cv::Mat ThroughContourDetector(const cv::Mat& image)
     path_output->peer_element_id.Set("Path Drawer_0");
     testsupport::PadHarness<> pads(element);
     cv::Mat drawn = AsBgr8(pads.Pass(MakeFrame(image)).data->image).clone();
+    const PassableItem<PathContainer> paths = path_output->GetData();
     std::vector<std::vector<cv::Point>> outlines;
-    for (const PathRecord& record : path_output->GetData().data->records)
+    for (const PathRecord& record : paths.data->records)
         outlines.push_back(record.points);
     cv::drawContours(drawn, outlines, -1, cv::Scalar(0, 255, 0));
     return drawn;
@@ -190,9 +191,9 @@ struct Case {
     std::function<cv::Mat(const cv::Mat&)> run;
 };
 
-const Settings kInRangeBounds = {{"_channel_0_min", "40"},  {"_channel_0_max", "200"},
-                                 {"_channel_1_min", "20"},  {"_channel_1_max", "180"},
-                                 {"_channel_2_min", "10"},  {"_channel_2_max", "250"}};
+const Settings kInRangeBounds = {{"_channel_0_min", "40"}, {"_channel_0_max", "200"},
+                                 {"_channel_1_min", "20"}, {"_channel_1_max", "180"},
+                                 {"_channel_2_min", "10"}, {"_channel_2_max", "250"}};
 
 std::vector<Case> Cases()
 {
