@@ -26,6 +26,42 @@ void ToColour(const cv::Mat& src, cv::Mat& dst)
     }
 }
 
+namespace {
+
+// The cvtColor code that gives the wanted channels; -1 when they are there already.
+int ChannelConversion(int channels, ChannelsWanted wanted)
+{
+    switch (wanted) {
+    case ChannelsWanted::Grey:
+        return channels == 3 ? cv::COLOR_BGR2GRAY : channels == 4 ? cv::COLOR_BGRA2GRAY : -1;
+    case ChannelsWanted::Colour:
+        return channels == 1 ? cv::COLOR_GRAY2BGR : channels == 4 ? cv::COLOR_BGRA2BGR : -1;
+    case ChannelsWanted::GreyOrColour:
+        return channels == 4 ? cv::COLOR_BGRA2BGR : -1;
+    case ChannelsWanted::Unchanged:
+        return -1;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void ToEightBit(const cv::Mat& src, cv::Mat& dst, ChannelsWanted wanted)
+{
+    const int channels = src.channels();
+    if ((src.depth() != CV_8U && src.depth() != CV_16U) || channels == 2 || channels > 4)
+        CV_Error(cv::Error::StsUnsupportedFormat, "8-bit or 16-bit grey, BGR or BGRA frames are needed");
+    cv::Mat eight = src;
+    // 257 is the step from 8 to 16 bits: 65535 becomes 255.
+    if (src.depth() == CV_16U)
+        src.convertTo(eight, CV_8U, 1.0 / 257.0, 0.0);
+    const int code = ChannelConversion(channels, wanted);
+    if (code >= 0)
+        cv::cvtColor(eight, dst, code);
+    else
+        dst = eight;
+}
+
 cv::Scalar BgrToHsv(const cv::Scalar& bgr)
 {
     cv::Mat colour(1, 1, CV_32FC4);

@@ -1,6 +1,7 @@
 // Small stateless image chores shared by elements and widgets: grey/colour
-// conversion, one colour to HSV, rotated-rectangle drawing, keeping a box
-// inside an image and random drawing colours. Safe on any thread.
+// conversion, bringing a frame to what an 8-bit operation takes, one colour to
+// HSV, rotated-rectangle drawing, keeping a box inside an image and random
+// drawing colours. Safe on any thread.
 #pragma once
 
 #include <opencv2/core.hpp>
@@ -10,6 +11,16 @@ void ToGrey(const cv::Mat& src, cv::Mat& dst);
 
 // 8-bit grey becomes BGR; 8-bit BGR is shared, not copied; other types leave dst alone.
 void ToColour(const cv::Mat& src, cv::Mat& dst);
+
+// The channels an 8-bit operation takes: one, three (BGR), either of the two, or those the
+// image has.
+enum class ChannelsWanted { Grey, Colour, GreyOrColour, Unchanged };
+
+// Brings src to 8 bits (16-bit values scaled down by 257) with the channels wanted: alpha
+// dropped, colour made grey or grey made colour. An image already so is shared, not copied;
+// src and dst may be the same. Throws cv::Exception for other depths and for 2 or more than 4
+// channels.
+void ToEightBit(const cv::Mat& src, cv::Mat& dst, ChannelsWanted wanted);
 
 // One BGR colour in the scale of 8-bit HSV frames: hue 0..180, saturation 0..255,
 // value the largest of the three inputs; the fourth component is 0.

@@ -5,6 +5,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include "core/ImageConversions.h"
 #include "core/VideoFormat.h"
 
 namespace {
@@ -79,6 +80,9 @@ std::vector<int> ColourSpaceConvertorElement::ConversionCodes(int channels, int 
 PassableItem<VideoFrame> ColourSpaceConvertorElement::Process(PassableItem<VideoFrame> item)
 {
     VideoFrame& frame = *item.data;
+    // No conversion takes alpha, and HSV takes 16 bits neither; float it takes as it is.
+    if (frame.image.depth() != CV_32F)
+        ToEightBit(frame.image, frame.image, ChannelsWanted::GreyOrColour);
     const VideoFormat format = frame.UpdateFormatFromMat();
     // One read: the frame is converted for, and labelled with, the same target.
     const int to = output_colourspace_.Get();

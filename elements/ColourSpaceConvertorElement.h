@@ -1,5 +1,6 @@
 // "Colour Space Conversion": converts every frame's image from the colour space
 // its format records into the chosen one, and records the new space in the frame.
+// Alpha is dropped and 16-bit frames are made 8-bit first.
 #pragma once
 
 #include <string>

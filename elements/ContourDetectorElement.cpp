@@ -32,6 +32,8 @@ PassableItem<VideoFrame> ContourDetectorElement::Process(PassableItem<VideoFrame
 {
     cv::Mat& image = item.data->image;
     cv::Mat grey;
+    // Outlines are found in 8-bit grey, and drawers downstream draw 8-bit colours on the frame.
+    ToEightBit(image, image, ChannelsWanted::GreyOrColour);
     ToGrey(image, grey);
     ToColour(image, image);
 

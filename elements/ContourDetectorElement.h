@@ -1,6 +1,6 @@
 // "Contour Detector": finds the outlines in each frame and sends them out as a
-// PathContainer on "Path Output", while the frame itself goes on (made
-// three-channel when it came in grey). The element owns its variables and pad.
+// PathContainer on "Path Output", while the frame itself goes on as 8-bit BGR.
+// The element owns its variables and pad.
 #pragma once
 
 #include "core/PathContainer.h"

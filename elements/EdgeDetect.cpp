@@ -22,7 +22,7 @@ EdgeDetect::~EdgeDetect() = default;
 PassableItem<VideoFrame> EdgeDetect::Process(PassableItem<VideoFrame> item)
 {
     cv::Mat& image = item.data->image;
-    ToGrey(image, image);
+    ToEightBit(image, image, ChannelsWanted::Grey);
     static const SettingRange<double> threshold_range(kThresholdDescriptor);
     cv::Canny(image, image, threshold_range.Hold(threshold_1_.Get()),
               threshold_range.Hold(threshold_2_.Get()), 3, false);

@@ -1,4 +1,4 @@
-// "Canny": makes every frame's image grey and replaces it by its Canny edges.
+// "Canny": makes every frame's image 8-bit grey and replaces it by its Canny edges.
 #pragma once
 
 #include "core/ThreadSafeVariable.h"

@@ -2,6 +2,8 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include "core/ImageConversions.h"
+
 FalseColour::FalseColour(boost::shared_ptr<ControlAndStatus> controls) : ElementFilter<VideoFrame>(controls)
 {
     settings.AddSetting(
@@ -14,6 +16,7 @@ FalseColour::~FalseColour() = default;
 PassableItem<VideoFrame> FalseColour::Process(PassableItem<VideoFrame> item)
 {
     cv::Mat& image = item.data->image;
+    ToEightBit(image, image, ChannelsWanted::GreyOrColour);
     cv::applyColorMap(image, image, mode_.Get());
     return item;
 }

@@ -1,4 +1,5 @@
-// "False Colour": maps every frame's image through one of OpenCV's colour maps.
+// "False Colour": maps every frame's image, made 8-bit without alpha, through one
+// of OpenCV's colour maps.
 // The element owns its setting variable; the image is changed in place.
 #pragma once
 

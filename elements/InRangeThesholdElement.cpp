@@ -5,6 +5,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include "core/ImageConversions.h"
 #include "core/VideoFormat.h"
 #include "elements/SettingRange.h"
 
@@ -59,6 +60,8 @@ InRangeThesholdElement::~InRangeThesholdElement() = default;
 PassableItem<VideoFrame> InRangeThesholdElement::Process(PassableItem<VideoFrame> item)
 {
     VideoFrame& frame = *item.data;
+    // The bounds are 8-bit levels of three channels at most.
+    ToEightBit(frame.image, frame.image, ChannelsWanted::GreyOrColour);
     const int colour_space = frame.UpdateFormatFromMat().GetColourSpace();
     if (colour_space != last_colour_space_.Get()) {
         last_colour_space_.Set(colour_space);

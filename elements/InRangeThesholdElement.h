@@ -1,6 +1,7 @@
 // "In Range Threshold": replaces every frame's image by the mask of the pixels
-// whose three channels lie within the element's bounds. The bounds can be
-// derived from a picked colour, in the units of the stream's colour space.
+// whose three channels (made 8-bit, alpha dropped) lie within the element's
+// bounds. The bounds can be derived from a picked colour, in the units of the
+// stream's colour space.
 // The element owns its variables and its reset button signal.
 #pragma once
 

@@ -59,6 +59,8 @@ PassableItem<VideoFrame> PathDrawer::Process(PassableItem<VideoFrame> item)
     PassableItem<PathContainer> paths = path_in_.queue.Pop();
 
     cv::Mat& image = item.data->image;
+    // The colours are 8-bit levels.
+    ToEightBit(image, image, ChannelsWanted::GreyOrColour);
     if (clear_image_.Get())
         image.setTo(cleared_colour_.Get());
 

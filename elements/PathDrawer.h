@@ -1,8 +1,8 @@
 // "Path Drawer": takes one PathContainer per frame on "Path In", draws its
-// records onto the frame as the settings say, and passes the container on
-// through "Path out". While "Path In" is unconnected frames pass untouched;
-// while "input" is, containers are dropped. The element owns its variables and
-// both path pads.
+// records onto the frame (made 8-bit, alpha dropped) as the settings say, and
+// passes the container on through "Path out". While "Path In" is unconnected
+// frames pass untouched; while "input" is, containers are dropped. The element
+// owns its variables and both path pads.
 #pragma once
 
 #include <opencv2/core.hpp>

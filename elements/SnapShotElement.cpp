@@ -9,6 +9,7 @@
 
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
+#include "core/ImageConversions.h"
 #include "core/RegularFile.h"
 #include "core/Utilities.h"
 
@@ -109,8 +110,12 @@ std::string SnapShotElement::WriteImage(const cv::Mat& image, std::string& path)
     path = PathOf(name, number);
     // Encoded in memory, so that only a regular file opened without blocking and without
     // following a link is written: the name may come from a loaded pipeline or a client.
+    cv::Mat written = image;
+    // Bitmap and JPEG hold 8 bits; the encoder would clip 16-bit values instead of scaling them.
+    if (image.depth() == CV_16U && name.extension != ".png")
+        ToEightBit(image, written, ChannelsWanted::Unchanged);
     std::vector<unsigned char> bytes;
-    if (!cv::imencode(name.extension, image, bytes))
+    if (!cv::imencode(name.extension, written, bytes))
         return "The image could not be encoded";
     if (!name.numbered)
         return WriteRegularFile(path, bytes).Describe();

@@ -26,7 +26,7 @@ ThresholdElement::~ThresholdElement() = default;
 PassableItem<VideoFrame> ThresholdElement::Process(PassableItem<VideoFrame> item)
 {
     cv::Mat& image = item.data->image;
-    ToGrey(image, image);
+    ToEightBit(image, image, ChannelsWanted::Grey);
     static const SettingRange<int> threshold_range(kThresholdDescriptor);
     static const SettingRange<int> max_value_range(kMaxValueDescriptor);
     cv::threshold(image, image, static_cast<double>(threshold_range.Hold(threshold_.Get())),

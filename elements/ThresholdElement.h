@@ -1,4 +1,4 @@
-// "Threshold": makes every frame's image grey and thresholds it with one of
+// "Threshold": makes every frame's image 8-bit grey and thresholds it with one of
 // OpenCV's fixed-level threshold types.
 #pragma once
 

@@ -4,6 +4,7 @@
 #include <boost/make_shared.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "core/ImageConversions.h"
 #include "core/OpenCvToQtConversions.h"
 #include "core/PassableItem.h"
 #include "elements/SettingRange.h"
@@ -12,32 +13,6 @@
 namespace {
 
 const char kTransparencyDescriptor[] = "min=0, max=1";
-
-// The colour conversion that takes `from` channels to `to`; -1 when there is none.
-int ChannelConversion(int from, int to)
-{
-    if (from == 1 && to == 3)
-        return cv::COLOR_GRAY2BGR;
-    if (from == 1 && to == 4)
-        return cv::COLOR_GRAY2BGRA;
-    if (from == 3 && to == 1)
-        return cv::COLOR_BGR2GRAY;
-    if (from == 3 && to == 4)
-        return cv::COLOR_BGR2BGRA;
-    if (from == 4 && to == 1)
-        return cv::COLOR_BGRA2GRAY;
-    if (from == 4 && to == 3)
-        return cv::COLOR_BGRA2BGR;
-    return -1;
-}
-
-// A grey second stream over a colour main one (or the reverse) must still blend.
-void MatchChannels(cv::Mat& image, int channels)
-{
-    const int code = ChannelConversion(image.channels(), channels);
-    if (code >= 0)
-        cv::cvtColor(image, image, code);
-}
 
 }  // namespace
 
@@ -83,7 +58,9 @@ void VideoInVideoElement::BlendInto(cv::Mat& image, cv::Mat& second)
     if (box.empty() || second.empty())
         return;
     cv::resize(second, second, box.size(), 0, 0, cv::INTER_LINEAR);
-    MatchChannels(second, image.channels());
+    // The two streams may differ in depth and channels (a 16-bit picture over a camera).
+    ToEightBit(image, image, ChannelsWanted::GreyOrColour);
+    ToEightBit(second, second, image.channels() == 1 ? ChannelsWanted::Grey : ChannelsWanted::Colour);
     cv::Mat roi = image(box);
     static const SettingRange<double> transparency_range(kTransparencyDescriptor);
     const double t = transparency_range.Hold(transparency_.Get());

@@ -27,7 +27,8 @@ public:
 
 private:
     void NoteImageSize(const cv::Mat& image);
-    // The box becomes t * second + (1 - t) * main, inside the image only.
+    // The box becomes t * second + (1 - t) * main, inside the image only; both are brought to
+    // 8 bits, alpha dropped, and the second to the main image's channels.
     void BlendInto(cv::Mat& image, cv::Mat& second);
     void PushToSelector(const cv::Mat& image);
 

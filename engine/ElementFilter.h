@@ -49,9 +49,11 @@ public:
     void SubmitPreview(PassableItem<T> item);
 
 private:
-    // Process, saying once per image type when OpenCV refuses the frame: the connection
-    // drops it without a word.
+    // Process, saying once per image type when OpenCV refuses the frame (the connection
+    // drops it without a word) and blanking the preview, which would otherwise go on showing
+    // an earlier frame's result as this one's.
     PassableItem<T> ProcessReportingRefusals(PassableItem<T> item);
+    void ShowInPreview(const cv::Mat& image);
 
     FrameTypeWarning refused_types_;
 
@@ -103,12 +105,14 @@ PassableItem<T> ElementFilter<T>::ProcessReportingRefusals(PassableItem<T> item)
     // (a file not read) is no fault of this element's.
     const bool empty = !item.IsValid() || item.data->image.empty();
     const int type = empty ? 0 : item.data->image.type();
+    const cv::Size size = empty ? cv::Size() : item.data->image.size();
     try {
         return Process(item);
     } catch (const cv::Exception& error) {
         if (!empty) {
             refused_types_.Warn(type, GetId() + " cannot work on frames of type " + cv::typeToString(type) +
                                           ": " + error.err);
+            ShowInPreview(cv::Mat::zeros(size, CV_8UC3));
         }
         throw;
     }
@@ -120,7 +124,13 @@ void ElementFilter<T>::SubmitPreview(PassableItem<T> item)
     // An invalid result has no frame to show.
     if (!item.IsValid())
         return;
-    preview_controls.SubmitFrame(item.data->image);
+    ShowInPreview(item.data->image);
+}
+
+template <typename T>
+void ElementFilter<T>::ShowInPreview(const cv::Mat& image)
+{
+    preview_controls.SubmitFrame(image);
     if (preview_controls.TakeSizeChanged() && preview_controls.IsEnabled())
         RequestLayoutUpdate();
 }

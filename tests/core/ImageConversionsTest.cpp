@@ -1,6 +1,7 @@
 #include "core/ImageConversions.h"
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -67,6 +68,82 @@ TEST(ImageConversionsTest, OtherTypesLeaveTheDestinationAlone)
         ToColour(src, dst);
         EXPECT_EQ(dst.data, before);
         EXPECT_EQ(dst.at<uchar>(0, 0), 9);
+    }
+}
+
+// One pixel (B, G, R, A) = (10, 100, 200, 7) in each form: its channels kept, dropped or
+// added, 16-bit values as the 8-bit ones times 257 plus a little that must round away.
+TEST(ToEightBitTest, EachFormBecomesTheEightBitPixelWanted)
+{
+    const auto form = [](int type) {
+        const int channels = CV_MAT_CN(type);
+        const cv::Scalar eight = channels == 1 ? cv::Scalar(120) : cv::Scalar(10, 100, 200, 7);
+        const double scale = CV_MAT_DEPTH(type) == CV_16U ? 257.0 : 1.0;
+        const double extra = CV_MAT_DEPTH(type) == CV_16U ? 100.0 : 0.0;
+        return cv::Mat(1, 1, type, eight * scale + cv::Scalar::all(extra));
+    };
+    const int grey_of_colour = 120;  // 0.114 * 10 + 0.587 * 100 + 0.299 * 200, rounded
+    const struct {
+        int type;
+        ChannelsWanted wanted;
+        int expected_type;
+        cv::Scalar expected;
+    } cases[] = {
+        {CV_8UC3, ChannelsWanted::Grey, CV_8UC1, cv::Scalar(grey_of_colour)},
+        {CV_8UC4, ChannelsWanted::Grey, CV_8UC1, cv::Scalar(grey_of_colour)},
+        {CV_16UC3, ChannelsWanted::Grey, CV_8UC1, cv::Scalar(grey_of_colour)},
+        {CV_16UC1, ChannelsWanted::Grey, CV_8UC1, cv::Scalar(120)},
+        {CV_8UC1, ChannelsWanted::Colour, CV_8UC3, cv::Scalar(120, 120, 120)},
+        {CV_16UC1, ChannelsWanted::Colour, CV_8UC3, cv::Scalar(120, 120, 120)},
+        {CV_8UC4, ChannelsWanted::Colour, CV_8UC3, cv::Scalar(10, 100, 200)},
+        {CV_16UC4, ChannelsWanted::Colour, CV_8UC3, cv::Scalar(10, 100, 200)},
+        {CV_16UC1, ChannelsWanted::GreyOrColour, CV_8UC1, cv::Scalar(120)},
+        {CV_16UC3, ChannelsWanted::GreyOrColour, CV_8UC3, cv::Scalar(10, 100, 200)},
+        {CV_8UC4, ChannelsWanted::GreyOrColour, CV_8UC3, cv::Scalar(10, 100, 200)},
+        {CV_16UC4, ChannelsWanted::GreyOrColour, CV_8UC3, cv::Scalar(10, 100, 200)},
+        {CV_16UC4, ChannelsWanted::Unchanged, CV_8UC4, cv::Scalar(10, 100, 200, 7)},
+        {CV_16UC3, ChannelsWanted::Unchanged, CV_8UC3, cv::Scalar(10, 100, 200)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(cv::typeToString(c.type) + " wanted " + std::to_string(static_cast<int>(c.wanted)));
+        cv::Mat dst;
+        ToEightBit(form(c.type), dst, c.wanted);
+        ASSERT_EQ(dst.type(), c.expected_type);
+        EXPECT_EQ(cv::Scalar(cv::mean(dst)), c.expected);
+
+        cv::Mat in_place = form(c.type);
+        ToEightBit(in_place, in_place, c.wanted);
+        ASSERT_EQ(in_place.type(), c.expected_type);
+        EXPECT_EQ(cv::Scalar(cv::mean(in_place)), c.expected);
+    }
+}
+
+TEST(ToEightBitTest, ImageAlreadyAsWantedIsSharedNotCopied)
+{
+    const struct {
+        int type;
+        ChannelsWanted wanted;
+    } cases[] = {
+        {CV_8UC1, ChannelsWanted::Grey},         {CV_8UC3, ChannelsWanted::Colour},
+        {CV_8UC1, ChannelsWanted::GreyOrColour}, {CV_8UC3, ChannelsWanted::GreyOrColour},
+        {CV_8UC4, ChannelsWanted::Unchanged},
+    };
+    for (const auto& c : cases) {
+        const cv::Mat src(3, 4, c.type, cv::Scalar::all(5));
+        cv::Mat dst;
+        ToEightBit(src, dst, c.wanted);
+        EXPECT_EQ(dst.data, src.data) << cv::typeToString(c.type);
+    }
+}
+
+TEST(ToEightBitTest, OtherDepthsAndChannelCountsAreRefused)
+{
+    for (int type : {CV_8UC2, CV_16UC2, CV_8SC1, CV_16SC3, CV_32SC1, CV_32FC3, CV_64FC1, CV_8UC(5)}) {
+        const cv::Mat src = cv::Mat::zeros(2, 2, type);
+        cv::Mat dst;
+        EXPECT_THROW(ToEightBit(src, dst, ChannelsWanted::GreyOrColour), cv::Exception)
+            << cv::typeToString(type);
+        EXPECT_TRUE(dst.empty());
     }
 }
 

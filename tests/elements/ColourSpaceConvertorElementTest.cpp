@@ -153,7 +153,7 @@ TEST_F(ColourSpaceConvertorElementTest, GreyThenBgrGivesGreyValuedColourFrames)
         EXPECT_EQ(0, cv::norm(plane, grey, cv::NORM_INF));
 }
 
-// Four channels (a PNG with alpha) and unknown targets change nothing.
+// Unknown targets change nothing, nor do four float channels.
 TEST_F(ColourSpaceConvertorElementTest, UnlistedCasesChangeNeitherImageNorLabel)
 {
     const struct {
@@ -161,7 +161,7 @@ TEST_F(ColourSpaceConvertorElementTest, UnlistedCasesChangeNeitherImageNorLabel)
         Space label;
         int to;
     } cases[] = {
-        {CV_8UC4, VideoFormat::UNSET, VideoFormat::HSV},  {CV_8UC4, VideoFormat::HSV, VideoFormat::GREY},
+        {CV_32FC4, VideoFormat::UNSET, VideoFormat::HSV}, {CV_32FC4, VideoFormat::HSV, VideoFormat::GREY},
         {CV_8UC3, VideoFormat::BGR, VideoFormat::UNSET},  {CV_8UC3, VideoFormat::BGR, 9},
         {CV_8UC1, VideoFormat::GREY, VideoFormat::UNSET},
     };
@@ -178,7 +178,7 @@ TEST_F(ColourSpaceConvertorElementTest, UnlistedCasesChangeNeitherImageNorLabel)
 TEST_F(ColourSpaceConvertorElementTest, UnsupportedDepthThrowsAndKeepsTheLabel)
 {
     PassableItem<VideoFrame> item =
-        MakeFrame(cv::Mat(2, 2, CV_16UC3, cv::Scalar::all(1000)), VideoFormat::BGR);
+        MakeFrame(cv::Mat(2, 2, CV_16SC3, cv::Scalar::all(1000)), VideoFormat::BGR);
     EXPECT_ANY_THROW(Convert(item, VideoFormat::HSV));
     EXPECT_EQ(VideoFormat::BGR, item.data->format.GetColourSpace());
     EXPECT_EQ(3, Convert(MakeFrame(Palette(), VideoFormat::BGR), VideoFormat::HSV).data->image.channels());

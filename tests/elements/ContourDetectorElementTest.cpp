@@ -193,13 +193,14 @@ TEST_F(ContourDetectorElementTest, BlankImageGivesAnEmptyContainer)
     EXPECT_TRUE(paths.data->records.empty());
 }
 
-// ToGrey and ToColour leave a 16-bit image alone: no outlines, the frame unchanged.
-TEST_F(ContourDetectorElementTest, ImageThatCannotBeMadeGreyGivesNoRecords)
+// A float image cannot be made 8-bit grey: refused, with no outlines sent; the next frame works.
+TEST_F(ContourDetectorElementTest, ImageThatCannotBeMadeGreyIsRefused)
 {
     ConnectPathOutput();
-    const PassableItem<VideoFrame> out = pads.Pass(MakeFrame(cv::Mat(10, 10, CV_16UC1, cv::Scalar(1))));
-    EXPECT_TRUE(path_output->GetData().data->records.empty());
-    EXPECT_EQ(CV_16UC1, out.data->image.type());
+    EXPECT_THROW(pads.Push(MakeFrame(cv::Mat(10, 10, CV_32FC1, cv::Scalar(1)))), cv::Exception);
+    const PassableItem<VideoFrame> out = pads.Pass(MakeFrame(cv::Mat(10, 10, CV_16UC1, cv::Scalar(51400))));
+    EXPECT_EQ(CV_8UC3, out.data->image.type());
+    EXPECT_EQ(1u, path_output->GetData().data->records.size());
 }
 
 }  // namespace

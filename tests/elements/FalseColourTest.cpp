@@ -78,7 +78,7 @@ TEST_F(FalseColourTest, DefaultJetRunsFromBlueToRedAndKeepsFrameFields)
 // OpenCV rejects the image; the exception leaves the input pad and the next frame works.
 TEST_F(FalseColourTest, ImageOfUnsupportedDepthThrowsAndTheNextFrameWorks)
 {
-    EXPECT_ANY_THROW(pads.Push(MakeFrame(cv::Mat(4, 4, CV_16UC1, cv::Scalar(7)))));
+    EXPECT_ANY_THROW(pads.Push(MakeFrame(cv::Mat(4, 4, CV_32FC1, cv::Scalar(7)))));
     const PassableItem<VideoFrame> out = pads.Pass(MakeFrame(GreyRamp()));
     EXPECT_EQ(CV_8UC3, out.data->image.type());
 }

@@ -83,6 +83,7 @@ public:
         cv::Canny(item.data->image, item.data->image, 10.0, 20.0);
         return item;
     }
+    PreviewControls& Preview() { return preview_controls; }
 };
 
 class CountingOutput : public ElementOutput<VideoFrame> {
@@ -243,6 +244,33 @@ TEST_F(ElementFilterTest, RequestedPreviewIsRescaledAndResizesTheNode)
     filter.PassData(MakeFrame(2, 64, 48));
     ASSERT_TRUE(WaitFor([&] { return filter.Preview().IsImageReady(); }));
     EXPECT_FALSE(filter.layout_update_requested.Get());
+}
+
+// The preview of a refused frame is blank, not the result of the frame before it.
+TEST_F(ElementFilterTest, RefusedFrameBlanksThePreview)
+{
+    EdgeFilter filter(hub);
+    const auto lit_pixels = [&filter] {
+        EXPECT_TRUE(WaitFor([&] { return filter.Preview().IsImageReady(); }));
+        boost::shared_ptr<QImage> image = filter.Preview().GetImage();
+        int lit = 0;
+        for (int y = 0; image && y < image->height(); ++y) {
+            for (int x = 0; x < image->width(); ++x)
+                lit += image->pixel(x, y) == qRgb(0, 0, 0) ? 0 : 1;
+        }
+        return image ? lit : -1;
+    };
+    cv::Mat step(24, 32, CV_8UC1, cv::Scalar(0));
+    step.colRange(16, 32).setTo(200);
+    filter.Preview().RequestPreview(32);
+    filter.PassData(testsupport::MakeFrame(step));
+    EXPECT_GT(lit_pixels(), 0);
+
+    filter.Preview().RequestPreview(32);
+    EXPECT_THROW(filter.PassData(testsupport::MakeFrame(cv::Mat(48, 64, CV_32FC2, cv::Scalar::all(1)))),
+                 cv::Exception);
+    EXPECT_EQ(lit_pixels(), 0);
+    EXPECT_EQ(filter.Preview().GetImageSize(), cv::Size(64, 48));
 }
 
 TEST_F(ElementFilterTest, InvalidResultOffersNoPreview)
