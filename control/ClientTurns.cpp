@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <utility>
 
 ClientTurns::ClientTurns(QObject* parent) : QObject(parent) {}
 
@@ -53,7 +54,8 @@ void ClientTurns::AnswerOneLine()
     // The answer may have dropped the client, but it goes only later.
     const auto found = accounts_.find(client);
     if (found != accounts_.end()) {
-        found->second.served_ns += std::max(line.nsecsElapsed(), kLeastLineNanoseconds);
+        found->second.last_line_ns = std::max(line.nsecsElapsed(), kLeastLineNanoseconds);
+        found->second.served_ns += found->second.last_line_ns;
         found->second.waiting = more;
     }
     if (LeastServedWaiting() != nullptr)
@@ -63,11 +65,12 @@ void ClientTurns::AnswerOneLine()
 ClientQt* ClientTurns::LeastServedWaiting()
 {
     ClientQt* least = nullptr;
-    qint64 least_ns = 0;
+    std::pair<qint64, qint64> least_key;
     for (const auto& entry : accounts_) {
-        if (entry.second.waiting && (least == nullptr || entry.second.served_ns < least_ns)) {
+        const std::pair<qint64, qint64> key(entry.second.served_ns, entry.second.last_line_ns);
+        if (entry.second.waiting && (least == nullptr || key < least_key)) {
             least = entry.first;
-            least_ns = entry.second.served_ns;
+            least_key = key;
         }
     }
     return least;

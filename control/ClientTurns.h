@@ -3,9 +3,10 @@
 // reads every socket, so a line that arrived meanwhile is known before the next is chosen.
 // The next line is the next one of the waiting client whose lines have cost the least time
 // so far; a client that starts waiting is counted from where the last chosen client stood,
-// so an idle client banks no credit. A client with cheap lines is thus answered before the
-// next line of a client with costly ones, whoever they are, and waits behind at most the
-// line that was running when its own arrived. Owned by the server; it knows its clients
+// so an idle client banks no credit, and of two that stand level the one whose last line
+// was cheaper goes first. A client with cheap lines is thus answered before the next line
+// of a client with costly ones, whoever they are, and waits behind at most the line that
+// was running when its own arrived. Owned by the server; it knows its clients
 // only while they are alive.
 #pragma once
 
@@ -29,7 +30,8 @@ public:
 
 private:
     struct Account {
-        qint64 served_ns = 0;  // time its lines have taken
+        qint64 served_ns = 0;     // time its lines have taken
+        qint64 last_line_ns = 0;  // time its last line took
         bool waiting = false;
     };
 
