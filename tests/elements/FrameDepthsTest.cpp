@@ -138,10 +138,11 @@ std::function<cv::Mat(const cv::Mat&)> ThroughVideoInVideo(FormAt form_at)
         auto second =
             boost::dynamic_pointer_cast<BoltOnSink<VideoFrame>>(element.GetInputByName("second input"));
         second->peer_element_id.Set("Image Read_0");
+        // The main input joined first: the second input drops what comes while it is not.
+        testsupport::PadHarness<> pads(element);
         cv::Mat mirrored;
         cv::flip(form_at == FormAt::Main ? Picture() : image, mirrored, 1);
         second->PassData(MakeFrame(mirrored));
-        testsupport::PadHarness<> pads(element);
         return pads.Pass(MakeFrame(form_at == FormAt::Second ? Picture() : image)).data->image;
     };
 }
@@ -181,8 +182,8 @@ cv::Mat ThroughPathDrawer(const cv::Mat& image)
     PathRecord line;
     line.points = {{14, 20}, {30, 2}};
     paths->records = {square, line};
-    path_in->PassData(PassableItem<PathContainer>(paths));
     testsupport::PadHarness<> pads(element);
+    path_in->PassData(PassableItem<PathContainer>(paths));
     return pads.Pass(MakeFrame(image)).data->image;
 }
 
