@@ -33,8 +33,10 @@ function(orvane_tests folder library)
       set_tests_properties(${test_name} PROPERTIES ${properties})
     else()
       # The program name leads each case name, so a pattern that picks a program still does.
+      # Cases are listed when ctest starts: listing right after the link raced the linker's
+      # handle on a loaded machine ("Text file busy").
       gtest_discover_tests(${test_name} TEST_PREFIX "${test_name}." DISCOVERY_TIMEOUT 120
-        PROPERTIES ${properties})
+        DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
     endif()
   endforeach()
 endfunction()
