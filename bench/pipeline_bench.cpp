@@ -44,8 +44,8 @@
 //                   save writes it (a chain of 20,000 "Blur"), every tag with as many
 //                   attributes as allowed, entries with as many children as allowed, as many
 //                   tags as allowed, as many connections as the bytes hold, and settings
-//                   whose text forms hold settings that do not exist; the log's lines are
-//                   made but kept off standard output [below 3000]
+//                   whose text forms hold settings that do not exist, and 20,000 cameras;
+//                   the log's lines are made but kept off standard output [below 3000]
 //   refuse_ms_worst_beyond_caps
 //                   the slowest refused "load" among files each just beyond one bound, the
 //                   breach at the end of some 15 MB within the bounds, and a tag of
@@ -860,6 +860,7 @@ std::vector<std::string> FilesAtTheBounds()
                        [&](int i) { return Entry(i, "Blur", "", Repeated(per_entry, unknown_pads)); }),
         PipelineFileOf(kMaxPipelineElements,
                        [&](int i) { return Entry(i, "Video In Video", "", Repeated(per_entry, inset)); }),
+        PipelineFileOf(kMaxPipelineElements, [&](int i) { return Entry(i, "Camera", "", ""); }),
     };
 }
 

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <unordered_set>
 #include <unistd.h>
 
 namespace {
@@ -252,12 +253,21 @@ std::vector<std::string> LoaderSaver::LoadElements(const std::vector<PipelineEnt
 {
     PowerCommanderTop& commander = Commander();
     commander.Clear();
+    const ElementTable& table = *commander.GetElementTable();
     FailureLog skipped_log("elements of the file were skipped");
+    // Types that could not be made: a camera that cannot be opened takes a tenth of a
+    // second to find out, which a file of thousands would repeat.
+    std::unordered_set<std::string> unmade_types;
     std::vector<std::string> made_ids;
     made_ids.reserve(entries.size());
     for (const PipelineEntry& entry : entries) {
-        const std::string made = commander.MakeElement(entry.type, entry.id);
-        const bool skipped = made.empty() || !commander.GetElementTable()->Exists(made);
+        std::string made;
+        if (!unmade_types.count(entry.type) || table.Exists(entry.id))
+            made = commander.MakeElement(entry.type, entry.id);
+        const bool skipped = made.empty() || !table.Exists(made);
+        // Within a load only a type, never the element cap, fails an id that a file can hold.
+        if (skipped && IsStorableName(entry.id))
+            unmade_types.insert(entry.type);
         if (skipped && skipped_log.Note())
             FILE_LOG(logERROR) << "Skipped element " << entry.id << " of type " << entry.type;
         made_ids.push_back(skipped ? std::string() : made);

@@ -160,7 +160,8 @@ void PipelineFileReader::StartElement(const QXmlStreamReader& reader, int depth)
     } else if (depth == 3 && reader.name() == QLatin1String("Settings")) {
         entries_.back().settings.emplace_back(Text(attributes, "name"), Text(attributes, "value"));
     } else if (depth == 3 && reader.name() == QLatin1String("Connection")) {
-        entries_.back().connections.push_back({Text(attributes, "source_element"), Text(attributes, "source_name"),
-                                               Text(attributes, "sink_element"), Text(attributes, "sink_name")});
+        entries_.back().connections.push_back(
+            {Text(attributes, "source_element"), Text(attributes, "source_name"),
+             Text(attributes, "sink_element"), Text(attributes, "sink_name")});
     }
 }

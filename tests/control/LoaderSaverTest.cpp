@@ -349,6 +349,25 @@ TEST_F(LoaderSaverTest, CameraThatCannotOpenLeavesTheRestLoaded)
     EXPECT_TRUE(log.Contains("Skipped element cam of type Camera")) << log.Text();
 }
 
+// Finding that a camera cannot be opened takes a tenth of a second: a file of many tries
+// only the first.
+TEST_F(LoaderSaverTest, TypeThatCannotBeMadeIsTriedOncePerLoad)
+{
+    if (Command("make Camera probe") == "probe" && commander->GetElementTable()->Exists("probe"))
+        GTEST_SKIP() << "a camera can be opened here";
+    std::string entries;
+    for (int i = 0; i < 5; ++i)
+        entries += "<Element id=\"cam" + std::to_string(i) + "\" type=\"Camera\"/><Element type=\"Nope\"/>";
+    WriteFile(Folder() + "cameras.xml",
+              "<!DOCTYPE XML>\n<top>" + entries + "<Element id=\"b\" type=\"Blur\"/></top>\n");
+    LogCapture log;
+    EXPECT_EQ(Command("load cameras"), "Success");
+    EXPECT_EQ(commander->GetElementIds(), std::vector<std::string>{"b"});
+    EXPECT_EQ(log.LinesWith("Camera cannot be loaded"), 1) << log.Text();
+    EXPECT_EQ(log.LinesWith("Could not make element : Nope"), 1) << log.Text();
+    EXPECT_EQ(log.LinesWith("Skipped element"), 10) << log.Text();
+}
+
 // A link in the folder could point anywhere: nothing is written, read or removed through it.
 TEST_F(LoaderSaverTest, LinksInTheFolderAreNotFollowed)
 {

@@ -58,7 +58,8 @@ TEST(PipelineFileReaderTest, FilesAtTheBoundsAreReadAndPastThemRefused)
     // Full entries, then one whose tags make up the rest ("top" is a tag too).
     const int full_entries = (kMaxPipelineTags - 1) / (kMaxPipelineEntryChildren + 1);
     const int rest = (kMaxPipelineTags - 1) % (kMaxPipelineEntryChildren + 1);
-    const std::string full = Repeated(full_entries, "<e>" + Repeated(kMaxPipelineEntryChildren, "<s/>") + "</e>");
+    const std::string full =
+        Repeated(full_entries, "<e>" + Repeated(kMaxPipelineEntryChildren, "<s/>") + "</e>");
     struct Case {
         const char* what;
         std::string at_bound;
@@ -67,9 +68,11 @@ TEST(PipelineFileReaderTest, FilesAtTheBoundsAreReadAndPastThemRefused)
     };
     const Case cases[] = {
         {"attributes", Pipeline("<e" + Attributes(kMaxPipelineTagAttributes) + "/>"),
-         Pipeline("<e" + Attributes(kMaxPipelineTagAttributes + 1) + "/>"), "a tag in it has more than 32 attributes"},
+         Pipeline("<e" + Attributes(kMaxPipelineTagAttributes + 1) + "/>"),
+         "a tag in it has more than 32 attributes"},
         {"attributes of the root", "<top" + Attributes(kMaxPipelineTagAttributes) + "/>",
-         "<top" + Attributes(kMaxPipelineTagAttributes + 1) + "/>", "a tag in it has more than 32 attributes"},
+         "<top" + Attributes(kMaxPipelineTagAttributes + 1) + "/>",
+         "a tag in it has more than 32 attributes"},
         {"elements", Pipeline(Repeated(kMaxPipelineElements, "<e/>")),
          Pipeline(Repeated(kMaxPipelineElements + 1, "<e/>")), "it has more than 20000 elements"},
         {"children", Pipeline("<e>" + Repeated(kMaxPipelineEntryChildren, "<s/>") + "</e>"),
@@ -98,9 +101,9 @@ TEST(PipelineFileReaderTest, FilesAtTheBoundsAreReadAndPastThemRefused)
 TEST(PipelineFileReaderTest, MarkupInsideTextIsNotCounted)
 {
     const std::string many = Repeated(kMaxPipelineTagAttributes + 1, "<e a=\"1\" b='2'/>");
-    const std::string text = Pipeline(
-        "<e id=\"" + Repeated(100, "=") + "\" type='>" + Repeated(100, "=\"x\" ") + "'\n" + Attributes(30) +
-        "/><!--" + many + "--><![CDATA[" + many + "]]><?pi " + many + "?>");
+    const std::string text =
+        Pipeline("<e id=\"" + Repeated(100, "=") + "\" type='>" + Repeated(100, "=\"x\" ") + "'\n" +
+                 Attributes(30) + "/><!--" + many + "--><![CDATA[" + many + "]]><?pi " + many + "?>");
     PipelineFileReader reader;
     ASSERT_EQ(reader.Read(QByteArray::fromStdString(text)), Outcome::kRead) << reader.Bound();
     ASSERT_EQ(reader.Entries().size(), 1u);
