@@ -13,6 +13,8 @@
 #include "core/Utilities.h"
 #include "engine/ElementBase.h"
 
+#include <QXmlStreamWriter>
+
 #include <functional>
 #include <initializer_list>
 #include <unordered_set>
@@ -40,14 +42,9 @@ private:
     int count_ = 0;
 };
 
-QString ToQString(const std::string& text)
+void WriteAttribute(QXmlStreamWriter& writer, const char* name, const std::string& value)
 {
-    return QString::fromStdString(text);
-}
-
-void SetAttribute(QDomElement& node, const char* name, const std::string& value)
-{
-    node.setAttribute(name, ToQString(value));
+    writer.writeAttribute(QLatin1String(name), QString::fromStdString(value));
 }
 
 bool AllStorable(std::initializer_list<const std::string*> texts)
@@ -107,7 +104,6 @@ bool Try(const char* what, const std::string& name, const std::function<void()>&
 LoaderSaver::LoaderSaver(NodeEditorInterface* editor, boost::shared_ptr<ControlAndStatus> context)
     : editor_(editor), context_(std::move(context))
 {
-    ResetDocument();
     connections_.emplace_back(context_->save_signal.connect([this](const std::string& name) { Save(name); }));
     connections_.emplace_back(context_->load_signal.connect([this](const std::string& name) { Load(name); }));
     connections_.emplace_back(context_->list_signal.connect([this] { return GetSavedFiles(); }));
@@ -116,14 +112,6 @@ LoaderSaver::LoaderSaver(NodeEditorInterface* editor, boost::shared_ptr<ControlA
 }
 
 LoaderSaver::~LoaderSaver() = default;
-
-void LoaderSaver::ResetDocument()
-{
-    // clear() would drop the document type too.
-    document_ = QDomDocument("XML");
-    root_ = document_.createElement("top");
-    document_.appendChild(root_);
-}
 
 PowerCommanderTop& LoaderSaver::Commander()
 {
@@ -136,10 +124,7 @@ PowerCommanderTop& LoaderSaver::Commander()
 void LoaderSaver::Save(const std::string& name)
 {
     const std::string path = PipelineFilePath(name);
-    ResetDocument();
-    left_out_ = 0;
-    AddAllElements();
-    const QByteArray content = document_.toByteArray(2);
+    const QByteArray content = WritePipeline();
     RequireLoadable(name, content);
     FILE_LOG(logDEBUG) << "Writing to file";
     if (!WriteFileReplacing(path, content)) {
@@ -151,6 +136,23 @@ void LoaderSaver::Save(const std::string& name)
         throw CustomException("Saved pipeline " + name + " without " + std::to_string(left_out_) +
                               " elements or settings whose text a pipeline file cannot hold");
     FILE_LOG(logINFO) << "Written to file " << name;
+}
+
+QByteArray LoaderSaver::WritePipeline()
+{
+    QByteArray content;
+    QXmlStreamWriter writer(&content);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(2);
+    writer.writeDTD(QLatin1String("<!DOCTYPE XML>"));
+    writer.writeStartElement(QLatin1String("top"));
+    left_out_ = 0;
+    AddAllElements(writer);
+    writer.writeEndDocument();
+    // The writer's formatting breaks the line before its first token too.
+    if (content.startsWith('\n'))
+        content.remove(0, 1);
+    return content;
 }
 
 void LoaderSaver::RequireLoadable(const std::string& name, const QByteArray& content)
@@ -165,17 +167,18 @@ void LoaderSaver::RequireLoadable(const std::string& name, const QByteArray& con
             (reader.Bound().empty() ? std::string("it would not be read") : reader.Bound()));
 }
 
-void LoaderSaver::AddAllElements()
+void LoaderSaver::AddAllElements(QXmlStreamWriter& writer)
 {
     static const std::vector<ConnectionRecord> kNoConnections;
     const ConnectionsByElement connections = Commander().GetElementTable()->GetConnectionsByElement();
     for (const std::string& id : Commander().GetElementIds()) {
         const auto found = connections.find(id);
-        AddElement(id, found == connections.end() ? kNoConnections : found->second);
+        AddElement(id, found == connections.end() ? kNoConnections : found->second, writer);
     }
 }
 
-void LoaderSaver::AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections)
+void LoaderSaver::AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections,
+                             QXmlStreamWriter& writer)
 {
     boost::shared_ptr<ElementBase> element = Commander().GetElement(id);
     const std::string type = element->GetType();
@@ -184,15 +187,15 @@ void LoaderSaver::AddElement(const std::string& id, const std::vector<Connection
         ++left_out_;
         return;
     }
-    QDomElement node = document_.createElement("Element");
-    SetAttribute(node, "id", id);
-    SetAttribute(node, "type", type);
-    root_.appendChild(node);
-    AddSettings(*element, node);
-    AddConnections(connections, node);
+    writer.writeStartElement(QLatin1String("Element"));
+    WriteAttribute(writer, "id", id);
+    WriteAttribute(writer, "type", type);
+    AddSettings(*element, writer);
+    AddConnections(connections, writer);
+    writer.writeEndElement();
 }
 
-void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
+void LoaderSaver::AddSettings(ElementBase& element, QXmlStreamWriter& writer)
 {
     for (const ParameterItem& item : element.settings.GetItems()) {
         const std::string value = element.settings.GetValueAsString(item.name);
@@ -202,26 +205,24 @@ void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
             ++left_out_;
             continue;
         }
-        QDomElement setting = document_.createElement("Settings");
-        SetAttribute(setting, "name", item.name);
-        SetAttribute(setting, "value", value);
-        SetAttribute(setting, "extra", item.descriptor);
-        node.appendChild(setting);
+        writer.writeEmptyElement(QLatin1String("Settings"));
+        WriteAttribute(writer, "name", item.name);
+        WriteAttribute(writer, "value", value);
+        WriteAttribute(writer, "extra", item.descriptor);
     }
 }
 
-void LoaderSaver::AddConnections(const std::vector<ConnectionRecord>& connections, QDomElement& node)
+void LoaderSaver::AddConnections(const std::vector<ConnectionRecord>& connections, QXmlStreamWriter& writer)
 {
     for (const ConnectionRecord& record : connections) {
         if (!AllStorable(
                 {&record.sink_element, &record.source_element, &record.sink_name, &record.source_name}))
             continue;  // the element at its other end was left out, and counted
-        QDomElement connection = document_.createElement("Connection");
-        SetAttribute(connection, "sink_element", record.sink_element);
-        SetAttribute(connection, "source_element", record.source_element);
-        SetAttribute(connection, "sink_name", record.sink_name);
-        SetAttribute(connection, "source_name", record.source_name);
-        node.appendChild(connection);
+        writer.writeEmptyElement(QLatin1String("Connection"));
+        WriteAttribute(writer, "sink_element", record.sink_element);
+        WriteAttribute(writer, "source_element", record.source_element);
+        WriteAttribute(writer, "sink_name", record.sink_name);
+        WriteAttribute(writer, "source_name", record.source_name);
     }
 }
 

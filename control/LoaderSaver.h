@@ -12,8 +12,6 @@
 #include "control/PipelineEntry.h"
 
 #include <QByteArray>
-#include <QDomDocument>
-#include <QDomElement>
 
 #include <boost/shared_ptr.hpp>
 #include <boost/signals2/connection.hpp>
@@ -26,6 +24,7 @@ class ControlAndStatus;
 class ElementBase;
 class NodeEditorInterface;
 class PowerCommanderTop;
+class QXmlStreamWriter;
 
 class LoaderSaver {
 public:
@@ -34,8 +33,6 @@ public:
     ~LoaderSaver();
     LoaderSaver(const LoaderSaver&) = delete;
     LoaderSaver& operator=(const LoaderSaver&) = delete;
-
-    void ResetDocument();
 
     // Refuses, writing nothing, a pipeline whose file a load would refuse (see
     // PipelineFiles.h), and to write through a symbolic link. A setting (or element) whose
@@ -64,11 +61,17 @@ private:
 
     using ConnectionsByElement = std::unordered_map<std::string, std::vector<ConnectionRecord>>;
 
-    void AddAllElements();
+    // The file's text: every element the pipeline file can hold, with its settings and
+    // connections; what it cannot hold is left out, logged and counted in left_out_. The
+    // writer escapes in time that grows with the text, where the DOM's escaping grew
+    // with its square.
+    QByteArray WritePipeline();
+    void AddAllElements(QXmlStreamWriter& writer);
     // connections: the element's records (ElementTable::GetConnections).
-    void AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections);
-    void AddSettings(ElementBase& element, QDomElement& node);
-    void AddConnections(const std::vector<ConnectionRecord>& connections, QDomElement& node);
+    void AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections,
+                    QXmlStreamWriter& writer);
+    void AddSettings(ElementBase& element, QXmlStreamWriter& writer);
+    static void AddConnections(const std::vector<ConnectionRecord>& connections, QXmlStreamWriter& writer);
     // Throws unless a load would take the file's text.
     static void RequireLoadable(const std::string& name, const QByteArray& content);
 
@@ -79,8 +82,6 @@ private:
 
     NodeEditorInterface* editor_;
     boost::shared_ptr<ControlAndStatus> context_;
-    QDomDocument document_;
-    QDomElement root_;
     // Elements and settings the save in progress has left out.
     int left_out_ = 0;
     std::vector<boost::signals2::scoped_connection> connections_;

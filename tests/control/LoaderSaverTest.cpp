@@ -432,11 +432,13 @@ TEST_F(LoaderSaverTest, IdsAndValuesThatAFileCannotHoldAreRefused)
         EXPECT_TRUE(log.Contains("Refused the value for _file_name of snap")) << log.Text();
     }
     EXPECT_EQ(Snapshot(), before);
-    EXPECT_EQ(Command("set snap _file_name \"tab\there\""), "Success");
-    ASSERT_EQ(Command("save tabbed"), "Success");
+    // Whatever a file can hold comes back as it was, markup characters and line breaks included.
+    const std::string kept = "tab\there &amp; <x a=\"1\"/> 'q' \r\n caf\xc3\xa9";
+    commander->GetElement("snap")->settings.SetValue("_file_name", kept, "");
+    ASSERT_EQ(Command("save kept"), "Success");
     ASSERT_EQ(Command("clear"), "Success");
-    ASSERT_EQ(Command("load tabbed"), "Success");
-    EXPECT_EQ(commander->GetElement("snap")->settings.GetValueAsString("_file_name"), "tab\there");
+    ASSERT_EQ(Command("load kept"), "Success");
+    EXPECT_EQ(commander->GetElement("snap")->settings.GetValueAsString("_file_name"), kept);
 }
 
 // The node panels write a setting's variable directly: a text that a file cannot hold is
@@ -533,8 +535,8 @@ TEST_F(LoaderSaverTest, ManyBadEntriesCostAFewLogLines)
 }
 
 // "make" refuses the element past the cap, so that every pipeline the system holds fits
-// in a file that loads; a pipeline past it some other way is not saved.
-TEST_F(LoaderSaverTest, ElementsPastTheCapAreNeitherMadeNorSaved)
+// in a file that loads.
+TEST_F(LoaderSaverTest, ElementsPastTheCapAreNotMade)
 {
     for (int i = 0; i < kMaxPipelineElements; ++i)
         ASSERT_FALSE(commander->MakeElement("Tee", "t" + std::to_string(i)).empty());
@@ -544,25 +546,18 @@ TEST_F(LoaderSaverTest, ElementsPastTheCapAreNeitherMadeNorSaved)
     EXPECT_EQ(Command("buildlink t0 Tee"), kFailed);
     EXPECT_TRUE(log.Contains("Refused element Tee : the pipeline has 20000 elements")) << log.Text();
     EXPECT_EQ(commander->GetElementIds().size(), static_cast<std::size_t>(kMaxPipelineElements));
-
-    // A table filled past the cap by a path other than the commander's.
-    std::string id = "over";
-    commander->GetElementTable()->AddElement(commander->GetElementFactory()->MakeElement("Tee", id));
-    EXPECT_EQ(Command("save over"), kFailed);
-    EXPECT_TRUE(log.Contains("Refused to save pipeline over : its file would not load, as it has more than "
-                             "20000 elements"))
-        << log.Text();
-    EXPECT_FALSE(Exists(Folder() + "over.xml"));
 }
 
-// A value too long for the byte bound would give a file that no load reads.
+// A file that no load would read is not written: here a value whose escaped text is too
+// long for the byte bound ("&" takes five bytes in the file). Escaping its 3.3 million
+// "&" took minutes when each escape copied the rest of the text.
 TEST_F(LoaderSaverTest, SaveOfAFileTooLargeToLoadIsRefused)
 {
     ASSERT_EQ(Command("make \"Snap Shot\" snap"), "snap");
     ASSERT_EQ(Command("save keep"), "Success");
     const std::string kept = ReadAll(Folder() + "keep.xml");
-    commander->GetElement("snap")->settings.SetValue("_file_name", std::string(kMaxPipelineFileBytes, 'n'),
-                                                     "");
+    commander->GetElement("snap")->settings.SetValue("_file_name",
+                                                     std::string(kMaxPipelineFileBytes / 5, '&'), "");
     LogCapture log;
     EXPECT_EQ(Command("save keep"), kFailed);
     EXPECT_TRUE(log.Contains("Refused to save pipeline keep : its file would be larger than 16777216 bytes"))
