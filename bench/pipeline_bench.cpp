@@ -38,6 +38,18 @@
 //   load_ms_16000_without_ids
 //                   "load" of a file of 16,000 "Blur" elements that give no id, so each
 //                   is named by the id maker [below 2000]
+//   load_ms_worst_within_caps
+//                   the slowest "load", into an empty pipeline, among files each built at
+//                   one of the store's bounds and within all of them: the element cap as a
+//                   save writes it (a chain of 20,000 "Blur"), every tag with as many
+//                   attributes as allowed, entries with as many children as allowed, as many
+//                   tags as allowed, as many connections as the bytes hold, and settings
+//                   whose text forms hold settings that do not exist, and 20,000 cameras;
+//                   the log's lines are made but kept off standard output [below 3000]
+//   refuse_ms_worst_beyond_caps
+//                   the slowest refused "load" among files each just beyond one bound, the
+//                   breach at the end of some 15 MB within the bounds, and a tag of
+//                   200,000 attributes [below 1000]
 //   start_ms_churned
 //                   "start" of a "Video Read" -> "Blur" pipeline whose two elements were
 //                   connected and disconnected 1,000 times before, the median of five
@@ -45,7 +57,8 @@
 // The process keeps frame buffers in the heap and OpenCV's threading as the application
 // has them (KeepFrameBuffersInHeap); only element_overhead_pct runs OpenCV on one thread.
 // --quick runs fewer frames (about two and a half minutes); the figures are the same.
-// --store prints the pipeline store's figures (from clear_ms_4000 on) alone.
+// --store prints the pipeline store's figures (clear_ms_4000 to refuse_ms_worst_beyond_caps)
+// alone.
 
 #include <malloc.h>
 #include <stdlib.h>
@@ -63,9 +76,11 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <streambuf>
 #include <string>
 #include <thread>
 #include <vector>
@@ -80,6 +95,7 @@
 #include <opencv2/videoio.hpp>
 
 #include "control/LoaderSaver.h"
+#include "control/PipelineFiles.h"
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "core/FILELog.h"
@@ -646,14 +662,9 @@ public:
         std::filesystem::remove_all(home_, error);
     }
     // The reply, or the run stops: a figure of a failed command means nothing.
-    void Command(const std::string& line)
-    {
-        const std::string reply = commander_->ParseCommand(line);
-        if (reply == "Error, command failed") {
-            std::fprintf(stderr, "\"%s\" failed\n", line.c_str());
-            std::exit(1);
-        }
-    }
+    void Command(const std::string& line) { Expect(line, false); }
+    // Likewise for a command that must fail.
+    void Refused(const std::string& line) { Expect(line, true); }
     std::size_t ElementCount() const { return commander_->GetElementIds().size(); }
     // Puts a pipeline file of that name in the per-user folder.
     void WriteFile(const std::string& name, const std::string& content) const
@@ -664,6 +675,14 @@ public:
     }
 
 private:
+    void Expect(const std::string& line, bool failure)
+    {
+        if ((commander_->ParseCommand(line) == "Error, command failed") != failure) {
+            std::fprintf(stderr, "\"%s\" %s\n", line.c_str(), failure ? "did not fail" : "failed");
+            std::exit(1);
+        }
+    }
+
     std::string home_;
     std::string old_home_;
     boost::shared_ptr<ControlAndStatus> hub_;
@@ -732,6 +751,154 @@ double LoadWithoutIdsMilliseconds(std::size_t elements)
     Output2FILE::Stream().clear();
     RequireElements(rig, elements);
     return milliseconds;
+}
+
+// ---- Files at the store's bounds ----
+
+// Keeps the log's lines off standard output while a load runs: they still cost what they
+// cost in the application, but do not land among the figures.
+class QuietStandardOutput {
+public:
+    QuietStandardOutput() : kept_(std::cout.rdbuf(&discard_)) {}
+    ~QuietStandardOutput() { std::cout.rdbuf(kept_); }
+    QuietStandardOutput(const QuietStandardOutput&) = delete;
+    QuietStandardOutput& operator=(const QuietStandardOutput&) = delete;
+
+private:
+    class Discard : public std::streambuf {
+    protected:
+        int overflow(int c) override { return traits_type::not_eof(c); }
+        std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+    };
+    Discard discard_;
+    std::streambuf* kept_;
+};
+
+// A pipeline file of the entries that entry(0), entry(1), ... give, as many as count
+// allows and the byte bound holds.
+std::string PipelineFileOf(int count, const std::function<std::string(int)>& entry)
+{
+    std::string content = "<!DOCTYPE XML>\n<top>\n";
+    const std::string end = "</top>\n";
+    for (int i = 0; i < count; ++i) {
+        const std::string next = entry(i);
+        if (content.size() + next.size() + end.size() > static_cast<std::size_t>(kMaxPipelineFileBytes))
+            break;
+        content += next;
+    }
+    return content + end;
+}
+
+std::string Entry(int index, const std::string& type, const std::string& attributes,
+                  const std::string& children)
+{
+    return "<Element id=\"e" + std::to_string(index) + "\" type=\"" + type + "\"" + attributes + ">" +
+           children + "</Element>\n";
+}
+
+// count copies of the text, with the copy's number where the text says "#".
+std::string Repeated(int count, const std::string& text)
+{
+    std::string result;
+    for (int i = 0; i < count; ++i) {
+        std::string copy = text;
+        const std::size_t mark = copy.find('#');
+        if (mark != std::string::npos)
+            copy.replace(mark, 1, std::to_string(i));
+        result += copy;
+    }
+    return result;
+}
+
+// Extra attributes up to the bound of a tag that already has taken of them.
+std::string FillerAttributes(int taken)
+{
+    return Repeated(kMaxPipelineTagAttributes - taken, " a#=\"\"");
+}
+
+// The element cap, as a save writes it: the costliest element to make and set, in one
+// chain, so that every element is connected twice over.
+std::string FileAtElementCap()
+{
+    StoreRig rig;
+    for (int i = 0; i < kMaxPipelineElements; ++i) {
+        rig.Command("make Blur s" + std::to_string(i));
+        if (i > 0)
+            rig.Command("connect s" + std::to_string(i - 1) + " s" + std::to_string(i));
+    }
+    rig.Command("save cap");
+    std::ifstream in(ControlAndStatus::GetSettingsDirectory() + "cap.xml", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The files the bounds allow that cost a load the most, one at each bound.
+std::vector<std::string> FilesAtTheBounds()
+{
+    const int children = kMaxPipelineEntryChildren;
+    // "top" is a tag too.
+    const int per_entry = (kMaxPipelineTags - 1) / kMaxPipelineElements - 1;
+    // Settings that no element has, connections whose pads do not exist, and an inset
+    // whose text form holds settings the inset lacks: each costs a failure.
+    const std::string unknown_setting = "<Settings name=\"z#\" value=\"1\"/>";
+    const std::string unknown_pads =
+        "<Connection source_element=\"e0\" source_name=\"x\" sink_element=\"e1\" sink_name=\"y\"/>";
+    const std::string nested = Repeated(children, "&lt;Setting name=&quot;z#&quot; value=&quot;1&quot;/&gt;");
+    const std::string inset =
+        "<Settings name=\"_sub_image_controls\" value=\"&lt;Loader&gt;" + nested + "&lt;/Loader&gt;\"/>";
+    return {
+        FileAtElementCap(),
+        PipelineFileOf(kMaxPipelineElements,
+                       [&](int i) {
+                           return Entry(i, "Blur", FillerAttributes(2),
+                                        "<Settings name=\"_width\" value=\"5\"" + FillerAttributes(2) + "/>");
+                       }),
+        PipelineFileOf((kMaxPipelineTags - 1) / (children + 1),
+                       [&](int i) { return Entry(i, "Blur", "", Repeated(children, unknown_setting)); }),
+        PipelineFileOf(kMaxPipelineElements,
+                       [&](int i) { return Entry(i, "Blur", "", Repeated(per_entry, "<Settings/>")); }),
+        PipelineFileOf(kMaxPipelineElements,
+                       [&](int i) { return Entry(i, "Blur", "", Repeated(per_entry, unknown_pads)); }),
+        PipelineFileOf(kMaxPipelineElements,
+                       [&](int i) { return Entry(i, "Video In Video", "", Repeated(per_entry, inset)); }),
+        PipelineFileOf(kMaxPipelineElements, [&](int i) { return Entry(i, "Camera", "", ""); }),
+    };
+}
+
+// The slowest "load" among the files, each into an empty pipeline; refused says whether
+// each must be refused or loaded.
+double SlowestLoadMilliseconds(const std::vector<std::string>& files, bool refused)
+{
+    double slowest = 0.0;
+    for (const std::string& content : files) {
+        StoreRig rig;
+        rig.WriteFile("bound", content);
+        const QuietStandardOutput quiet;
+        slowest = std::max(slowest, MillisecondsOf([&] {
+                               if (refused)
+                                   rig.Refused("load bound");
+                               else
+                                   rig.Command("load bound");
+                           }));
+    }
+    return slowest;
+}
+
+// Files just beyond one bound each, the breach in their last entry, after some 15 MB of
+// entries within the bounds, so that a refusal reads nearly the whole file first.
+std::vector<std::string> FilesBeyondTheBounds()
+{
+    const std::string padding = Repeated(20, "<Settings name=\"_width\" value=\"5\"/>");
+    auto ending_in = [&](int entries_before, const std::string& last) {
+        return PipelineFileOf(entries_before + 1, [&](int i) {
+            return i < entries_before ? Entry(i, "Blur", "", padding) : last;
+        });
+    };
+    return {
+        ending_in(kMaxPipelineElements, Entry(kMaxPipelineElements, "Blur", "", "")),
+        ending_in(kMaxPipelineElements - 1,
+                  Entry(kMaxPipelineElements, "Blur", "", Repeated(kMaxPipelineEntryChildren + 1, "<x/>"))),
+        PipelineFileOf(1, [](int i) { return Entry(i, "Blur", Repeated(200000, " a#=\"\""), ""); }),
+    };
 }
 
 // A short video in the per-user folder, for "Video Read" to open at each reset.
@@ -986,6 +1153,8 @@ void PrintStoreFigures()
     Print("load_ms_4000", store.load_ms);
     Print("save_ms_4000", SaveMilliseconds(4000));
     Print("load_ms_16000_without_ids", LoadWithoutIdsMilliseconds(16000));
+    Print("load_ms_worst_within_caps", SlowestLoadMilliseconds(FilesAtTheBounds(), false));
+    Print("refuse_ms_worst_beyond_caps", SlowestLoadMilliseconds(FilesBeyondTheBounds(), true));
 }
 
 }  // namespace

@@ -116,6 +116,11 @@ std::vector<std::string> ElementTable::GetIds() const
     return ids;
 }
 
+std::size_t ElementTable::Count() const
+{
+    return elements_.size();
+}
+
 void ElementTable::Detach(ElementBase& element)
 {
     connections_.DisconnectElement(element.GetId());

@@ -44,6 +44,8 @@ public:
     boost::shared_ptr<ElementBase> FindElement(const std::string& id) const;
     std::vector<boost::shared_ptr<ElementBase>> GetElements() const;
     std::vector<std::string> GetIds() const;
+    // How many elements the table holds.
+    std::size_t Count() const;
 
     // Disconnects, then removes every element with the id; an absent id does nothing.
     void RemoveElement(const std::string& id);

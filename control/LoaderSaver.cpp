@@ -2,115 +2,87 @@
 
 #include "control/ElementTable.h"
 #include "control/NodeEditorInterface.h"
+#include "control/PipelineFileReader.h"
 #include "control/PipelineFiles.h"
 #include "control/PowerCommanderTop.h"
 #include "core/ControlAndStatus.h"
 #include "core/CustomException.h"
 #include "core/FILELog.h"
 #include "core/NodeControls.h"
+#include "core/StorableText.h"
 #include "core/Utilities.h"
 #include "engine/ElementBase.h"
 
-#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <functional>
+#include <initializer_list>
+#include <unordered_set>
 #include <unistd.h>
 
 namespace {
 
-// Pipeline files are three levels deep; far deeper nesting only serves to exhaust the stack.
-constexpr int kMaxDepth = 64;
-// A file within the byte bound could hold hundreds of thousands of elements, whose load
-// would hold the GUI thread for minutes and take gigabytes.
-constexpr int kMaxPipelineElements = 20000;
+// A file of many bad entries would otherwise cost a log line each.
+constexpr int kLoggedFailures = 10;
 
-QString ToQString(const std::string& text)
+// Logs the first few failures of one kind and counts the rest for one closing line.
+class FailureLog {
+public:
+    explicit FailureLog(const char* what) : what_(what) {}
+    ~FailureLog()
+    {
+        if (count_ > kLoggedFailures)
+            FILE_LOG(logERROR) << count_ - kLoggedFailures << " more " << what_;
+    }
+    // Whether this failure is among those logged one by one.
+    bool Note() { return ++count_ <= kLoggedFailures; }
+
+private:
+    const char* what_;
+    int count_ = 0;
+};
+
+void WriteAttribute(QXmlStreamWriter& writer, const char* name, const std::string& value)
 {
-    return QString::fromStdString(text);
+    writer.writeAttribute(QLatin1String(name), QString::fromStdString(value));
 }
 
-std::string Attribute(const QDomElement& node, const char* name)
-{
-    return node.attribute(name).toStdString();
-}
-
-bool IsXmlCharacter(char32_t c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
-           (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-// A text that XML cannot hold would give a file that no longer loads.
-bool CanHold(const std::string& text)
-{
-    for (char32_t c : ToQString(text).toUcs4())
-        if (!IsXmlCharacter(c))
-            return false;
-    return true;
-}
-
-bool CanHoldAll(std::initializer_list<const std::string*> texts)
+bool AllStorable(std::initializer_list<const std::string*> texts)
 {
     for (const std::string* text : texts)
-        if (!CanHold(*text))
+        if (!IsStorableText(*text))
             return false;
     return true;
 }
 
-void SetAttribute(QDomElement& node, const char* name, const std::string& value)
+// Throws, naming the file, unless the reader took its text.
+void RequireRead(const std::string& name, PipelineFileReader::Outcome outcome,
+                 const PipelineFileReader& reader)
 {
-    node.setAttribute(name, ToQString(value));
-}
-
-enum class FileCheck { kPipeline, kMalformed, kTooManyElements };
-
-// Every child of "top" is made as an element, whatever its tag.
-FileCheck CheckPipeline(const QByteArray& content)
-{
-    QXmlStreamReader reader(content);
-    int depth = 0;
-    int elements = 0;
-    while (!reader.atEnd()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::DTD:
-            if (!reader.entityDeclarations().isEmpty())
-                return FileCheck::kMalformed;
-            break;
-        case QXmlStreamReader::StartElement:
-            if (++depth > kMaxDepth || (depth == 1 && reader.name() != QLatin1String("top")))
-                return FileCheck::kMalformed;
-            if (depth == 2 && ++elements > kMaxPipelineElements)
-                return FileCheck::kTooManyElements;
-            break;
-        case QXmlStreamReader::EndElement:
-            --depth;
-            break;
-        case QXmlStreamReader::EntityReference:
-            return FileCheck::kMalformed;
-        default:
-            break;
-        }
-    }
-    return reader.hasError() ? FileCheck::kMalformed : FileCheck::kPipeline;
-}
-
-// Parses the file's text, checked before any tree is built; throws when it is refused.
-void ParsePipeline(const std::string& name, const QByteArray& content, QDomDocument& document)
-{
-    switch (CheckPipeline(content)) {
-    case FileCheck::kTooManyElements:
-        throw CustomException("Refused pipeline " + name + " : it has more than " +
-                              std::to_string(kMaxPipelineElements) + " elements");
-    case FileCheck::kMalformed:
+    switch (outcome) {
+    case PipelineFileReader::Outcome::kRead:
+        return;
+    case PipelineFileReader::Outcome::kBeyondBound:
+        throw CustomException("Refused pipeline " + name + " : " + reader.Bound());
+    case PipelineFileReader::Outcome::kMalformed:
         break;
-    case FileCheck::kPipeline: {
-        QXmlStreamReader reader(content);
-        if (document.setContent(&reader, false))
-            return;
-        break;
-    }
     }
     throw CustomException("Not a pipeline file : " + name);
+}
+
+// Sets the setting of that name from the text without a log line of its own; whether it took.
+bool TrySet(const std::vector<ParameterItem*>& items, const std::string& name, const std::string& value)
+{
+    for (ParameterItem* item : items) {
+        if (item->name != name)
+            continue;
+        try {
+            return ParameterContainer::GetConvertor(*item)->FromString(*item, value);
+        } catch (...) {
+            return false;
+        }
+    }
+    return false;
 }
 
 // Runs a store operation for a caller that cannot take an exception.
@@ -132,7 +104,6 @@ bool Try(const char* what, const std::string& name, const std::function<void()>&
 LoaderSaver::LoaderSaver(NodeEditorInterface* editor, boost::shared_ptr<ControlAndStatus> context)
     : editor_(editor), context_(std::move(context))
 {
-    ResetDocument();
     connections_.emplace_back(context_->save_signal.connect([this](const std::string& name) { Save(name); }));
     connections_.emplace_back(context_->load_signal.connect([this](const std::string& name) { Load(name); }));
     connections_.emplace_back(context_->list_signal.connect([this] { return GetSavedFiles(); }));
@@ -141,14 +112,6 @@ LoaderSaver::LoaderSaver(NodeEditorInterface* editor, boost::shared_ptr<ControlA
 }
 
 LoaderSaver::~LoaderSaver() = default;
-
-void LoaderSaver::ResetDocument()
-{
-    // clear() would drop the document type too.
-    document_ = QDomDocument("XML");
-    root_ = document_.createElement("top");
-    document_.appendChild(root_);
-}
 
 PowerCommanderTop& LoaderSaver::Commander()
 {
@@ -161,72 +124,105 @@ PowerCommanderTop& LoaderSaver::Commander()
 void LoaderSaver::Save(const std::string& name)
 {
     const std::string path = PipelineFilePath(name);
-    ResetDocument();
-    AddAllElements();
+    const QByteArray content = WritePipeline();
+    RequireLoadable(name, content);
     FILE_LOG(logDEBUG) << "Writing to file";
-    if (!WriteFileReplacing(path, document_.toByteArray(2))) {
+    if (!WriteFileReplacing(path, content)) {
         FILE_LOG(logERROR) << "Failed to write to file " << name;
         throw CustomException("Could not save pipeline " + name);
     }
+    // The rest is kept, but the save did not keep everything.
+    if (left_out_ > 0)
+        throw CustomException("Saved pipeline " + name + " without " + std::to_string(left_out_) +
+                              " elements or settings whose text a pipeline file cannot hold");
     FILE_LOG(logINFO) << "Written to file " << name;
 }
 
-void LoaderSaver::AddAllElements()
+QByteArray LoaderSaver::WritePipeline()
+{
+    QByteArray content;
+    QXmlStreamWriter writer(&content);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(2);
+    writer.writeDTD(QLatin1String("<!DOCTYPE XML>"));
+    writer.writeStartElement(QLatin1String("top"));
+    left_out_ = 0;
+    AddAllElements(writer);
+    writer.writeEndDocument();
+    // The writer's formatting breaks the line before its first token too.
+    if (content.startsWith('\n'))
+        content.remove(0, 1);
+    return content;
+}
+
+void LoaderSaver::RequireLoadable(const std::string& name, const QByteArray& content)
+{
+    if (content.size() > kMaxPipelineFileBytes)
+        throw CustomException("Refused to save pipeline " + name + " : its file would be larger than " +
+                              std::to_string(kMaxPipelineFileBytes) + " bytes, more than a load reads");
+    PipelineFileReader reader;
+    if (reader.Read(content) != PipelineFileReader::Outcome::kRead)
+        throw CustomException(
+            "Refused to save pipeline " + name + " : its file would not load, as " +
+            (reader.Bound().empty() ? std::string("it would not be read") : reader.Bound()));
+}
+
+void LoaderSaver::AddAllElements(QXmlStreamWriter& writer)
 {
     static const std::vector<ConnectionRecord> kNoConnections;
     const ConnectionsByElement connections = Commander().GetElementTable()->GetConnectionsByElement();
     for (const std::string& id : Commander().GetElementIds()) {
         const auto found = connections.find(id);
-        AddElement(id, found == connections.end() ? kNoConnections : found->second);
+        AddElement(id, found == connections.end() ? kNoConnections : found->second, writer);
     }
 }
 
-void LoaderSaver::AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections)
+void LoaderSaver::AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections,
+                             QXmlStreamWriter& writer)
 {
     boost::shared_ptr<ElementBase> element = Commander().GetElement(id);
     const std::string type = element->GetType();
-    if (!CanHoldAll({&id, &type})) {
+    if (!IsStorableName(id) || !IsStorableText(type)) {
         FILE_LOG(logERROR) << "Could not save element " << id << " : its id or type cannot be held in a file";
+        ++left_out_;
         return;
     }
-    QDomElement node = document_.createElement("Element");
-    SetAttribute(node, "id", id);
-    SetAttribute(node, "type", type);
-    root_.appendChild(node);
-    AddSettings(*element, node);
-    AddConnections(connections, node);
+    writer.writeStartElement(QLatin1String("Element"));
+    WriteAttribute(writer, "id", id);
+    WriteAttribute(writer, "type", type);
+    AddSettings(*element, writer);
+    AddConnections(connections, writer);
+    writer.writeEndElement();
 }
 
-void LoaderSaver::AddSettings(ElementBase& element, QDomElement& node)
+void LoaderSaver::AddSettings(ElementBase& element, QXmlStreamWriter& writer)
 {
     for (const ParameterItem& item : element.settings.GetItems()) {
         const std::string value = element.settings.GetValueAsString(item.name);
-        if (!CanHoldAll({&item.name, &value, &item.descriptor})) {
-            // The rest of the pipeline is still worth keeping.
+        if (!AllStorable({&item.name, &value, &item.descriptor})) {
             FILE_LOG(logERROR) << "Could not save setting " << item.name << " of element " << element.GetId()
                                << " : its text cannot be held in a file";
+            ++left_out_;
             continue;
         }
-        QDomElement setting = document_.createElement("Settings");
-        SetAttribute(setting, "name", item.name);
-        SetAttribute(setting, "value", value);
-        SetAttribute(setting, "extra", item.descriptor);
-        node.appendChild(setting);
+        writer.writeEmptyElement(QLatin1String("Settings"));
+        WriteAttribute(writer, "name", item.name);
+        WriteAttribute(writer, "value", value);
+        WriteAttribute(writer, "extra", item.descriptor);
     }
 }
 
-void LoaderSaver::AddConnections(const std::vector<ConnectionRecord>& connections, QDomElement& node)
+void LoaderSaver::AddConnections(const std::vector<ConnectionRecord>& connections, QXmlStreamWriter& writer)
 {
     for (const ConnectionRecord& record : connections) {
-        if (!CanHoldAll(
+        if (!AllStorable(
                 {&record.sink_element, &record.source_element, &record.sink_name, &record.source_name}))
-            continue;  // the element at its other end was not saved either
-        QDomElement connection = document_.createElement("Connection");
-        SetAttribute(connection, "sink_element", record.sink_element);
-        SetAttribute(connection, "source_element", record.source_element);
-        SetAttribute(connection, "sink_name", record.sink_name);
-        SetAttribute(connection, "source_name", record.source_name);
-        node.appendChild(connection);
+            continue;  // the element at its other end was left out, and counted
+        writer.writeEmptyElement(QLatin1String("Connection"));
+        WriteAttribute(writer, "sink_element", record.sink_element);
+        WriteAttribute(writer, "source_element", record.source_element);
+        WriteAttribute(writer, "sink_name", record.sink_name);
+        WriteAttribute(writer, "source_name", record.source_name);
     }
 }
 
@@ -234,16 +230,18 @@ void LoaderSaver::Load(const std::string& name)
 {
     const std::string path = PipelineFilePath(name);
     Commander();  // without one nothing could be rebuilt: refuse before reading
-    QByteArray content;
-    if (!ReadFileBounded(path, kMaxPipelineFileBytes, content))
-        throw CustomException("Could not read pipeline " + name);
-    QDomDocument document("mydocument");
-    ParsePipeline(name, content, document);
-    const QDomElement root = document.documentElement();
+    PipelineFileReader reader;
+    {
+        QByteArray content;
+        if (!ReadFileBounded(path, kMaxPipelineFileBytes, content))
+            throw CustomException("Could not read pipeline " + name);
+        RequireRead(name, reader.Read(content), reader);
+    }
+    const std::vector<PipelineEntry>& entries = reader.Entries();
     try {
         context_->GetSharedControl<NodeControls>("")->clear_editor_signal();
-        LoadSettings(root, LoadElements(root));
-        LoadConnections(root);
+        LoadSettings(entries, LoadElements(entries));
+        LoadConnections(entries);
         if (editor_)
             editor_->UpdateFromBackend();
     } catch (...) {
@@ -252,55 +250,64 @@ void LoaderSaver::Load(const std::string& name)
     }
 }
 
-std::vector<std::string> LoaderSaver::LoadElements(const QDomElement& root)
+std::vector<std::string> LoaderSaver::LoadElements(const std::vector<PipelineEntry>& entries)
 {
     PowerCommanderTop& commander = Commander();
     commander.Clear();
+    const ElementTable& table = *commander.GetElementTable();
+    FailureLog skipped_log("elements of the file were skipped");
+    // Types that could not be made: a camera that cannot be opened takes a tenth of a
+    // second to find out, which a file of thousands would repeat.
+    std::unordered_set<std::string> unmade_types;
     std::vector<std::string> made_ids;
-    for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
-        const std::string id = Attribute(node, "id");
-        FILE_LOG(logDEBUG) << node.tagName().toStdString() << id;
-        const std::string type = Attribute(node, "type");
-        const std::string made = commander.MakeElement(type, id);
-        const bool skipped = made.empty() || !commander.GetElementTable()->Exists(made);
-        if (skipped)
-            FILE_LOG(logERROR) << "Skipped element " << id << " of type " << type;
+    made_ids.reserve(entries.size());
+    for (const PipelineEntry& entry : entries) {
+        std::string made;
+        if (!unmade_types.count(entry.type) || table.Exists(entry.id))
+            made = commander.MakeElement(entry.type, entry.id);
+        const bool skipped = made.empty() || !table.Exists(made);
+        // Within a load only a type, never the element cap, fails an id that a file can hold.
+        if (skipped && IsStorableName(entry.id))
+            unmade_types.insert(entry.type);
+        if (skipped && skipped_log.Note())
+            FILE_LOG(logERROR) << "Skipped element " << entry.id << " of type " << entry.type;
         made_ids.push_back(skipped ? std::string() : made);
     }
     return made_ids;
 }
 
-void LoaderSaver::LoadSettings(const QDomElement& root, const std::vector<std::string>& made_ids)
+void LoaderSaver::LoadSettings(const std::vector<PipelineEntry>& entries,
+                               const std::vector<std::string>& made_ids)
 {
     PowerCommanderTop& commander = Commander();
-    std::size_t index = 0;
+    FailureLog refused_log("settings of the file could not be set");
     // Each entry's settings go to the element made for it, which an entry without an id
     // names only by its made id.
-    for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
-        const std::string& id = made_ids.at(index++);
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        const std::string& id = made_ids.at(index);
         if (id.empty())
             continue;
-        try {
-            boost::shared_ptr<ElementBase> element = commander.GetElement(id);
-            for (QDomElement setting = node.firstChildElement("Settings"); !setting.isNull();
-                 setting = setting.nextSiblingElement("Settings"))
-                element->settings.SetValue(Attribute(setting, "name"), Attribute(setting, "value"), "");
-        } catch (...) {
+        const std::vector<ParameterItem*> items = commander.GetElement(id)->settings.GetLiveItems();
+        for (const auto& setting : entries[index].settings) {
+            if (!TrySet(items, setting.first, setting.second) && refused_log.Note())
+                FILE_LOG(logERROR) << "Could not set " << setting.first << " of element " << id;
         }
     }
 }
 
-void LoaderSaver::LoadConnections(const QDomElement& root)
+void LoaderSaver::LoadConnections(const std::vector<PipelineEntry>& entries)
 {
     PowerCommanderTop& commander = Commander();
+    const ElementTable& table = *commander.GetElementTable();
     commander.Stop();
     commander.DisconnectAllElements();
-    for (QDomElement node = root.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
-        for (QDomElement link = node.firstChildElement("Connection"); !link.isNull();
-             link = link.nextSiblingElement("Connection")) {
-            const std::string reply =
-                commander.ConnectPads(Attribute(link, "source_element"), Attribute(link, "source_name"),
-                                      Attribute(link, "sink_element"), Attribute(link, "sink_name"));
+    for (const PipelineEntry& entry : entries) {
+        for (const ConnectionRecord& link : entry.connections) {
+            // An absent element would cost a logged exception for each of its listings.
+            if (!table.Exists(link.source_element) || !table.Exists(link.sink_element))
+                continue;
+            const std::string reply = commander.ConnectPads(link.source_element, link.source_name,
+                                                            link.sink_element, link.sink_name);
             FILE_LOG(logDEBUG) << reply;
         }
     }

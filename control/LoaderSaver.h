@@ -4,14 +4,14 @@
 // (the connections end with it) and runs on the thread that emits them (the GUI thread).
 // A save, load or delete that fails throws CustomException, so the command that emitted
 // the signal replies "Error, command failed"; callers outside the command interpreter use
-// TrySave and TryLoad, which never throw. A file that cannot be read or parsed leaves the
-// running pipeline untouched. The store does not own the editor.
+// TrySave and TryLoad, which never throw. A file that cannot be read or parsed, or that
+// lies beyond a bound, leaves the running pipeline untouched. The store does not own the editor.
 #pragma once
 
 #include "control/ConnectionRecord.h"
+#include "control/PipelineEntry.h"
 
-#include <QDomDocument>
-#include <QDomElement>
+#include <QByteArray>
 
 #include <boost/shared_ptr.hpp>
 #include <boost/signals2/connection.hpp>
@@ -24,6 +24,7 @@ class ControlAndStatus;
 class ElementBase;
 class NodeEditorInterface;
 class PowerCommanderTop;
+class QXmlStreamWriter;
 
 class LoaderSaver {
 public:
@@ -33,16 +34,16 @@ public:
     LoaderSaver(const LoaderSaver&) = delete;
     LoaderSaver& operator=(const LoaderSaver&) = delete;
 
-    void ResetDocument();
-
-    // A setting (or element) whose text XML cannot hold is left out with an ERROR line;
-    // the rest is saved. Refuses to write through a symbolic link.
+    // Refuses, writing nothing, a pipeline whose file a load would refuse (see
+    // PipelineFiles.h), and to write through a symbolic link. A setting (or element) whose
+    // text a file cannot hold is left out with an ERROR line and the rest is written; the
+    // save then throws all the same, as it did not keep everything.
     void Save(const std::string& name);
     // Refuses, before changing anything, a file that is missing, not a regular file (a
-    // link, say), unreadable, larger than 16 MiB, not well-formed, not rooted in "top" or
-    // holding more than 20,000 elements.
-    // An element that cannot be made (a type the catalogue lacks) is logged with its type
-    // and id and skipped; the rest loads.
+    // link, say), unreadable, not well-formed, not rooted in "top" or beyond a bound of
+    // PipelineFiles.h. An element that cannot be made (a type the catalogue lacks) is
+    // skipped and a setting that cannot be set is left as it is; the first few of each are
+    // logged with their ids, the rest counted in one line, and the rest of the file loads.
     void Load(const std::string& name);
     // Refuses to delete a symbolic link.
     void Delete(const std::string& name);
@@ -60,20 +61,28 @@ private:
 
     using ConnectionsByElement = std::unordered_map<std::string, std::vector<ConnectionRecord>>;
 
-    void AddAllElements();
+    // The file's text: every element the pipeline file can hold, with its settings and
+    // connections; what it cannot hold is left out, logged and counted in left_out_. The
+    // writer escapes in time that grows with the text, where the DOM's escaping grew
+    // with its square.
+    QByteArray WritePipeline();
+    void AddAllElements(QXmlStreamWriter& writer);
     // connections: the element's records (ElementTable::GetConnections).
-    void AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections);
-    void AddSettings(ElementBase& element, QDomElement& node);
-    void AddConnections(const std::vector<ConnectionRecord>& connections, QDomElement& node);
+    void AddElement(const std::string& id, const std::vector<ConnectionRecord>& connections,
+                    QXmlStreamWriter& writer);
+    void AddSettings(ElementBase& element, QXmlStreamWriter& writer);
+    static void AddConnections(const std::vector<ConnectionRecord>& connections, QXmlStreamWriter& writer);
+    // Throws unless a load would take the file's text.
+    static void RequireLoadable(const std::string& name, const QByteArray& content);
 
     // The id made for each entry in file order, empty where none was made.
-    std::vector<std::string> LoadElements(const QDomElement& root);
-    void LoadSettings(const QDomElement& root, const std::vector<std::string>& made_ids);
-    void LoadConnections(const QDomElement& root);
+    std::vector<std::string> LoadElements(const std::vector<PipelineEntry>& entries);
+    void LoadSettings(const std::vector<PipelineEntry>& entries, const std::vector<std::string>& made_ids);
+    void LoadConnections(const std::vector<PipelineEntry>& entries);
 
     NodeEditorInterface* editor_;
     boost::shared_ptr<ControlAndStatus> context_;
-    QDomDocument document_;
-    QDomElement root_;
+    // Elements and settings the save in progress has left out.
+    int left_out_ = 0;
     std::vector<boost::signals2::scoped_connection> connections_;
 };

@@ -3,9 +3,11 @@
 #include "control/ElementRegistry.h"
 #include "control/ElementScanner.h"
 #include "control/ElementTestThreads.h"
+#include "control/PipelineFiles.h"
 #include "control/RegsteredTypesTest.h"
 #include "control/UserRegisteredTypes.h"
 #include "core/FILELog.h"
+#include "core/StorableText.h"
 #include "engine/ElementBase.h"
 #include "engine/MakeUnownedPtr.h"
 
@@ -57,6 +59,17 @@ std::string PowerCommanderTop::MakeElement(const std::string& name, const std::s
         return name;
     }
     std::string made_id = NoIdGiven(id) ? std::string() : id;
+    // A file holds no such id, and a pipeline that a file cannot hold could not be kept.
+    if (!made_id.empty() && !IsStorableName(made_id)) {
+        FILE_LOG(logERROR) << "Refused element " << name
+                           << " : an id holds no control characters and only valid UTF-8";
+        return made_id;
+    }
+    if (element_table_.Count() >= static_cast<std::size_t>(kMaxPipelineElements)) {
+        FILE_LOG(logERROR) << "Refused element " << name << " : the pipeline has " << kMaxPipelineElements
+                           << " elements, as many as a pipeline file holds";
+        return made_id;
+    }
     try {
         element_table_.AddElement(element_factory_.MakeElement(name, made_id));
     } catch (...) {

@@ -48,8 +48,10 @@ public:
 
     // The id of the element made or found; never throws. An element whose id is the
     // given id is returned as it is; with no id given (empty or "no_id_given"), so is one
-    // whose id is the name. Otherwise the catalogue makes it and the table takes it.
-    // After a failure: the given id, or "" when none was given.
+    // whose id is the name. Otherwise the catalogue makes it and the table takes it,
+    // unless the id holds a control character or invalid UTF-8 or the table already holds
+    // kMaxPipelineElements elements (both logged at ERROR): what a pipeline file cannot
+    // hold is never made. After a failure: the given id, or "" when none was given.
     std::string MakeElement(const std::string& name, const std::string& id);
     // These throw CustomException "Element could not be found : " + id.
     boost::shared_ptr<ElementBase> GetElement(const std::string& id);

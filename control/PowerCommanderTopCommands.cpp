@@ -4,6 +4,7 @@
 #include "core/ControlAndStatus.h"
 #include "core/CustomException.h"
 #include "core/FILELog.h"
+#include "core/StorableText.h"
 #include "core/Utilities.h"
 #include "engine/ElementBase.h"
 
@@ -279,6 +280,11 @@ std::string PowerCommanderTop::CommandSet(const Arguments& arguments)
     if (arguments.size() < 3)
         return "Not enough args";
     const boost::shared_ptr<ElementBase> element = GetElement(arguments[0]);
+    // A value that no pipeline file can hold would be lost at the next save.
+    if (!IsStorableText(arguments[2]))
+        throw CustomException("Refused the value for " + arguments[1] + " of " + arguments[0] +
+                              " : a setting's text holds only valid UTF-8 and no control characters"
+                              " but tab, line feed and carriage return");
     bool taken = false;
     if (element->controls && SetIfPresent(element->controls->settings, arguments[1], arguments[2])) {
         TellSettingsChanged(*element->controls);

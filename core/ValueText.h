@@ -4,6 +4,8 @@
 // boost::lexical_cast's rules: the whole text must be one value, no spaces around it.
 #pragma once
 
+#include "core/StorableText.h"
+
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 
 #include <cctype>
@@ -60,11 +62,15 @@ bool ReadNonFinite(const std::string& text, T& result)
 
 }  // namespace value_text_detail
 
-// Reads the whole text as one T; throws boost::bad_lexical_cast when it is not one.
+// Reads the whole text as one T; throws boost::bad_lexical_cast when it is not one. A
+// text setting takes only what the stored files can hold (IsStorableText), so that
+// whatever it is given is saved and comes back.
 template <typename T>
 T ValueFromText(const std::string& text)
 {
     if constexpr (std::is_same_v<T, std::string>) {
+        if (!IsStorableText(text))
+            throw boost::bad_lexical_cast(typeid(std::string), typeid(T));
         return text;
     } else if constexpr (std::is_same_v<T, char> || std::is_same_v<T, unsigned char> ||
                          std::is_same_v<T, signed char>) {

@@ -1,7 +1,9 @@
 #include "support/LogCapture.h"
 #include "StoreFixture.h"
 
+#include "control/PipelineFiles.h"
 #include "core/NodeControls.h"
+#include "core/ThreadSafeVariable.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -353,6 +355,25 @@ TEST_F(LoaderSaverTest, CameraThatCannotOpenLeavesTheRestLoaded)
     EXPECT_TRUE(log.Contains("Skipped element cam of type Camera")) << log.Text();
 }
 
+// Finding that a camera cannot be opened takes a tenth of a second: a file of many tries
+// only the first.
+TEST_F(LoaderSaverTest, TypeThatCannotBeMadeIsTriedOncePerLoad)
+{
+    if (Command("make Camera probe") == "probe" && commander->GetElementTable()->Exists("probe"))
+        GTEST_SKIP() << "a camera can be opened here";
+    std::string entries;
+    for (int i = 0; i < 5; ++i)
+        entries += "<Element id=\"cam" + std::to_string(i) + "\" type=\"Camera\"/><Element type=\"Nope\"/>";
+    WriteFile(Folder() + "cameras.xml",
+              "<!DOCTYPE XML>\n<top>" + entries + "<Element id=\"b\" type=\"Blur\"/></top>\n");
+    LogCapture log;
+    EXPECT_EQ(Command("load cameras"), "Success");
+    EXPECT_EQ(commander->GetElementIds(), std::vector<std::string>{"b"});
+    EXPECT_EQ(log.LinesWith("Camera cannot be loaded"), 1) << log.Text();
+    EXPECT_EQ(log.LinesWith("Could not make element : Nope"), 1) << log.Text();
+    EXPECT_EQ(log.LinesWith("Skipped element"), 10) << log.Text();
+}
+
 // A link in the folder could point anywhere: nothing is written, read or removed through it.
 TEST_F(LoaderSaverTest, LinksInTheFolderAreNotFollowed)
 {
@@ -396,37 +417,158 @@ TEST_F(LoaderSaverTest, UnsafeNamesTouchNothingOutsideThePerUserFolder)
     EXPECT_TRUE(store->GetSavedFiles().empty());
 }
 
-// A text that XML cannot hold would make a file that never loads again: that one setting
-// is left out, and everything else is kept.
-TEST_F(LoaderSaverTest, SettingThatXmlCannotHoldIsLeftOutOfTheSave)
+// What a pipeline file cannot hold never enters the pipeline: an id at "make", a value at
+// "set", each with an ERROR that says why, and nothing changes.
+TEST_F(LoaderSaverTest, IdsAndValuesThatAFileCannotHoldAreRefused)
+{
+    ASSERT_EQ(Command("make \"Snap Shot\" snap"), "snap");
+    const PipelineState before = Snapshot();
+    const std::string bad_texts[] = {"bad\x01name", "line\nfeed", "\xff\xfe", "cut\xe2\x82",
+                                     "del\x7f"
+                                     "ete"};
+    for (const std::string& text : bad_texts) {
+        LogCapture log;
+        EXPECT_EQ(Command("make Blur \"" + text + "\""), kFailed) << text;
+        EXPECT_TRUE(log.Contains("an id holds no control characters and only valid UTF-8")) << log.Text();
+    }
+    // Tab, line feed and carriage return are text that a file keeps.
+    for (const std::string& text : {bad_texts[0], bad_texts[2], bad_texts[3]}) {
+        LogCapture log;
+        EXPECT_EQ(Command("set snap _file_name \"" + text + "\""), kFailed) << text;
+        EXPECT_TRUE(log.Contains("Refused the value for _file_name of snap")) << log.Text();
+    }
+    EXPECT_EQ(Snapshot(), before);
+    // Whatever a file can hold comes back as it was, markup characters and line breaks included.
+    const std::string kept = "tab\there &amp; <x a=\"1\"/> 'q' \r\n caf\xc3\xa9";
+    commander->GetElement("snap")->settings.SetValue("_file_name", kept, "");
+    ASSERT_EQ(Command("save kept"), "Success");
+    ASSERT_EQ(Command("clear"), "Success");
+    ASSERT_EQ(Command("load kept"), "Success");
+    EXPECT_EQ(commander->GetElement("snap")->settings.GetValueAsString("_file_name"), kept);
+}
+
+// The node panels write a setting's variable directly: a text that a file cannot hold is
+// left out of the save, the rest is written, and the save says it failed.
+TEST_F(LoaderSaverTest, SaveThatLeavesASettingOutFails)
 {
     ASSERT_EQ(Command("make \"Snap Shot\" snap"), "snap");
     ASSERT_EQ(Command("make Blur b1"), "b1");
     ASSERT_EQ(Command("connect snap b1").rfind("Connected Source : ", 0), 0u);
     ASSERT_EQ(Command("set b1 _width 9"), "Success");
     ASSERT_EQ(Command("set snap _position_x 77"), "Success");
-    ASSERT_EQ(Command("set snap _file_name bad\x01name"), "Success");
     const PipelineState before = Snapshot();
+    ParameterItem& item = commander->GetElement("snap")->settings.FindItem("_file_name");
+    const std::string made_name = commander->GetElement("snap")->settings.GetValueAsString("_file_name");
+    boost::any_cast<ThreadSafeVariable<std::string>*>(item.value)->Set("bad\x01name");
     LogCapture log;
-    EXPECT_EQ(Command("save partial"), "Success");
+    EXPECT_EQ(Command("save partial"), kFailed);
     bool named = false;
     for (const std::string& message : log.Messages())
         named = named || (message.find("_file_name") != std::string::npos &&
                           message.find("snap") != std::string::npos);
     EXPECT_TRUE(named) << log.Text();
-    EXPECT_TRUE(log.Contains("[ERROR]"));
+    EXPECT_TRUE(log.Contains("Saved pipeline partial without 1 elements or settings")) << log.Text();
 
     ASSERT_EQ(Command("clear"), "Success");
     ASSERT_EQ(Command("load partial"), "Success");
-    PipelineState after = Snapshot();
-    PipelineState expected = before;
-    // The left-out setting comes back as the element makes it.
-    for (ElementState& element : expected.elements)
-        for (auto& setting : element.settings)
-            if (element.id == "snap" && setting.first == "_file_name")
-                setting.second = commander->GetElement("snap")->settings.GetValueAsString("_file_name");
-    EXPECT_EQ(after, expected);
-    EXPECT_NE(commander->GetElement("snap")->settings.GetValueAsString("_file_name"), "bad\x01name");
+    // The left-out setting comes back as the element makes it; everything else is kept.
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(commander->GetElement("snap")->settings.GetValueAsString("_file_name"), made_name);
+}
+
+// A file beyond a bound is refused before anything of it is made, with one ERROR that
+// names the file and the bound.
+TEST_F(LoaderSaverTest, FilesBeyondTheBoundsAreRefusedWithOneError)
+{
+    BuildPipeline();
+    const PipelineState before = Snapshot();
+    auto attributes = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += " a" + std::to_string(i) + "=\"\"";
+        return text;
+    };
+    auto repeated = [](int count, const std::string& text) {
+        std::string result;
+        for (int i = 0; i < count; ++i)
+            result += text;
+        return result;
+    };
+    const struct {
+        const char* name;
+        std::string entries;
+        const char* bound;
+    } cases[] = {
+        {"wide", "<Element id=\"w\" type=\"Blur\"" + attributes(33) + "/>",
+         "a tag in it has more than 32 attributes"},
+        {"crowded",
+         "<Element id=\"c\" type=\"Blur\">" + repeated(257, "<Settings name=\"_width\" value=\"3\"/>") +
+             "</Element>",
+         "an element in it has more than 256 children"},
+    };
+    for (const auto& c : cases) {
+        WriteFile(Folder() + c.name + ".xml", "<!DOCTYPE XML>\n<top>" + c.entries + "</top>\n");
+        LogCapture log;
+        EXPECT_EQ(Command(std::string("load ") + c.name), kFailed) << c.name;
+        EXPECT_EQ(log.LinesWith("[ERROR]"), 1) << log.Text();
+        EXPECT_TRUE(log.Contains(std::string("Refused pipeline ") + c.name + " : " + c.bound)) << log.Text();
+        EXPECT_EQ(Snapshot(), before) << c.name;
+    }
+    EXPECT_EQ(editor.updates, 0);
+}
+
+// Each setting that cannot be set and each connection to an absent element would cost a
+// log line, or an exception's, so a file of many would hold the window for its log: the
+// first few are named, the rest counted in one line.
+TEST_F(LoaderSaverTest, ManyBadEntriesCostAFewLogLines)
+{
+    std::string entries;
+    for (int element = 0; element < 3; ++element) {
+        entries += "<Element id=\"b" + std::to_string(element) + "\" type=\"Blur\">";
+        for (int i = 0; i < 100; ++i)
+            entries += "<Settings name=\"_nope" + std::to_string(i) +
+                       "\" value=\"1\"/><Connection source_element=\"gone\""
+                       " source_name=\"output\" sink_element=\"b0\" sink_name=\"input\"/>";
+        entries += "<Settings name=\"_width\" value=\"9\"/></Element>";
+    }
+    WriteFile(Folder() + "noisy.xml", "<!DOCTYPE XML>\n<top>" + entries + "</top>\n");
+    LogCapture log;
+    EXPECT_EQ(Command("load noisy"), "Success");
+    EXPECT_EQ(commander->GetElementIds(), (std::vector<std::string>{"b0", "b1", "b2"}));
+    EXPECT_EQ(commander->GetElement("b2")->settings.GetValueAsString("_width"), "9");
+    EXPECT_LE(log.LinesWith("[ERROR]"), 12) << log.Text();
+    EXPECT_TRUE(log.Contains("290 more settings of the file could not be set")) << log.Text();
+}
+
+// "make" refuses the element past the cap, so that every pipeline the system holds fits
+// in a file that loads.
+TEST_F(LoaderSaverTest, ElementsPastTheCapAreNotMade)
+{
+    for (int i = 0; i < kMaxPipelineElements; ++i)
+        ASSERT_FALSE(commander->MakeElement("Tee", "t" + std::to_string(i)).empty());
+    LogCapture log;
+    EXPECT_EQ(Command("make Tee"), kFailed);
+    EXPECT_EQ(Command("make Tee extra"), kFailed);
+    EXPECT_EQ(Command("buildlink t0 Tee"), kFailed);
+    EXPECT_TRUE(log.Contains("Refused element Tee : the pipeline has 20000 elements")) << log.Text();
+    EXPECT_EQ(commander->GetElementIds().size(), static_cast<std::size_t>(kMaxPipelineElements));
+}
+
+// A file that no load would read is not written: here a value whose escaped text is too
+// long for the byte bound ("&" takes five bytes in the file). Escaping its 3.3 million
+// "&" took minutes when each escape copied the rest of the text.
+TEST_F(LoaderSaverTest, SaveOfAFileTooLargeToLoadIsRefused)
+{
+    ASSERT_EQ(Command("make \"Snap Shot\" snap"), "snap");
+    ASSERT_EQ(Command("save keep"), "Success");
+    const std::string kept = ReadAll(Folder() + "keep.xml");
+    commander->GetElement("snap")->settings.SetValue("_file_name",
+                                                     std::string(kMaxPipelineFileBytes / 5, '&'), "");
+    LogCapture log;
+    EXPECT_EQ(Command("save keep"), kFailed);
+    EXPECT_TRUE(log.Contains("Refused to save pipeline keep : its file would be larger than 16777216 bytes"))
+        << log.Text();
+    EXPECT_EQ(ReadAll(Folder() + "keep.xml"), kept);
 }
 
 TEST_F(LoaderSaverTest, FailedSaveKeepsThePreviousFile)

@@ -113,6 +113,25 @@ TEST(SettingsConvertorsTest, StringsAreUnchanged)
     EXPECT_EQ(Read<std::string>(" spaced "), " spaced ");
 }
 
+// A text that no stored file can hold would be lost at the next save, so no text setting
+// takes it, by whatever text path it arrives; both families keep their value.
+TEST(SettingsConvertorsTest, TextsThatStoredFilesCannotHoldAreRefused)
+{
+    for (const std::string& text :
+         {std::string("bad\x01name"), std::string("nul\0byte", 8), std::string("\xff\xfe"),
+          std::string("\xc0\xafoverlong"), std::string("\xed\xa0\x80surrogate"),
+          std::string("\xef\xbf\xbenon-character"), std::string("cut\xe2\x82")}) {
+        std::string plain = "kept";
+        ThreadSafeVariable<std::string> safe{"kept"};
+        EXPECT_THROW(RoundTrip(plain, text), boost::bad_lexical_cast) << text;
+        EXPECT_THROW(RoundTrip(safe, text), boost::bad_lexical_cast) << text;
+        EXPECT_EQ(plain, "kept");
+        EXPECT_EQ(safe.Get(), "kept");
+    }
+    for (const char* text : {"tab\tline\nreturn\r", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", "del\x7f"})
+        EXPECT_EQ(Read<std::string>(text), text);
+}
+
 TEST(SettingsConvertorsTest, ConversionsIgnoreTheProcessLocale)
 {
     ThreadSafeVariable<double> rate{0.0};
