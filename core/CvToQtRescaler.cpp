@@ -6,11 +6,6 @@
 #include <boost/make_shared.hpp>
 #include <opencv2/imgproc.hpp>
 
-CvToQtRescaler::CvToQtRescaler(const cv::Mat& image) : source_size_(image.size())
-{
-    image.copyTo(source_);
-}
-
 void CvToQtRescaler::SetHighQuality(bool high_quality)
 {
     high_quality_.Set(high_quality);
@@ -22,40 +17,47 @@ void CvToQtRescaler::SetSize(int width, int height)
     target_height_ = height;
 }
 
-void CvToQtRescaler::SetWidth(int width)
+void CvToQtRescaler::SetWidth(int width, cv::Size source)
 {
     target_width_ = width;
-    target_height_ =
-        source_size_.width > 0
-            ? static_cast<int>(static_cast<double>(width) * source_size_.height / source_size_.width)
-            : 0;
+    target_height_ = HeightForWidth(width, source);
 }
 
-void CvToQtRescaler::Rescale()
+bool CvToQtRescaler::Shrink(const cv::Mat& image)
 {
-    const int interpolation = high_quality_.Get() ? cv::INTER_CUBIC : cv::INTER_NEAREST;
-    cv::resize(source_, resized_, cv::Size(target_width_, target_height_), 0.0, 0.0, interpolation);
-    source_.release();
-    MatToRgb(resized_, rgb_);
-    resized_.release();
-    if (rgb_.empty()) {
-        result_ = boost::make_shared<QImage>();
-        return;
+    shrunk_ = false;
+    if (target_width_ < 1 || target_height_ < 1) {
+        return false;
     }
-    const QImage view(rgb_.data, rgb_.cols, rgb_.rows, static_cast<int>(rgb_.step), QImage::Format_RGB888);
-    result_ = boost::make_shared<QImage>(view.copy());
-    rgb_.release();
+    source_size_ = image.size();
+    showable_ = HasRgbForm(image.type());
+    if (showable_) {
+        // Both interpolations read only the source pixels around each target pixel.
+        const int interpolation = high_quality_.Get() ? cv::INTER_CUBIC : cv::INTER_NEAREST;
+        cv::resize(image, resized_, cv::Size(target_width_, target_height_), 0.0, 0.0, interpolation);
+    }
+    shrunk_ = true;
+    return true;
 }
 
-boost::shared_ptr<QImage> CvToQtRescaler::GetImage() const
+boost::shared_ptr<QImage> CvToQtRescaler::Convert() const
 {
-    if (!result_) {
+    if (!shrunk_) {
         FILE_LOG(logERROR) << "Null Image in rescaler";
+        return boost::shared_ptr<QImage>();
     }
-    return result_;
+    return boost::make_shared<QImage>(showable_ ? MatToRgb32(resized_) : QImage());
 }
 
 cv::Size CvToQtRescaler::GetSourceSize() const
 {
     return source_size_;
+}
+
+int CvToQtRescaler::HeightForWidth(int width, cv::Size source)
+{
+    if (source.width < 1 || source.height < 1) {
+        return 0;
+    }
+    return static_cast<int>(width / (static_cast<double>(source.width) / source.height));
 }
