@@ -6,6 +6,8 @@
 #include <boost/make_shared.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
+
 void CvToQtRescaler::SetHighQuality(bool high_quality)
 {
     high_quality_.Set(high_quality);
@@ -32,21 +34,36 @@ bool CvToQtRescaler::Shrink(const cv::Mat& image)
     source_size_ = image.size();
     showable_ = HasRgbForm(image.type());
     if (showable_) {
-        // Both interpolations read only the source pixels around each target pixel.
-        const int interpolation = high_quality_.Get() ? cv::INTER_CUBIC : cv::INTER_NEAREST;
-        cv::resize(image, resized_, cv::Size(target_width_, target_height_), 0.0, 0.0, interpolation);
+        // Picking pixels is the one cheap step on a frame many times the target's size; the
+        // cubic step, when wanted, follows in Convert on what is left, at most twice the target.
+        const cv::Size target(target_width_, target_height_);
+        const cv::Size kept = high_quality_.Get() ? PickedSize(image.size(), target) : target;
+        cv::resize(image, resized_, kept, 0.0, 0.0, cv::INTER_NEAREST);
     }
     shrunk_ = true;
     return true;
 }
 
-boost::shared_ptr<QImage> CvToQtRescaler::Convert() const
+cv::Size CvToQtRescaler::PickedSize(cv::Size source, cv::Size target)
+{
+    return cv::Size(std::min(source.width, 2 * target.width), std::min(source.height, 2 * target.height));
+}
+
+boost::shared_ptr<QImage> CvToQtRescaler::Convert()
 {
     if (!shrunk_) {
         FILE_LOG(logERROR) << "Null Image in rescaler";
         return boost::shared_ptr<QImage>();
     }
-    return boost::make_shared<QImage>(showable_ ? MatToRgb32(resized_) : QImage());
+    if (!showable_) {
+        return boost::make_shared<QImage>();
+    }
+    const cv::Size target(target_width_, target_height_);
+    if (resized_.size() == target) {
+        return boost::make_shared<QImage>(MatToRgb32(resized_));
+    }
+    cv::resize(resized_, smoothed_, target, 0.0, 0.0, cv::INTER_CUBIC);
+    return boost::make_shared<QImage>(MatToRgb32(smoothed_));
 }
 
 cv::Size CvToQtRescaler::GetSourceSize() const

@@ -221,21 +221,29 @@ private:
     mutable std::atomic<std::int64_t> made_bytes_{0};
 };
 
-// A 4K frame must cost the thread that shows it a preview-sized buffer, made once.
-TEST(CvToQtRescalerTest, TakesOnlyATargetSizedBufferAndKeepsIt)
+// A 4K frame costs the thread that shows it a buffer of at most twice the target's size, made
+// once; the smoothing step keeps its own target-sized buffer.
+TEST(CvToQtRescalerTest, TakesOnlyTargetSizedBuffersAndKeepsThem)
 {
     const cv::Mat frame(2160, 3840, CV_8UC3, cv::Scalar(1, 2, 3));
-    const CountingAllocator counter;
-    CvToQtRescaler rescaler;
-    rescaler.SetWidth(300, frame.size());
-    ASSERT_TRUE(rescaler.Shrink(frame));
-    EXPECT_EQ(counter.MadeBytes(), 300 * 168 * 3);
-    const uchar* buffer = rescaler.Buffer().data;
-    ASSERT_TRUE(rescaler.Shrink(frame));
-    EXPECT_EQ(rescaler.Buffer().data, buffer);
-    EXPECT_EQ(counter.MadeBytes(), 300 * 168 * 3);
-    EXPECT_EQ(rescaler.GetSourceSize(), cv::Size(3840, 2160));
-    EXPECT_EQ(rescaler.Convert()->size(), QSize(300, 168));
+    for (bool high_quality : {false, true}) {
+        SCOPED_TRACE(high_quality ? "cubic" : "nearest");
+        const std::int64_t picked = (high_quality ? 600 * 336 : 300 * 168) * 3;
+        const std::int64_t smoothed = high_quality ? 300 * 168 * 3 : 0;
+        const CountingAllocator counter;
+        CvToQtRescaler rescaler;
+        rescaler.SetWidth(300, frame.size());
+        rescaler.SetHighQuality(high_quality);
+        ASSERT_TRUE(rescaler.Shrink(frame));
+        EXPECT_EQ(counter.MadeBytes(), picked);
+        EXPECT_EQ(rescaler.Convert()->size(), QSize(300, 168));
+        const uchar* buffer = rescaler.Buffer().data;
+        ASSERT_TRUE(rescaler.Shrink(frame));
+        EXPECT_EQ(rescaler.Buffer().data, buffer);
+        EXPECT_EQ(rescaler.Convert()->size(), QSize(300, 168));
+        EXPECT_EQ(counter.MadeBytes(), picked + smoothed);
+        EXPECT_EQ(rescaler.GetSourceSize(), cv::Size(3840, 2160));
+    }
 }
 
 TEST(CvToQtRescalerTest, TargetWithoutAreaIsRefused)
@@ -387,20 +395,21 @@ TEST_F(PreviewControlsTest, RequestedWidthGivesImageAndMapping)
     EXPECT_TRUE(preview_.clicked.Get());
 }
 
-// The frame's thread reads a 4K frame into a preview-sized buffer, the same one each frame,
-// and the image it leads to is in the widget's size and painted format.
+// The frame's thread reads a 4K frame into a buffer of at most twice the preview's size, the
+// same one each frame, and the image it leads to is in the widget's size and painted format.
 TEST_F(PreviewControlsTest, AFramesThreadTakesOnlyAPreviewSizedBufferOnce)
 {
     const cv::Mat frame(2160, 3840, CV_8UC3, cv::Scalar(0, 255, 0));
     const CountingAllocator counter;
-    PreviewControls preview(hub_);  // after the counter: its buffer goes first
+    PreviewControls preview(hub_);  // after the counter: its buffers go first
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         {
             PoolBlocker blocker;  // the conversion waits: only the frame's thread works
             preview.RequestPreview(300);
+            const std::int64_t before = counter.MadeBytes();
             preview.SubmitFrame(frame);
-            EXPECT_EQ(counter.MadeBytes(), 300 * 168 * 3);
+            EXPECT_EQ(counter.MadeBytes() - before, round == 0 ? 600 * 336 * 3 : 0);
         }
         ASSERT_TRUE(testsupport::WaitFor([&] { return preview.IsImageReady(); }));
         const boost::shared_ptr<QImage> image = preview.GetImage();
