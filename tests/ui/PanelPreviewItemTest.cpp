@@ -32,7 +32,8 @@ public:
 protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && object->isWidgetType() && InPanel(static_cast<QWidget*>(object)))
+        if (event->type() == QEvent::Paint && object->isWidgetType() &&
+            InPanel(static_cast<QWidget*>(object)))
             ++count;
         return false;
     }
@@ -101,7 +102,8 @@ protected:
         PreviewControls& controls = Controls(id);
         if (!WaitForGui([&] { return controls.IsPreviewWanted(); }))
             return false;
-        controls.SubmitFrame(cv::Mat(240, 320, CV_8UC3, cv::Scalar(colour.blue(), colour.green(), colour.red())));
+        controls.SubmitFrame(
+            cv::Mat(240, 320, CV_8UC3, cv::Scalar(colour.blue(), colour.green(), colour.red())));
         return WaitForGui([&] { return Near(ShownColour(id), colour, 8); });
     }
 

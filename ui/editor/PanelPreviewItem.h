@@ -29,6 +29,6 @@ private slots:
 private:
     QPointer<PreviewWidget> preview_;
     QPointer<QWidget> panel_;
-    QRectF bounds_;  // the widget's rectangle, in its own coordinates
+    QRectF bounds_;   // the widget's rectangle, in its own coordinates
     QRectF visible_;  // the part of it its panel shows
 };
