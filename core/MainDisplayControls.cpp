@@ -1,6 +1,5 @@
 #include "core/MainDisplayControls.h"
 
-#include "core/CvToQtRescaler.h"
 #include "core/OpenCvToQtConversions.h"
 
 #include <algorithm>
@@ -17,11 +16,11 @@ void MainDisplayControls::PushFrame(const cv::Mat& image)
     image_width_.Set(image.cols);
     image_height_.Set(image.rows);
     WarnIfNoRgbForm(image, "Main display", unshowable_types_);
-    CvToQtRescaler rescaler(image);
-    rescaler.SetHighQuality(true);
-    rescaler.SetSize(display_width_.Get(), display_height_.Get());
-    rescaler.Rescale();
-    image_queue_.Push(PassableItem<QImage>(rescaler.GetImage()));
+    // Shrunk straight from the frame, without a copy of it, into the format the window paints.
+    rescaler_.SetHighQuality(true);
+    rescaler_.SetSize(display_width_.Get(), display_height_.Get());
+    rescaler_.Shrink(image);
+    image_queue_.Push(PassableItem<QImage>(rescaler_.Convert()));
 }
 
 PassableItem<QImage> MainDisplayControls::PopImage()

@@ -3,6 +3,7 @@
 // its window (which pops them on the GUI thread). Shared by the element and the window.
 
 #include "core/ControlBaseClass.h"
+#include "core/CvToQtRescaler.h"
 #include "core/FrameQueue.h"
 #include "core/FrameTypeWarning.h"
 #include "core/PassableItem.h"
@@ -22,7 +23,8 @@ public:
     ThreadSafeVariable<bool> window_exists{false};
     ThreadSafeVariable<bool> element_alive{false};
 
-    // Rescales to the display size and queues the image; waits while the previous one is queued.
+    // Rescales to the display size, in the format the window paints, and queues the image;
+    // waits while the previous one is queued. Element thread only.
     // An image of a type without an RGB form is queued as a null image, with one warning a type.
     void PushFrame(const cv::Mat& image);
     PassableItem<QImage> PopImage();
@@ -44,4 +46,5 @@ private:
     ThreadSafeVariable<int> image_width_{640};
     ThreadSafeVariable<int> image_height_{480};
     FrameTypeWarning unshowable_types_;
+    CvToQtRescaler rescaler_;  // element thread only; keeps its buffer from frame to frame
 };

@@ -44,6 +44,37 @@ void MatToRgb(cv::Mat& image, cv::Mat& rgb)
     cv::cvtColor(image, rgb, kToRgb[image.channels()]);
 }
 
+QImage MatToRgb32(const cv::Mat& image)
+{
+    // Format_RGB32 is 0xffRRGGBB in native order: blue, green, red, 255 in memory.
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 pixels are written as BGRA bytes");
+    if (image.empty() || !HasRgbForm(image.type())) {
+        return QImage();
+    }
+    cv::Mat eight = image;
+    if (image.depth() == CV_16U) {
+        image.convertTo(eight, CV_8U, 1.0 / 257.0, 0.0);
+    } else if (image.depth() == CV_32F) {
+        image.convertTo(eight, CV_8U, 1.0, 0.0);
+    }
+    QImage result(image.cols, image.rows, QImage::Format_RGB32);
+    if (result.isNull()) {
+        return result;
+    }
+    // Written in place: the target has the size and type the conversions make.
+    cv::Mat target(result.height(), result.width(), CV_8UC4, result.bits(),
+                   static_cast<size_t>(result.bytesPerLine()));
+    if (eight.channels() == 4) {
+        const cv::Mat opaque(eight.size(), CV_8UC1, cv::Scalar(255));
+        const cv::Mat sources[] = {eight, opaque};
+        static const int kFromTo[] = {0, 0, 1, 1, 2, 2, 4, 3};
+        cv::mixChannels(sources, 2, &target, 1, kFromTo, 4);
+    } else {
+        cv::cvtColor(eight, target, eight.channels() == 1 ? cv::COLOR_GRAY2BGRA : cv::COLOR_BGR2BGRA);
+    }
+    return result;
+}
+
 void WarnIfNoRgbForm(const cv::Mat& image, const std::string& viewer, FrameTypeWarning& warning)
 {
     if (!HasRgbForm(image.type())) {

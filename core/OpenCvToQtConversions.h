@@ -34,6 +34,10 @@ bool HasRgbForm(int type);
 // Any other type leaves rgb empty.
 void MatToRgb(cv::Mat& image, cv::Mat& rgb);
 
+// The same conversion into a new QImage of Format_RGB32, the format widgets paint without
+// converting; the image is left as it is. Any other type gives a null image.
+QImage MatToRgb32(const cv::Mat& image);
+
 // For an image without an RGB form: "<viewer> cannot show frames of type <type>", once a type
 // for the owner of the warning.
 void WarnIfNoRgbForm(const cv::Mat& image, const std::string& viewer, FrameTypeWarning& warning);

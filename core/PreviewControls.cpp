@@ -10,6 +10,9 @@
 #include <boost/make_shared.hpp>
 #include <boost/thread/lock_guard.hpp>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 boost::shared_ptr<PreviewSettings> FetchPreviewSettings(const boost::shared_ptr<ControlAndStatus>& hub)
@@ -19,6 +22,9 @@ boost::shared_ptr<PreviewSettings> FetchPreviewSettings(const boost::shared_ptr<
     }
     return hub->GetSharedControl<PreviewSettings>("");
 }
+
+// No wider than a screen could show, whatever a zoom asks for.
+constexpr int kMaxImageWidth = 8192;
 
 }  // namespace
 
@@ -41,14 +47,17 @@ void PreviewControls::SubmitFrame(const cv::Mat& image)
             size_changed_.Set(true);
             StoreImageSize(image.size());
         }
-        boost::shared_ptr<CvToQtRescaler> rescaler = boost::make_shared<CvToQtRescaler>(image);
-        rescaler->SetWidth(preview_width_.Get());
-        rescaler->SetHighQuality(preview_settings_->high_quality_rescaling.Get());
+        CvToQtRescaler& rescaler = hand_over_->rescaler;
+        rescaler.SetWidth(image_width_.Get(), image.size());
+        rescaler.SetHighQuality(preview_settings_->high_quality_rescaling.Get());
+        if (!rescaler.Shrink(image)) {
+            EndRescale();  // a widget without area has nothing to show
+            return;
+        }
         boost::shared_ptr<HandOver> hand_over = hand_over_;
-        GlobalWorkerPool().Post([hand_over, rescaler] { RunRescale(hand_over, rescaler); });
+        GlobalWorkerPool().Post([hand_over] { RunRescale(hand_over); });
     } catch (...) {
-        boost::lock_guard<boost::mutex> lock(hand_over_->mutex);
-        hand_over_->busy = false;
+        EndRescale();
         throw;
     }
 }
@@ -70,9 +79,12 @@ void PreviewControls::SetDisabled(bool disabled)
     disabled_.Set(disabled);
 }
 
-void PreviewControls::RequestPreview(int width)
+void PreviewControls::RequestPreview(int width, double pixel_ratio)
 {
     preview_width_.Set(width);
+    // A ratio that is not a positive number keeps the widget's own width.
+    const double pixels = pixel_ratio > 0.0 ? std::round(width * pixel_ratio) : width;
+    image_width_.Set(static_cast<int>(std::min(pixels, static_cast<double>(kMaxImageWidth))));
     wanted_.Set(true);
 }
 
@@ -89,26 +101,26 @@ bool PreviewControls::IsImageReady()
 
 boost::shared_ptr<QImage> PreviewControls::GetImage()
 {
-    boost::shared_ptr<CvToQtRescaler> finished;
+    boost::shared_ptr<QImage> finished;
+    cv::Size source_size;
     {
         boost::lock_guard<boost::mutex> lock(hand_over_->mutex);
         hand_over_->ready = false;
         finished = hand_over_->finished;
+        source_size = hand_over_->finished_source_size;
     }
     if (!finished) {
         FILE_LOG(logERROR) << "Null Image in rescaler";
-        return boost::shared_ptr<QImage>();
+        return finished;
     }
     // Map against the frame this image was made from, even if a newer frame has another size.
-    const cv::Size source_size = finished->GetSourceSize();
-    const double aspect = static_cast<double>(source_size.width) / source_size.height;
     const int width = preview_width_.Get();
     {
         boost::lock_guard<boost::mutex> lock(mapper_mutex_);
         mapper_.SetImageSize(source_size);
-        mapper_.SetWidgetSize(width, static_cast<int>(width / aspect));
+        mapper_.SetWidgetSize(width, CvToQtRescaler::HeightForWidth(width, source_size));
     }
-    return finished->GetImage();
+    return finished;
 }
 
 cv::Size PreviewControls::GetImageSize()
@@ -127,11 +139,11 @@ void PreviewControls::SetPoint(QPoint point)
     selected_point.Set(MapWidgetPoint(point));
 }
 
-void PreviewControls::RunRescale(const boost::shared_ptr<HandOver>& hand_over,
-                                 const boost::shared_ptr<CvToQtRescaler>& rescaler)
+void PreviewControls::RunRescale(const boost::shared_ptr<HandOver>& hand_over)
 {
+    boost::shared_ptr<QImage> image;
     try {
-        rescaler->Rescale();
+        image = hand_over->rescaler.Convert();
     } catch (...) {
         // Otherwise this preview would never receive another frame.
         boost::lock_guard<boost::mutex> lock(hand_over->mutex);
@@ -139,7 +151,8 @@ void PreviewControls::RunRescale(const boost::shared_ptr<HandOver>& hand_over,
         throw;
     }
     boost::lock_guard<boost::mutex> lock(hand_over->mutex);
-    hand_over->finished = rescaler;
+    hand_over->finished = image;
+    hand_over->finished_source_size = hand_over->rescaler.GetSourceSize();
     hand_over->ready = true;
     hand_over->busy = false;
 }
@@ -154,6 +167,12 @@ bool PreviewControls::BeginRescale()
     hand_over_->ready = false;
     wanted_.Set(false);
     return true;
+}
+
+void PreviewControls::EndRescale()
+{
+    boost::lock_guard<boost::mutex> lock(hand_over_->mutex);
+    hand_over_->busy = false;
 }
 
 void PreviewControls::StoreImageSize(cv::Size size)

@@ -97,7 +97,14 @@ struct RescaleCase {
     QRgb pixel;  // every pixel of a uniform source
 };
 
-TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb)
+// Shrinks and converts at once, as the preview and the display do on their two threads.
+boost::shared_ptr<QImage> Rescale(CvToQtRescaler& rescaler, const cv::Mat& source)
+{
+    EXPECT_TRUE(rescaler.Shrink(source));
+    return rescaler.Convert();
+}
+
+TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToThePaintedFormat)
 {
     const std::vector<RescaleCase> cases = {
         {"grey", cv::Mat(480, 640, CV_8UC1, cv::Scalar(77)), 320, QSize(320, 240), qRgb(77, 77, 77)},
@@ -120,14 +127,14 @@ TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb)
     for (bool high_quality : {false, true}) {
         for (const RescaleCase& c : cases) {
             SCOPED_TRACE(std::string(c.label) + (high_quality ? " cubic" : " nearest"));
-            CvToQtRescaler rescaler(c.source);
-            rescaler.SetWidth(c.width);
+            CvToQtRescaler rescaler;
+            rescaler.SetWidth(c.width, c.source.size());
             rescaler.SetHighQuality(high_quality);
-            rescaler.Rescale();
-            const boost::shared_ptr<QImage> image = rescaler.GetImage();
+            const boost::shared_ptr<QImage> image = Rescale(rescaler, c.source);
             ASSERT_TRUE(image);
             EXPECT_EQ(image->size(), c.size);
-            EXPECT_EQ(image->format(), QImage::Format_RGB888);
+            // What the widgets paint without a conversion; every pixel opaque.
+            EXPECT_EQ(image->format(), QImage::Format_RGB32);
             EXPECT_EQ(image->pixel(0, 0), c.pixel);
             EXPECT_EQ(image->pixel(c.size.width() - 1, c.size.height() - 1), c.pixel);
         }
@@ -136,42 +143,47 @@ TEST(CvToQtRescalerTest, RescalesEachSupportedTypeToRgb)
 
 TEST(CvToQtRescalerTest, KeepsPixelPositionsWithNearestNeighbour)
 {
-    CvToQtRescaler rescaler(Gradient(100, 200));
+    CvToQtRescaler rescaler;
     rescaler.SetSize(200, 100);
-    rescaler.Rescale();
-    const QImage image = *rescaler.GetImage();
+    const QImage image = *Rescale(rescaler, Gradient(100, 200));
     EXPECT_EQ(image.pixel(150, 60), qRgb(7, 60, 150));
 }
 
 TEST(CvToQtRescalerTest, UnsupportedTypeGivesANullImage)
 {
     for (int type : {CV_8UC2, CV_16SC1, CV_32SC3, CV_64FC1}) {
-        CvToQtRescaler rescaler(cv::Mat(10, 10, type, cv::Scalar(1)));
-        rescaler.SetWidth(5);
-        rescaler.Rescale();
-        const boost::shared_ptr<QImage> image = rescaler.GetImage();
+        CvToQtRescaler rescaler;
+        rescaler.SetWidth(5, cv::Size(10, 10));
+        const boost::shared_ptr<QImage> image = Rescale(rescaler, cv::Mat(10, 10, type, cv::Scalar(1)));
         ASSERT_TRUE(image) << type;
         EXPECT_TRUE(image->isNull()) << type;
     }
 }
 
-TEST(CvToQtRescalerTest, NoImageBeforeRescaling)
+TEST(CvToQtRescalerTest, NoImageBeforeShrinking)
 {
-    CvToQtRescaler rescaler(cv::Mat(10, 10, CV_8UC1));
-    EXPECT_FALSE(rescaler.GetImage());
+    CvToQtRescaler rescaler;
+    EXPECT_FALSE(rescaler.Convert());
 }
 
-TEST(CvToQtRescalerTest, CopiesItsSource)
+TEST(CvToQtRescalerTest, ReadsItsSourceOnlyWhenShrinking)
 {
     cv::Mat source(10, 10, CV_8UC1, cv::Scalar(5));
-    CvToQtRescaler rescaler(source);
+    CvToQtRescaler rescaler;
+    rescaler.SetWidth(10, source.size());
+    ASSERT_TRUE(rescaler.Shrink(source));
     source.setTo(200);
-    rescaler.SetWidth(10);
-    rescaler.Rescale();
-    EXPECT_EQ(qRed(rescaler.GetImage()->pixel(3, 3)), 5);
+    EXPECT_EQ(qRed(rescaler.Convert()->pixel(3, 3)), 5);
 }
 
-// Counts the bytes of every image alive, for tests of what an object keeps.
+TEST(CvToQtRescalerTest, HeightFollowsTheAspectRatio)
+{
+    EXPECT_EQ(CvToQtRescaler::HeightForWidth(200, cv::Size(640, 480)), 150);
+    EXPECT_EQ(CvToQtRescaler::HeightForWidth(300, cv::Size(3840, 2160)), 168);
+    EXPECT_EQ(CvToQtRescaler::HeightForWidth(300, cv::Size(0, 2160)), 0);
+}
+
+// Counts the bytes of every image made and alive, for tests of what an object takes and keeps.
 class CountingAllocator : public cv::MatAllocator {
 public:
     CountingAllocator() : base_(cv::Mat::getDefaultAllocator()) { cv::Mat::setDefaultAllocator(this); }
@@ -184,6 +196,7 @@ public:
         if (block) {
             block->currAllocator = this;
             live_bytes_ += block->size;
+            made_bytes_ += block->size;
         }
         return block;
     }
@@ -200,30 +213,47 @@ public:
         base_->deallocate(block);
     }
     std::int64_t LiveBytes() const { return live_bytes_.load(); }
+    std::int64_t MadeBytes() const { return made_bytes_.load(); }
 
 private:
     const cv::MatAllocator* base_;
     mutable std::atomic<std::int64_t> live_bytes_{0};
+    mutable std::atomic<std::int64_t> made_bytes_{0};
 };
 
-// A finished preview is held until the next one: it must not hold the whole frame as well.
-TEST(CvToQtRescalerTest, KeepsNoFrameOnceRescaled)
+// A 4K frame costs the thread that shows it a buffer of at most twice the target's size, made
+// once; the smoothing step keeps its own target-sized buffer.
+TEST(CvToQtRescalerTest, TakesOnlyTargetSizedBuffersAndKeepsThem)
 {
-    const CountingAllocator counter;
-    CvToQtRescaler rescaler(cv::Mat(1000, 1000, CV_8UC3, cv::Scalar(1, 2, 3)));
-    EXPECT_GE(counter.LiveBytes(), 3000000);
-    rescaler.SetWidth(100);
-    rescaler.Rescale();
-    EXPECT_EQ(counter.LiveBytes(), 0);
-    EXPECT_EQ(rescaler.GetSourceSize(), cv::Size(1000, 1000));
-    EXPECT_EQ(rescaler.GetImage()->size(), QSize(100, 100));
+    const cv::Mat frame(2160, 3840, CV_8UC3, cv::Scalar(1, 2, 3));
+    for (bool high_quality : {false, true}) {
+        SCOPED_TRACE(high_quality ? "cubic" : "nearest");
+        const std::int64_t picked = (high_quality ? 600 * 336 : 300 * 168) * 3;
+        const std::int64_t smoothed = high_quality ? 300 * 168 * 3 : 0;
+        const CountingAllocator counter;
+        CvToQtRescaler rescaler;
+        rescaler.SetWidth(300, frame.size());
+        rescaler.SetHighQuality(high_quality);
+        ASSERT_TRUE(rescaler.Shrink(frame));
+        EXPECT_EQ(counter.MadeBytes(), picked);
+        EXPECT_EQ(rescaler.Convert()->size(), QSize(300, 168));
+        const uchar* buffer = rescaler.Buffer().data;
+        ASSERT_TRUE(rescaler.Shrink(frame));
+        EXPECT_EQ(rescaler.Buffer().data, buffer);
+        EXPECT_EQ(rescaler.Convert()->size(), QSize(300, 168));
+        EXPECT_EQ(counter.MadeBytes(), picked + smoothed);
+        EXPECT_EQ(rescaler.GetSourceSize(), cv::Size(3840, 2160));
+    }
 }
 
-TEST(CvToQtRescalerTest, ZeroWidthIsRejected)
+TEST(CvToQtRescalerTest, TargetWithoutAreaIsRefused)
 {
-    CvToQtRescaler rescaler(cv::Mat(10, 10, CV_8UC1));
-    rescaler.SetWidth(0);
-    EXPECT_THROW(rescaler.Rescale(), cv::Exception);
+    for (const cv::Size target : {cv::Size(0, 10), cv::Size(10, 0)}) {
+        CvToQtRescaler rescaler;
+        rescaler.SetSize(target.width, target.height);
+        EXPECT_FALSE(rescaler.Shrink(cv::Mat(10, 10, CV_8UC1)));
+        EXPECT_FALSE(rescaler.Convert());
+    }
 }
 
 struct MapCase {
@@ -363,6 +393,43 @@ TEST_F(PreviewControlsTest, RequestedWidthGivesImageAndMapping)
     preview_.SetClickedPoint(QPoint(80, 60));
     EXPECT_EQ(preview_.selected_point.Get(), cv::Point2d(160, 120));
     EXPECT_TRUE(preview_.clicked.Get());
+}
+
+// The frame's thread reads a 4K frame into a buffer of at most twice the preview's size, the
+// same one each frame, and the image it leads to is in the widget's size and painted format.
+TEST_F(PreviewControlsTest, AFramesThreadTakesOnlyAPreviewSizedBufferOnce)
+{
+    const cv::Mat frame(2160, 3840, CV_8UC3, cv::Scalar(0, 255, 0));
+    const CountingAllocator counter;
+    PreviewControls preview(hub_);  // after the counter: its buffers go first
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        {
+            PoolBlocker blocker;  // the conversion waits: only the frame's thread works
+            preview.RequestPreview(300);
+            const std::int64_t before = counter.MadeBytes();
+            preview.SubmitFrame(frame);
+            EXPECT_EQ(counter.MadeBytes() - before, round == 0 ? 600 * 336 * 3 : 0);
+        }
+        ASSERT_TRUE(testsupport::WaitFor([&] { return preview.IsImageReady(); }));
+        const boost::shared_ptr<QImage> image = preview.GetImage();
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->size(), QSize(300, 168));
+        EXPECT_EQ(image->format(), QImage::Format_RGB32);
+        EXPECT_EQ(image->pixel(150, 84), qRgb(0, 255, 0));
+    }
+}
+
+// A widget shown at twice its size (a zoomed editor) gets the pixels it covers, while its
+// clicks still map from its own coordinates.
+TEST_F(PreviewControlsTest, PixelRatioWidensTheImageNotTheMapping)
+{
+    preview_.RequestPreview(100, 2.0);
+    preview_.SubmitFrame(cv::Mat(480, 640, CV_8UC3, cv::Scalar(1, 2, 3)));
+    ASSERT_TRUE(WaitReady());
+    EXPECT_EQ(preview_.GetImage()->size(), QSize(200, 150));
+    preview_.SetPoint(QPoint(50, 60));  // 100 x 75 widget pixels for 640 x 480
+    EXPECT_EQ(preview_.selected_point.Get(), cv::Point2d(320, 384));
 }
 
 TEST_F(PreviewControlsTest, OneRequestRescalesOnlyTheFirstFrame)

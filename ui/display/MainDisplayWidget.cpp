@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 
@@ -19,6 +20,8 @@ MainDisplayWidget::MainDisplayWidget(boost::shared_ptr<ControlAndStatus> hub,
         connect(hub_->GetSharedGUI(), SIGNAL(Close()), this, SLOT(close()));
     }
     setStyleSheet("background : black;");
+    // The paint covers every pixel: black around the picture.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     const QByteArray geometry = controls_->GetWindowGeometry();
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);
@@ -93,16 +96,18 @@ void MainDisplayWidget::DrawImage()
 void MainDisplayWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setBrush(QColor("black"));
-    painter.setPen(QColor("black"));
-    painter.drawRect(rect());
-    if (!current_image_.IsValid()) {
-        return;
+    QRegion border(rect());
+    if (current_image_.IsValid() && !current_image_.data->isNull()) {
+        // Made at the picture size and in the painted format off this thread: a copy.
+        const QImage& image = *current_image_.data;
+        const int left = static_cast<int>((width() - image.width()) * 0.5);
+        const int top = static_cast<int>((height() - image.height()) * 0.5);
+        painter.drawImage(left, top, image);
+        border -= QRect(QPoint(left, top), image.size());
     }
-    const QImage& image = *current_image_.data;
-    const int left = static_cast<int>((width() - image.width()) * 0.5);
-    const int top = static_cast<int>((height() - image.height()) * 0.5);
-    painter.drawImage(left, top, image);
+    for (const QRect& part : border) {
+        painter.fillRect(part, Qt::black);
+    }
 }
 
 void MainDisplayWidget::resizeEvent(QResizeEvent* event)

@@ -1,6 +1,7 @@
 #include "ui/display/PreviewWidget.h"
 
 #include "core/ControlAndStatus.h"
+#include "core/CvToQtRescaler.h"
 #include "core/PreviewControls.h"
 #include "core/PreviewSettings.h"
 
@@ -8,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -36,10 +38,8 @@ double PreviewWidget::RequestInterval(double rate)
 
 int PreviewWidget::HeightForWidth(int width, int image_width, int image_height)
 {
-    if (image_width < 1 || image_height < 1) {
-        return 0;
-    }
-    return static_cast<int>(width / (static_cast<double>(image_width) / image_height));
+    // The rescaler's own formula, so that an image made for this width fits exactly.
+    return CvToQtRescaler::HeightForWidth(width, cv::Size(image_width, image_height));
 }
 
 void PreviewWidget::CheckForImages()
@@ -48,12 +48,15 @@ void PreviewWidget::CheckForImages()
         return;
     }
     if (preview_controls_->IsImageReady()) {
-        update();
+        if (drawn_elsewhere_) {
+            TakeReadyImage();
+        }
+        ShowChange();
     } else if (request_clock_.GetElapsedSeconds() >
                    RequestInterval(preview_settings_->max_preview_framerate.Get()) &&
                !preview_controls_->IsPreviewWanted()) {
         request_clock_.Restart();
-        preview_controls_->RequestPreview(width());
+        preview_controls_->RequestPreview(width(), pixel_ratio_);
     }
     FollowImageSize();
 }
@@ -72,23 +75,75 @@ void PreviewWidget::FollowImageSize()
     }
 }
 
-void PreviewWidget::paintEvent(QPaintEvent* event)
+void PreviewWidget::SetDrawnElsewhere(bool elsewhere)
 {
-    GUISettingItem::paintEvent(event);
-    if (preview_controls_->IsImageReady()) {
-        const boost::shared_ptr<QImage> image = preview_controls_->GetImage();
-        // A null image is a frame that cannot be shown: better blank than the last one stretched.
-        if (image) {
-            current_image_ = image->isNull() ? boost::shared_ptr<QImage>() : image;
-        }
-    }
-    QPainter painter(this);
+    drawn_elsewhere_ = elsewhere;
+    update();
+}
+
+void PreviewWidget::SetPixelRatio(double ratio)
+{
+    pixel_ratio_ = ratio;
+}
+
+void PreviewWidget::DrawPicture(QPainter& painter) const
+{
     if (current_image_) {
-        painter.drawImage(rect(), *current_image_);
+        DrawImage(painter, *current_image_);
     }
     if (point_shown_) {
         painter.drawLine(point_.x() - 5, point_.y(), point_.x() + 5, point_.y());
         painter.drawLine(point_.x(), point_.y() - 5, point_.x(), point_.y() + 5);
+    }
+}
+
+void PreviewWidget::DrawImage(QPainter& painter, const QImage& image) const
+{
+    const QTransform& transform = painter.worldTransform();
+    const QRect device = transform.mapRect(QRectF(rect())).toAlignedRect();
+    const QSize slack = device.size() - image.size();
+    // An image made for the device size (the widget's height, from the aspect ratio, may
+    // round to a pixel more or less) is copied; another is scaled.
+    if (transform.type() > QTransform::TxScale || std::abs(slack.width()) > 2 ||
+        std::abs(slack.height()) > 2) {
+        painter.drawImage(QRectF(rect()), image);
+        return;
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.setClipRect(device, Qt::IntersectClip);
+    painter.drawImage(device.topLeft(), image);
+    painter.restore();
+}
+
+void PreviewWidget::paintEvent(QPaintEvent* event)
+{
+    if (drawn_elsewhere_) {
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+        GUISettingItem::paintEvent(event);
+        return;
+    }
+    TakeReadyImage();
+    // An image made for this size covers the widget, in the painted format: nothing beneath
+    // it need be painted.
+    const bool covered = current_image_ && current_image_->size() == size();
+    setAttribute(Qt::WA_OpaquePaintEvent, covered);
+    if (!covered) {
+        GUISettingItem::paintEvent(event);
+    }
+    QPainter painter(this);
+    DrawPicture(painter);
+}
+
+void PreviewWidget::TakeReadyImage()
+{
+    if (!preview_controls_->IsImageReady()) {
+        return;
+    }
+    const boost::shared_ptr<QImage> image = preview_controls_->GetImage();
+    // A null image is a frame that cannot be shown: better blank than the last one stretched.
+    if (image) {
+        current_image_ = image->isNull() ? boost::shared_ptr<QImage>() : image;
     }
 }
 
@@ -100,12 +155,21 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event)
     preview_controls_->SetClickedPoint(event->pos());
     point_ = event->pos();
     point_shown_ = true;
-    update();
+    ShowChange();
 }
 
 void PreviewWidget::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() != Qt::NoButton) {
         preview_controls_->SetPoint(event->pos());
+    }
+}
+
+void PreviewWidget::ShowChange()
+{
+    if (drawn_elsewhere_) {
+        emit PictureChanged();
+    } else {
+        update();
     }
 }

@@ -1,19 +1,28 @@
 #include "ui/editor/CustomGraphicView.h"
 
+#include <QEvent>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
 constexpr double kZoomStep = 1.15;
 // Pixels left free around the fitted items.
 constexpr int kFitMargin = 4;
+// Cached layers per node (outline and panel; texts and ports are small), and room for nodes
+// that come and go.
+constexpr qint64 kLayersPerNode = 2;
+constexpr double kCacheRoom = 1.25;
+// An item much larger than the view caches only the part around it.
+constexpr double kPartialCacheFactor = 1.2;
 
 }  // namespace
 
@@ -21,18 +30,21 @@ CustomGraphicView::CustomGraphicView(boost::shared_ptr<ControlAndStatus> hub, QW
     : QGraphicsView(parent), hub_(std::move(hub)), background_(QStringLiteral(":/images/background.png"))
 {
     setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    FollowBackgroundKind();
 }
 
 void CustomGraphicView::ZoomIn()
 {
     StopFitting();
     scale(kZoomStep, kZoomStep);
+    resetCachedContent();
 }
 
 void CustomGraphicView::ZoomOut()
 {
     StopFitting();
     scale(1.0 / kZoomStep, 1.0 / kZoomStep);
+    resetCachedContent();
 }
 
 void CustomGraphicView::FitScene()
@@ -58,6 +70,7 @@ void CustomGraphicView::FitOnce(const QRectF& area)
         return;
     const double scale = std::min(room.width() / area.width(), room.height() / area.height());
     setTransform(QTransform::fromScale(scale, scale));
+    resetCachedContent();
     // The view scrolls only within its scene rectangle: it must reach the area's centre.
     QRectF shown(QPointF(), QSizeF(viewport()->width() / scale, viewport()->height() / scale));
     shown.moveCenter(area.center());
@@ -197,6 +210,21 @@ void CustomGraphicView::resizeEvent(QResizeEvent* event)
         FitScene();
 }
 
+void CustomGraphicView::changeEvent(QEvent* event)
+{
+    QGraphicsView::changeEvent(event);
+    if (event->type() == QEvent::StyleChange)
+        FollowBackgroundKind();
+}
+
+void CustomGraphicView::FollowBackgroundKind()
+{
+    // The repeated picture, scaled with the view, is drawn once into a view-sized buffer: a
+    // repaint beneath a live preview copies it instead of filtering the picture again. A view
+    // with a background of its own shows that around the picture, which the buffer would hide.
+    setCacheMode(styleSheet().isEmpty() ? QGraphicsView::CacheBackground : QGraphicsView::CacheNone);
+}
+
 void CustomGraphicView::drawBackground(QPainter* painter, const QRectF& rect)
 {
     // In scene coordinates: the picture sits at the origin, spans the view's size and
@@ -222,4 +250,19 @@ const QPixmap& CustomGraphicView::BackgroundTile()
     painter.drawImage(0, 0, picture);
     painter.drawImage(0, size.height(), picture.mirrored(false, true));
     return tile_;
+}
+
+void CustomGraphicView::ReserveItemCaches(const std::vector<QRectF>& nodes)
+{
+    const QSizeF largest = QSizeF(viewport()->size()) * kPartialCacheFactor;
+    qint64 bytes = 0;
+    for (const QRectF& node : nodes) {
+        const QSizeF size = mapFromScene(node).boundingRect().size();
+        bytes += static_cast<qint64>(std::min(size.width(), largest.width()) *
+                                     std::min(size.height(), largest.height())) *
+                 4 * kLayersPerNode;
+    }
+    const qint64 kilobytes = static_cast<qint64>(static_cast<double>(bytes) * kCacheRoom / 1024);
+    if (kilobytes > QPixmapCache::cacheLimit())
+        QPixmapCache::setCacheLimit(static_cast<int>(std::min<qint64>(kilobytes, INT_MAX)));
 }

@@ -8,6 +8,8 @@
 #include <QGraphicsView>
 #include <QPixmap>
 
+#include <vector>
+
 #include <boost/shared_ptr.hpp>
 
 class ControlAndStatus;
@@ -34,6 +36,10 @@ public slots:
     // height from their first frame, panels their width from the node) or the view its
     // size, for `milliseconds`, until a person uses the view.
     void FitSceneWhileItGrows(int milliseconds);
+    // The nodes (scene rectangles) cache their drawing in device pixels: those shown must fit
+    // in the pixmap cache together, or they evict one another and each repaint draws whole
+    // panels anew. Raises the process's cache limit to what they need at this scale.
+    void ReserveItemCaches(const std::vector<QRectF>& nodes);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -42,12 +48,14 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void FitIfResized();
 
 private:
     void FitOnce(const QRectF& area);
+    void FollowBackgroundKind();
 
     boost::shared_ptr<ControlAndStatus> hub_;
     QDeadlineTimer fit_until_{0};

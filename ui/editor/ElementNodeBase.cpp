@@ -31,6 +31,9 @@ ElementNodeBase::ElementNodeBase(boost::shared_ptr<ControlAndStatus> hub, std::s
     setFlag(QGraphicsItem::ItemIsSelectable);
     // Position changes are mirrored into the element's settings as they happen.
     setFlag(QGraphicsItem::ItemSendsGeometryChanges);
+    // A repaint of the view beneath a live preview, or of a dragged node, is then a copy of
+    // the outline drawn once, not a new antialiased stroke.
+    setCacheMode(QGraphicsItem::DeviceCoordinateCache);
 }
 
 ElementNodeBase::~ElementNodeBase()
@@ -126,8 +129,11 @@ void ElementNodeBase::MakeTitleItems()
     title_ = new QGraphicsTextItem(QStringLiteral("Title"), this);
     subtitle_ = new QGraphicsTextItem(QStringLiteral("SubTitle"), this);
     description_item_ = new QGraphicsTextItem(QStringLiteral("Description"), this);
-    for (QGraphicsTextItem* text : {title_, subtitle_, description_item_})
+    for (QGraphicsTextItem* text : {title_, subtitle_, description_item_}) {
         text->setDefaultTextColor(Qt::white);
+        // Laid out and drawn once: a repaint copies it.
+        text->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    }
     QFont title_font = scene() ? scene()->font() : QApplication::font();
     title_font.setWeight(QFont::Bold);
     title_font.setPointSize(16);

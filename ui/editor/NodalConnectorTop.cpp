@@ -260,8 +260,12 @@ void NodalConnectorTop::RefreshGUI()
         RequestRebuild();
     if (UserInterfaceBusy())
         return;  // a panel rebuilt now could be the one running the dialogue
-    for (ElementNodeBase* node : GetAllNodes())
+    std::vector<QRectF> extents;
+    for (ElementNodeBase* node : GetAllNodes()) {
         node->RefreshNode();
+        extents.push_back(node->sceneBoundingRect());
+    }
+    view_->ReserveItemCaches(extents);
 }
 
 void NodalConnectorTop::DeleteSelected()

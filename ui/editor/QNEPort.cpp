@@ -37,6 +37,9 @@ QNEPort::QNEPort(QGraphicsItem* parent) : QGraphicsPathItem(parent)
     QFont font = scene() ? scene()->font() : QApplication::font();
     font.setWeight(QFont::Bold);
     label_->setFont(font);
+    // Drawn once and copied on each repaint, as the node is.
+    label_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    setCacheMode(QGraphicsItem::DeviceCoordinateCache);
 
     QPainterPath path;
     path.addEllipse(-radius_, -radius_, 2 * radius_, 2 * radius_);

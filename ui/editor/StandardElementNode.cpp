@@ -1,6 +1,8 @@
 #include "ui/editor/StandardElementNode.h"
 
+#include "ui/display/PreviewWidget.h"
 #include "ui/editor/GraphicsWidgetProxyCustom.h"
+#include "ui/editor/PanelPreviewItem.h"
 #include "ui/frame/StyleSheet.h"
 #include "ui/settings/panels/NodeGUIBuilder.h"
 
@@ -39,6 +41,9 @@ QRectF StandardElementNode::MakeContents()
     proxy_->setMinimumWidth(Width());
     proxy_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     ApplyStyleSheet(panel_);
+    // Live pictures are drawn by items of their own: a new frame leaves the cached panel as it is.
+    for (PreviewWidget* preview : panel_->findChildren<PreviewWidget*>())
+        new PanelPreviewItem(preview, panel_, proxy_);
     return QRectF(0, 0, Width(), proxy_->size().height() + 50.0);
 }
 
