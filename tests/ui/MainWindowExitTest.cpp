@@ -114,9 +114,11 @@ void PostLargeRescales(const std::string& image)
     const cv::Mat frame = cv::imread(image);
     for (int i = 0; i < 4 * GlobalWorkerPool().WorkerCount(); ++i)
         GlobalWorkerPool().Post([frame] {
-            CvToQtRescaler rescaler(frame);
-            rescaler.SetWidth(3840);
-            rescaler.Rescale();
+            CvToQtRescaler rescaler;
+            rescaler.SetHighQuality(true);
+            rescaler.SetWidth(3840, frame.size());
+            rescaler.Shrink(frame);
+            rescaler.Convert();
         });
 }
 
