@@ -1,6 +1,7 @@
 #include "core/SafeFiles.h"
 
 #include "core/RegularFile.h"
+#include "core/StorableText.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -12,17 +13,6 @@
 namespace {
 
 constexpr std::size_t kMaxNameBytes = 255;
-
-bool IsControlCharacter(char c)
-{
-    const unsigned char byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;
-}
-
-bool IsValidUtf8(const std::string& text)
-{
-    return QString::fromStdString(text).toStdString() == text;
-}
 
 // Whether something other than a regular file lies at the path (links are not followed).
 bool HoldsOtherThanAFile(const std::string& path)
@@ -39,10 +29,7 @@ bool IsSafeFileName(const std::string& name)
         return false;
     if (name.find_first_of("/\\") != std::string::npos || name.find("..") != std::string::npos)
         return false;
-    for (char c : name)
-        if (IsControlCharacter(c))
-            return false;
-    return IsValidUtf8(name);
+    return IsStorableName(name);
 }
 
 bool PathExists(const std::string& path)
